@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QImage>
+#include <QPoint>
+#include <QRect>
+#include <QtGlobal>
+
+#include <memory>
+
+namespace vantor {
+
+// A window of any program, ours or another's, as the windowing system names it. 0 is no window.
+using NativeWindow = quint64;
+
+// Keys and buttons the program polls, numbered as the virtual-key codes of the original design
+// so that digits are their ASCII characters.
+enum class VirtualKey : int {
+    LeftButton = 0x01,
+    RightButton = 0x02,
+    Shift = 0x10,
+    Control = 0x11,
+    Escape = 0x1B,
+    Digit0 = 0x30,
+};
+
+constexpr VirtualKey digitKey(int digit) {
+    return static_cast<VirtualKey>(static_cast<int>(VirtualKey::Digit0) + digit);
+}
+
+// What the program needs of the desktop that Qt does not give the same way everywhere.
+// One implementation per windowing system, and a fake for tests.
+class Desktop {
+public:
+    virtual ~Desktop() = default;
+
+    // False when another instance of the program already runs for this user and display.
+    // The claim is held until the process ends, however it ends.
+    virtual bool claimSingleInstance() = 0;
+
+    virtual bool isKeyDown(VirtualKey key) = 0;
+    virtual QPoint cursorPos() = 0;
+
+    virtual NativeWindow foregroundWindow() = 0;
+    // The outer frame of a top-level window in screen pixels; empty when the window is gone.
+    virtual QRect windowFrame(NativeWindow window) = 0;
+    // Moves the frame's top-left corner to topLeft while its right and bottom edges stay put.
+    virtual void moveWindowTopLeft(NativeWindow window, QPoint topLeft) = 0;
+    virtual NativeWindow topLevelWindowUnderCursor() = 0;
+    virtual void activateWindow(NativeWindow window) = 0;
+
+    // A copy of the screen inside rect, in screen pixels; parts beyond the screen are black.
+    virtual QImage grabScreen(const QRect& rect) = 0;
+};
+
+// The desktop the program runs on; installed once at start (or by a test) before any window.
+Desktop& desktop();
+void setDesktop(std::unique_ptr<Desktop> implementation);
+
+// The implementation for the system the program was built for.
+std::unique_ptr<Desktop> createNativeDesktop();
+
+} // namespace vantor

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+
+namespace vantor {
+
+// The program's persistent settings: one string per value name under an application key.
+// Reading never creates anything; a missing, unreadable or non-string value reads as empty.
+QString ReadSetting(const QString& applicationKey, const QString& valueName);
+// Creates the store if needed and replaces the value. Returns false when it could not be stored.
+bool WriteSetting(const QString& applicationKey, const QString& valueName, const QString& value);
+
+// Where a setting of applicationKey lives, for messages and documentation.
+QString settingsLocation(const QString& applicationKey);
+
+} // namespace vantor

@@ -1,0 +1,270 @@
+#include "platform/desktop.h"
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+
+// Xlib defines macros (Bool, Status, None) that clash with Qt; it comes after every Qt header.
+#include "platform/x11/xerrortrap.h"
+
+#include <X11/Xlib.h>
+
+#include <X11/keysym.h>
+#include <X11/Xatom.h>
+#include <X11/Xutil.h>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+namespace vantor {
+
+namespace {
+
+// The desktop of an X11 session with an EWMH window manager. It keeps a connection of its own so
+// that an X error caused by a window that vanished meanwhile never reaches Qt's connection.
+class X11Desktop final : public Desktop {
+public:
+    X11Desktop();
+    ~X11Desktop() override;
+    X11Desktop(const X11Desktop&) = delete;
+    X11Desktop& operator=(const X11Desktop&) = delete;
+
+    bool claimSingleInstance() override;
+    bool isKeyDown(VirtualKey key) override;
+    QPoint cursorPos() override;
+    NativeWindow foregroundWindow() override;
+    QRect windowFrame(NativeWindow window) override;
+    void moveWindowTopLeft(NativeWindow window, QPoint topLeft) override;
+    NativeWindow topLevelWindowUnderCursor() override;
+    void activateWindow(NativeWindow window) override;
+    QImage grabScreen(const QRect& rect) override;
+
+private:
+    bool keysymDown(const char keys[32], unsigned long keysym) const;
+    void sendRootMessage(Window window, Atom type, const long (&data)[5]);
+
+    Display* m_display = nullptr;
+    int m_lockFd = -1;
+};
+
+// Reads a CARDINAL or WINDOW array property; empty when the window or property is missing.
+std::vector<long> longProperty(Display* display, Window window, const char* name, Atom type) {
+    std::vector<long> values;
+    Atom actualType = None;
+    int actualFormat = 0;
+    unsigned long count = 0;
+    unsigned long remaining = 0;
+    unsigned char* data = nullptr;
+    const Atom property = XInternAtom(display, name, False);
+    if (XGetWindowProperty(display, window, property, 0, 32, False, type, &actualType,
+                           &actualFormat, &count, &remaining, &data) == Success &&
+        data != nullptr) {
+        if (actualType == type && actualFormat == 32) {
+            const long* items = reinterpret_cast<const long*>(data);
+            values.assign(items, items + count);
+        }
+        XFree(data);
+    }
+    return values;
+}
+
+struct Extents {
+    int left = 0, right = 0, top = 0, bottom = 0;
+};
+
+Extents frameExtents(Display* display, Window window) {
+    const std::vector<long> v = longProperty(display, window, "_NET_FRAME_EXTENTS", XA_CARDINAL);
+    if (v.size() < 4)
+        return {};
+    return {static_cast<int>(v[0]), static_cast<int>(v[1]), static_cast<int>(v[2]),
+            static_cast<int>(v[3])};
+}
+
+// The client rectangle of a window in root coordinates; empty when it is gone.
+QRect clientRect(Display* display, Window window) {
+    XWindowAttributes attributes;
+    if (!XGetWindowAttributes(display, window, &attributes))
+        return {};
+    int x = 0;
+    int y = 0;
+    Window child = None;
+    if (!XTranslateCoordinates(display, window, DefaultRootWindow(display), 0, 0, &x, &y, &child))
+        return {};
+    return QRect(x, y, attributes.width, attributes.height);
+}
+
+QString lockPath() {
+    QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (runtime.isEmpty())
+        runtime = QDir::tempPath();
+    // One instance per display: a second X session of the same user gets its own.
+    QByteArray display = qgetenv("DISPLAY");
+    for (char& c : display)
+        if (c == '/' || c == ':')
+            c = '_';
+    return runtime + QStringLiteral("/vantor-screen-tools") + QString::fromLocal8Bit(display) +
+           QStringLiteral(".lock");
+}
+
+} // namespace
+
+X11Desktop::X11Desktop() : m_display(XOpenDisplay(nullptr)) {}
+
+X11Desktop::~X11Desktop() {
+    if (m_display != nullptr)
+        XCloseDisplay(m_display);
+    if (m_lockFd >= 0)
+        close(m_lockFd);
+}
+
+bool X11Desktop::claimSingleInstance() {
+    // An flock dies with its process, so a crashed or killed instance never leaves a stale claim.
+    const QByteArray path = QFile::encodeName(lockPath());
+    m_lockFd = open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (m_lockFd < 0)
+        return true; // Without a place for the claim, running twice beats not running at all.
+    return flock(m_lockFd, LOCK_EX | LOCK_NB) == 0;
+}
+
+bool X11Desktop::keysymDown(const char keys[32], unsigned long keysym) const {
+    const KeyCode code = XKeysymToKeycode(m_display, keysym);
+    return code != 0 && (keys[code / 8] & (1 << (code % 8))) != 0;
+}
+
+bool X11Desktop::isKeyDown(VirtualKey key) {
+    if (m_display == nullptr)
+        return false;
+    if (key == VirtualKey::LeftButton || key == VirtualKey::RightButton) {
+        Window root = None, child = None;
+        int rootX = 0, rootY = 0, x = 0, y = 0;
+        unsigned int mask = 0;
+        XQueryPointer(m_display, DefaultRootWindow(m_display), &root, &child, &rootX, &rootY, &x,
+                      &y, &mask);
+        return (mask & (key == VirtualKey::LeftButton ? Button1Mask : Button3Mask)) != 0;
+    }
+    char keys[32] = {};
+    XQueryKeymap(m_display, keys);
+    switch (key) {
+    case VirtualKey::Shift:
+        return keysymDown(keys, XK_Shift_L) || keysymDown(keys, XK_Shift_R);
+    case VirtualKey::Control:
+        return keysymDown(keys, XK_Control_L) || keysymDown(keys, XK_Control_R);
+    case VirtualKey::Escape:
+        return keysymDown(keys, XK_Escape);
+    default: {
+        const int digit = static_cast<int>(key) - static_cast<int>(VirtualKey::Digit0);
+        return digit >= 0 && digit <= 9 && keysymDown(keys, XK_0 + static_cast<unsigned>(digit));
+    }
+    }
+}
+
+QPoint X11Desktop::cursorPos() {
+    if (m_display == nullptr)
+        return {};
+    Window root = None, child = None;
+    int rootX = 0, rootY = 0, x = 0, y = 0;
+    unsigned int mask = 0;
+    XQueryPointer(m_display, DefaultRootWindow(m_display), &root, &child, &rootX, &rootY, &x, &y,
+                  &mask);
+    return {rootX, rootY};
+}
+
+NativeWindow X11Desktop::foregroundWindow() {
+    if (m_display == nullptr)
+        return 0;
+    const std::vector<long> active =
+        longProperty(m_display, DefaultRootWindow(m_display), "_NET_ACTIVE_WINDOW", XA_WINDOW);
+    return active.empty() ? 0 : static_cast<NativeWindow>(active.front());
+}
+
+QRect X11Desktop::windowFrame(NativeWindow window) {
+    if (m_display == nullptr || window == 0)
+        return {};
+    XErrorTrap trap(m_display);
+    const QRect client = clientRect(m_display, window);
+    const Extents e = frameExtents(m_display, window);
+    if (trap.failed() || client.isEmpty())
+        return {};
+    return client.adjusted(-e.left, -e.top, e.right, e.bottom);
+}
+
+void X11Desktop::moveWindowTopLeft(NativeWindow window, QPoint topLeft) {
+    const QRect frame = windowFrame(window);
+    if (frame.isEmpty())
+        return;
+    XErrorTrap trap(m_display);
+    const Extents e = frameExtents(m_display, window);
+    const int right = frame.x() + frame.width();
+    const int bottom = frame.y() + frame.height();
+    const long width = std::max(1, right - topLeft.x() - e.left - e.right);
+    const long height = std::max(1, bottom - topLeft.y() - e.top - e.bottom);
+    // North-west gravity, x, y, width and height given, sent as a pager would.
+    const long flags = 1 | (1 << 8) | (1 << 9) | (1 << 10) | (1 << 11) | (2 << 12);
+    sendRootMessage(window, XInternAtom(m_display, "_NET_MOVERESIZE_WINDOW", False),
+                    {flags, topLeft.x(), topLeft.y(), width, height});
+}
+
+NativeWindow X11Desktop::topLevelWindowUnderCursor() {
+    if (m_display == nullptr)
+        return 0;
+    Window root = None, child = None;
+    int rootX = 0, rootY = 0, x = 0, y = 0;
+    unsigned int mask = 0;
+    XQueryPointer(m_display, DefaultRootWindow(m_display), &root, &child, &rootX, &rootY, &x, &y,
+                  &mask);
+    return child;
+}
+
+void X11Desktop::activateWindow(NativeWindow window) {
+    if (m_display == nullptr || window == 0)
+        return;
+    XErrorTrap trap(m_display);
+    sendRootMessage(window, XInternAtom(m_display, "_NET_ACTIVE_WINDOW", False),
+                    {2, CurrentTime, 0, 0, 0});
+}
+
+void X11Desktop::sendRootMessage(Window window, Atom type, const long (&data)[5]) {
+    XEvent event = {};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = type;
+    event.xclient.format = 32;
+    for (int i = 0; i < 5; ++i)
+        event.xclient.data.l[i] = data[i];
+    XSendEvent(m_display, DefaultRootWindow(m_display), False,
+               SubstructureRedirectMask | SubstructureNotifyMask, &event);
+    XFlush(m_display);
+}
+
+QImage X11Desktop::grabScreen(const QRect& rect) {
+    QImage result(rect.size(), QImage::Format_RGB32);
+    result.fill(Qt::black);
+    if (m_display == nullptr || rect.isEmpty())
+        return result;
+    const int screen = DefaultScreen(m_display);
+    const QRect visible = rect.intersected(
+        QRect(0, 0, DisplayWidth(m_display, screen), DisplayHeight(m_display, screen)));
+    if (visible.isEmpty())
+        return result;
+    XImage* image = XGetImage(m_display, DefaultRootWindow(m_display), visible.x(), visible.y(),
+                              static_cast<unsigned>(visible.width()),
+                              static_cast<unsigned>(visible.height()), AllPlanes, ZPixmap);
+    if (image == nullptr)
+        return result;
+    const QPoint offset = visible.topLeft() - rect.topLeft();
+    for (int y = 0; y < visible.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(result.scanLine(y + offset.y())) + offset.x();
+        for (int x = 0; x < visible.width(); ++x)
+            line[x] = 0xff000000u | static_cast<QRgb>(XGetPixel(image, x, y));
+    }
+    XDestroyImage(image);
+    return result;
+}
+
+std::unique_ptr<Desktop> createNativeDesktop() {
+    return std::make_unique<X11Desktop>();
+}
+
+} // namespace vantor

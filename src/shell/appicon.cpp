@@ -1,0 +1,47 @@
+#include "shell/appicon.h"
+
+#include <QPainter>
+#include <QPixmap>
+
+namespace vantor {
+
+namespace {
+
+QPixmap drawIcon(int size) {
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const qreal unit = size / 16.0;
+    painter.scale(unit, unit);
+
+    // A ruler lying across the icon, tilted so that it reads as a ruler even at 16 pixels.
+    painter.translate(8, 8);
+    painter.rotate(-35);
+    const QRectF body(-8.5, -3.5, 17, 7);
+    painter.setPen(QPen(QColor(8, 34, 92), 0.8));
+    painter.setBrush(QColor(14, 59, 149));
+    painter.drawRoundedRect(body, 1.2, 1.2);
+
+    painter.setPen(QPen(Qt::white, size >= 32 ? 0.45 : 0.8));
+    for (int i = 0; i <= 7; ++i) {
+        const qreal x = -7 + i * 2;
+        const qreal length = (i % 2 == 0) ? 3.2 : 1.8;
+        painter.drawLine(QPointF(x, -3.5), QPointF(x, -3.5 + length));
+    }
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(255, 196, 0));
+    painter.drawEllipse(QPointF(5.5, 1.6), 1.1, 1.1);
+    return pixmap;
+}
+
+} // namespace
+
+QIcon appIcon() {
+    QIcon icon;
+    for (int size : {16, 22, 24, 32, 48, 64})
+        icon.addPixmap(drawIcon(size));
+    return icon;
+}
+
+} // namespace vantor

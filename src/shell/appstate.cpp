@@ -1,0 +1,10 @@
+#include "shell/appstate.h"
+
+namespace vantor {
+
+AppState& appState() {
+    static AppState state;
+    return state;
+}
+
+} // namespace vantor

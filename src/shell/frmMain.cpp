@@ -1,0 +1,188 @@
+#include "shell/frmMain.h"
+
+#include "capture/browseforfolder.h"
+#include "platform/desktop.h"
+#include "platform/settings.h"
+#include "shell/appicon.h"
+#include "shell/appstate.h"
+#include "shell/formlist.h"
+#include "shell/texts.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QPointer>
+
+#include <cstdio>
+
+namespace vantor {
+
+namespace {
+QPointer<frmMain>& mainInstance() {
+    static QPointer<frmMain> instance;
+    return instance;
+}
+} // namespace
+
+frmMain& frmMain::instance() {
+    if (!mainInstance()) {
+        mainInstance() = new frmMain;
+        FormList::add(mainInstance());
+        mainInstance()->Start();
+    }
+    return *mainInstance();
+}
+
+frmMain* frmMain::loadedInstance() {
+    return mainInstance().data();
+}
+
+frmMain::frmMain() {
+    setAttribute(Qt::WA_QuitOnClose, false);
+    m_trayIcon.setIcon(appIcon());
+    connect(&m_trayIcon, &QSystemTrayIcon::activated, this, &frmMain::TrayIcon_Activated);
+    buildMenu();
+    TimerTestForeWindow.setInterval(100);
+    connect(&TimerTestForeWindow, &QTimer::timeout, this, &frmMain::TimerTestForeWindow_Timer);
+    m_trayWatch.setInterval(250);
+    connect(&m_trayWatch, &QTimer::timeout, this, &frmMain::waitForTray);
+}
+
+void frmMain::buildMenu() {
+    // Texts come from the text table each time the menu opens; none are set here.
+    mPopupAddRule = mpopup.addAction(QString());
+    mPopupJoinRule = mpopup.addAction(QString(), this, &frmMain::mPopupJoinRule_Click);
+    mPopupJoinRule->setCheckable(true);
+    mPopupRuleLock = mpopup.addAction(QString(), this, &frmMain::mPopupRuleLock_Click);
+    mPopupDeleteAllRules = mpopup.addAction(QString(), this, &frmMain::mPopupDeleteAllRules_Click);
+    mpopup.addSeparator();
+    mPopupAddVerticalGridLine = mpopup.addAction(QString());
+    mPopupAddHorizontalGridLine = mpopup.addAction(QString());
+    mpopup.addSeparator();
+    mPopupAddSectionFrame = mpopup.addAction(QString());
+    mpopup.addSeparator();
+    mPopupSnapToLineGrid = mpopup.addAction(QString(), this, &frmMain::mPopupSnapToLineGrid_Click);
+    mPopupSnapToLineGrid->setCheckable(true);
+    mPopupHideShowAll = mpopup.addAction(QString(), this, &frmMain::mPopupHideShowAll_Click);
+    mpopup.addSeparator();
+    mpopup.addMenu(&mpopupOptions);
+    mpopupOptionsViewImagesFolder = mpopupOptions.addAction(QString());
+    mpopupOptionsViewImagesFolder->setEnabled(false);
+    mpopupOptionsImagesFolder =
+        mpopupOptions.addAction(QString(), this, &frmMain::mpopupOptionsImagesFolder_Click);
+    mpopupAbout = mpopup.addAction(QString());
+    mPopupExit = mpopup.addAction(QString(), this, &frmMain::mPopupExit_Click);
+}
+
+void frmMain::Start() {
+    TimerTestForeWindow.start();
+}
+
+void frmMain::AddTrayIcon(const QString& tipText) {
+    m_trayIcon.setToolTip(tipText);
+    m_trayIcon.show();
+    if (!QSystemTrayIcon::isSystemTrayAvailable()) {
+        std::fputs("vantor-screen-tools: no system tray yet; the icon will appear as soon as "
+                   "one starts.\n",
+                   stderr);
+        m_trayWatch.start();
+    }
+}
+
+void frmMain::waitForTray() {
+    if (!QSystemTrayIcon::isSystemTrayAvailable())
+        return;
+    m_trayWatch.stop();
+    // The icon docks only when shown while a tray is there.
+    m_trayIcon.hide();
+    m_trayIcon.show();
+}
+
+void frmMain::RemoveTrayIcon() {
+    m_trayWatch.stop();
+    m_trayIcon.hide();
+}
+
+void frmMain::refreshMenuTexts() {
+    const AppState& state = appState();
+    mPopupAddRule->setText(LoadText(104));
+    mPopupDeleteAllRules->setText(LoadText(105));
+    mPopupExit->setText(LoadText(106));
+    mPopupRuleLock->setText(LoadText(107));
+    mPopupJoinRule->setText(LoadText(108));
+    mPopupHideShowAll->setText(LoadText(112));
+    mPopupSnapToLineGrid->setText(LoadText(113));
+    mPopupAddVerticalGridLine->setText(LoadText(115));
+    mPopupAddHorizontalGridLine->setText(LoadText(116));
+    mPopupAddSectionFrame->setText(LoadText(117));
+    mPopupJoinRule->setChecked(state.RulesJoined);
+    mPopupSnapToLineGrid->setChecked(state.SnapToLineGrid);
+    mpopupAbout->setText(LoadText(130));
+    mpopupOptions.setTitle(LoadText(128));
+    mpopupOptionsImagesFolder->setText(LoadText(126));
+    mpopupOptionsViewImagesFolder->setText(LoadText(127));
+}
+
+void frmMain::TrayIcon_Activated(QSystemTrayIcon::ActivationReason reason) {
+    // The menu and the command chosen from it run inside this call; presses on the icon that
+    // arrive meanwhile are dropped rather than opening a second menu.
+    if (InTrayCallback || reason != QSystemTrayIcon::Context)
+        return;
+    InTrayCallback = true;
+    refreshMenuTexts();
+    mpopup.exec(desktop().cursorPos());
+    InTrayCallback = false;
+}
+
+void frmMain::mPopupJoinRule_Click() {
+    appState().RulesJoined = !appState().RulesJoined;
+}
+
+void frmMain::mPopupRuleLock_Click() {
+    // Rulers have no lock of their own; the item is offered and changes nothing.
+}
+
+void frmMain::mPopupDeleteAllRules_Click() {
+    for (QWidget* form :
+         FormList::formsOfType({QStringLiteral("frmrule"), QStringLiteral("frmpositioninfo")}))
+        FormList::unload(form);
+}
+
+void frmMain::mPopupSnapToLineGrid_Click() {
+    appState().SnapToLineGrid = !appState().SnapToLineGrid;
+}
+
+void frmMain::mPopupHideShowAll_Click() {
+    for (QWidget* form :
+         FormList::formsOfType({QStringLiteral("frmrule"), QStringLiteral("frmgridline"),
+                                QStringLiteral("frmframe")}))
+        form->setVisible(ShowAllState);
+    ShowAllState = !ShowAllState;
+}
+
+void frmMain::mpopupOptionsImagesFolder_Click() {
+    const QString path = BrowseForFolder(LoadText(121));
+    if (!path.isEmpty())
+        WriteSetting(QStringLiteral("vantorScreenTools"), QStringLiteral("imageSavePath"), path);
+}
+
+void frmMain::mPopupExit_Click() {
+    ShutdownApplication();
+}
+
+void frmMain::TimerTestForeWindow_Timer() {}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+    // Unloading the main window always ends the program; it is never refused.
+    event->accept();
+    ShutdownApplication();
+}
+
+void ShutdownApplication() {
+    if (frmMain* main = frmMain::loadedInstance())
+        main->RemoveTrayIcon();
+    for (QWidget* form : FormList::forms())
+        FormList::unload(form);
+    QCoreApplication::quit();
+}
+
+} // namespace vantor

@@ -1,0 +1,78 @@
+#pragma once
+
+#include <QMenu>
+#include <QSystemTrayIcon>
+#include <QTimer>
+#include <QWidget>
+
+namespace vantor {
+
+// The hidden main window: it owns the notification icon, its popup menu and the 100 ms timer.
+// It is loaded once and never shown; unloading it ends the program.
+class frmMain final : public QWidget {
+    Q_OBJECT
+public:
+    // The one instance, loaded on first use.
+    static frmMain& instance();
+    // The instance if it is loaded, without loading it.
+    static frmMain* loadedInstance();
+
+    void Start();
+    void AddTrayIcon(const QString& tipText);
+    void RemoveTrayIcon();
+
+    // Sets every item's text and check mark from the text table and the shared flags,
+    // as happens right before the menu opens.
+    void refreshMenuTexts();
+    // What a press on the notification icon does; only the right button opens the menu.
+    void TrayIcon_Activated(QSystemTrayIcon::ActivationReason reason);
+
+    QMenu& popupMenu() { return mpopup; }
+    const QSystemTrayIcon& trayIcon() const { return m_trayIcon; }
+    bool showAllState() const { return ShowAllState; }
+
+    // Menu commands.
+    void mPopupJoinRule_Click();
+    void mPopupRuleLock_Click();
+    void mPopupDeleteAllRules_Click();
+    void mPopupSnapToLineGrid_Click();
+    void mPopupHideShowAll_Click();
+    void mpopupOptionsImagesFolder_Click();
+    void mPopupExit_Click();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    frmMain();
+    void buildMenu();
+    void waitForTray();
+    void TimerTestForeWindow_Timer();
+
+    QSystemTrayIcon m_trayIcon;
+    QMenu mpopup;
+    QMenu mpopupOptions;
+    QAction* mPopupAddRule = nullptr;
+    QAction* mPopupJoinRule = nullptr;
+    QAction* mPopupRuleLock = nullptr;
+    QAction* mPopupDeleteAllRules = nullptr;
+    QAction* mPopupAddVerticalGridLine = nullptr;
+    QAction* mPopupAddHorizontalGridLine = nullptr;
+    QAction* mPopupAddSectionFrame = nullptr;
+    QAction* mPopupSnapToLineGrid = nullptr;
+    QAction* mPopupHideShowAll = nullptr;
+    QAction* mpopupOptionsViewImagesFolder = nullptr;
+    QAction* mpopupOptionsImagesFolder = nullptr;
+    QAction* mpopupAbout = nullptr;
+    QAction* mPopupExit = nullptr;
+
+    QTimer TimerTestForeWindow;
+    QTimer m_trayWatch;
+    bool ShowAllState = false;
+    bool InTrayCallback = false;
+};
+
+// Removes the icon, unloads every window and lets the program end. Harmless when run again.
+void ShutdownApplication();
+
+} // namespace vantor

@@ -1,0 +1,70 @@
+#include "shell/texts.h"
+
+#include "platform/language.h"
+
+#include <array>
+
+namespace vantor {
+
+namespace {
+
+struct Entry {
+    const char* english;
+    const char* italian;
+};
+
+// clang-format off
+constexpr std::array<Entry, LastTextId - FirstTextId + 1> table = {{
+    {"Vantor Screen Tools", "Vantor Screen Tools"},                                   // 101
+    {"Lenght", "Lunghezza"},                                                          // 102
+    {"Delete", "Elimina"},                                                            // 103
+    {"Add rule", "Aggiungi righello"},                                                // 104
+    {"Delete rules", "Elimina tutti i righelli"},                                     // 105
+    {"Exit", "Uscita"},                                                               // 106
+    {"Lock rules", "Blocca righelli"},                                                // 107
+    {"Join rules", "Unisci righelli"},                                                // 108
+    {"Rotate", "Ruota"},                                                              // 109
+    {"Set lenght", "Imposta lunghezza"},                                              // 110
+    {"Insert new length for the rule", "Inserisci la nuova lunghezza per il righelli"}, // 111
+    {"Hide/Show all", "Nascondi/Mostra tutto"},                                       // 112
+    {"Snap to line grid", "Linee guida calamitate"},                                  // 113
+    {"Move", "Sposta"},                                                               // 114
+    {"Add vertical grid line", "Aggiungi linea guida verticale"},                     // 115
+    {"Add Horizontal grid line", "Aggiungi linea guida orizzontale"},                 // 116
+    {"Add section panel", "Aggiungi pannello di sezione"},                            // 117
+    {"Lock", "Blocca"},                                                               // 118
+    {"Dock to screen", "Calamita allo schermo"},                                      // 119
+    {"Snap section", "Cattura sezione"},                                              // 120
+    {"Set path for saved images", "Imposta percorso di salvataggio delle immagini"},  // 121
+    {"Invalid path for save image", "Percorso di salvataggio non valido"},            // 122
+    {"Save image", "Salva immagine"},                                                 // 123
+    {"capture.screen", "cattura.schermo"},                                            // 124
+    {"capture.section", "cattura.sezione"},                                           // 125
+    {"Set images folder...", "Imposta cartella immagini..."},                         // 126
+    {"View images folder", "Vai alla cartella delle immagini"},                       // 127
+    {"Options...", "Opzioni..."},                                                     // 128
+    {"capture.window", "cattura.finestra"},                                           // 129
+    {"About...", "Informazioni..."},                                                  // 130
+    {"capture.zoom", "cattura.zoom"},                                                 // 131
+    {"Close", "Chiudi"},                                                              // 132
+}};
+// clang-format on
+
+} // namespace
+
+QString textFor(int id, Language language) {
+    if (id < FirstTextId || id > LastTextId)
+        return {};
+    const Entry& entry = table[static_cast<size_t>(id - FirstTextId)];
+    return QString::fromUtf8(language == Language::Italian ? entry.italian : entry.english);
+}
+
+Language userLanguage() {
+    return userLanguageIsItalian() ? Language::Italian : Language::English;
+}
+
+QString LoadText(int id) {
+    return textFor(id, userLanguage());
+}
+
+} // namespace vantor

@@ -1,0 +1,63 @@
+#include "widgettest.h"
+
+#include "shell/appstate.h"
+#include "shell/formlist.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QList>
+
+#include <gtest/gtest.h>
+
+namespace vantor::test {
+
+namespace {
+FakeDesktop* fake = nullptr;
+QList<QRegularExpression> expected;
+
+void failOnWarnings(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtDebugMsg || type == QtInfoMsg)
+        return;
+    for (const QRegularExpression& pattern : std::as_const(expected))
+        if (pattern.match(message).hasMatch())
+            return;
+    ADD_FAILURE() << "Unexpected Qt message: " << message.toStdString();
+}
+
+class CleanState : public ::testing::EmptyTestEventListener {
+    void OnTestStart(const ::testing::TestInfo&) override {
+        fake = &installFakeDesktop();
+        fake->screen = QImage(1920, 1080, QImage::Format_RGB32);
+        fake->screen.fill(Qt::darkGray);
+        appState() = AppState{};
+        expected.clear();
+    }
+    void OnTestEnd(const ::testing::TestInfo&) override { unloadAllForms(); }
+};
+} // namespace
+
+FakeDesktop& fakeDesktop() {
+    return *fake;
+}
+
+void expectWarning(const QRegularExpression& pattern) {
+    expected.append(pattern);
+}
+
+void unloadAllForms() {
+    for (QWidget* form : FormList::forms())
+        FormList::unload(form);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+} // namespace vantor::test
+
+int main(int argc, char* argv[]) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    qInstallMessageHandler(vantor::test::failOnWarnings);
+    ::testing::InitGoogleTest(&argc, argv);
+    ::testing::UnitTest::GetInstance()->listeners().Append(new vantor::test::CleanState);
+    return RUN_ALL_TESTS();
+}

@@ -6,6 +6,7 @@
 #include <QStandardPaths>
 
 // Xlib defines macros (Bool, Status, None) that clash with Qt; it comes after every Qt header.
+#include "platform/x11/x11screengrab.h"
 #include "platform/x11/xerrortrap.h"
 
 #include <X11/Xlib.h>
@@ -47,6 +48,7 @@ private:
 
     Display* m_display = nullptr;
     int m_lockFd = -1;
+    std::unique_ptr<X11ScreenGrabber> m_grabber;
 };
 
 // Reads a CARDINAL or WINDOW array property; empty when the window or property is missing.
@@ -113,6 +115,7 @@ QString lockPath() {
 X11Desktop::X11Desktop() : m_display(XOpenDisplay(nullptr)) {}
 
 X11Desktop::~X11Desktop() {
+    m_grabber.reset(); // it detaches its shared memory through the display
     if (m_display != nullptr)
         XCloseDisplay(m_display);
     if (m_lockFd >= 0)
@@ -239,28 +242,9 @@ void X11Desktop::sendRootMessage(Window window, Atom type, const long (&data)[5]
 }
 
 QImage X11Desktop::grabScreen(const QRect& rect) {
-    QImage result(rect.size(), QImage::Format_RGB32);
-    result.fill(Qt::black);
-    if (m_display == nullptr || rect.isEmpty())
-        return result;
-    const int screen = DefaultScreen(m_display);
-    const QRect visible = rect.intersected(
-        QRect(0, 0, DisplayWidth(m_display, screen), DisplayHeight(m_display, screen)));
-    if (visible.isEmpty())
-        return result;
-    XImage* image = XGetImage(m_display, DefaultRootWindow(m_display), visible.x(), visible.y(),
-                              static_cast<unsigned>(visible.width()),
-                              static_cast<unsigned>(visible.height()), AllPlanes, ZPixmap);
-    if (image == nullptr)
-        return result;
-    const QPoint offset = visible.topLeft() - rect.topLeft();
-    for (int y = 0; y < visible.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(result.scanLine(y + offset.y())) + offset.x();
-        for (int x = 0; x < visible.width(); ++x)
-            line[x] = 0xff000000u | static_cast<QRgb>(XGetPixel(image, x, y));
-    }
-    XDestroyImage(image);
-    return result;
+    if (!m_grabber)
+        m_grabber = std::make_unique<X11ScreenGrabber>(m_display);
+    return m_grabber->grab(rect);
 }
 
 std::unique_ptr<Desktop> createNativeDesktop() {

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+#include <functional>
+
+namespace vantor {
+
+// Copies the whole primary screen into target, which takes the screen's size in pixels.
+void CaptureScreenArea(QImage& target);
+
+// Copies the screen rectangle from (x1, y1) to (x2, y2), right and bottom excluded, into
+// picture. Parts beyond the screen are black; a reversed rectangle gives an empty picture.
+void CaptureScreenRect(QImage& picture, int x1, int y1, int x2, int y2);
+
+// Writes picture as the next numbered BMP file into today's folder below the images folder,
+// asking for the images folder first when none is set. Returns the file written, or an empty
+// string when the user was told why nothing was saved; CaptureNumber then stays as it was.
+QString SaveCaptureImage(const QImage& picture, const QString& prefix);
+
+// The dialogs a save may open. Tests put their own in place so that nothing waits for a user.
+struct CaptureDialogs {
+    std::function<QString(const QString& title)> browseForFolder;
+    std::function<void(const QString& title, const QString& message)> showCritical;
+};
+
+// The dialogs a real session uses: the folder dialog and a critical message box.
+CaptureDialogs defaultCaptureDialogs();
+// Replaces the dialogs SaveCaptureImage uses and returns those it used before.
+CaptureDialogs setCaptureDialogs(CaptureDialogs dialogs);
+
+} // namespace vantor

@@ -1,0 +1,175 @@
+#include "platform/x11/x11screengrab.h"
+
+#include "platform/x11/xerrortrap.h"
+
+#include <X11/Xutil.h>
+
+#include <sys/ipc.h>
+#include <sys/shm.h>
+
+#include <bit>
+#include <cstring>
+
+namespace vantor {
+
+namespace {
+
+int shiftOf(unsigned long mask) {
+    return mask == 0 ? 0 : std::countr_zero(mask);
+}
+
+// One channel of a pixel scaled to 0..255, whatever the channel's width.
+int channel(unsigned long pixel, unsigned long mask) {
+    if (mask == 0)
+        return 0;
+    const unsigned long max = mask >> shiftOf(mask);
+    return static_cast<int>(((pixel & mask) >> shiftOf(mask)) * 255 / max);
+}
+
+// The layout of 24-bit colour on a 32-bit little- or big-endian host alike: one word a pixel.
+bool isHostRgb32(const XImage* image) {
+    const int hostOrder = std::endian::native == std::endian::little ? LSBFirst : MSBFirst;
+    return image->bits_per_pixel == 32 && image->byte_order == hostOrder &&
+           image->red_mask == 0xff0000 && image->green_mask == 0xff00 && image->blue_mask == 0xff;
+}
+
+// Copies image into result at offset; the padding byte of each pixel becomes opaque alpha.
+void copyPixels(const XImage* image, QImage& result, QPoint offset) {
+    if (isHostRgb32(image)) {
+        for (int y = 0; y < image->height; ++y) {
+            const auto* source = reinterpret_cast<const quint32*>(
+                image->data + qsizetype(y) * image->bytes_per_line);
+            auto* target = reinterpret_cast<QRgb*>(result.scanLine(y + offset.y())) + offset.x();
+            for (int x = 0; x < image->width; ++x)
+                target[x] = 0xff000000u | source[x];
+        }
+        return;
+    }
+    auto* writable = const_cast<XImage*>(image);
+    for (int y = 0; y < image->height; ++y) {
+        auto* target = reinterpret_cast<QRgb*>(result.scanLine(y + offset.y())) + offset.x();
+        for (int x = 0; x < image->width; ++x) {
+            const unsigned long pixel = XGetPixel(writable, x, y);
+            target[x] = qRgb(channel(pixel, image->red_mask), channel(pixel, image->green_mask),
+                             channel(pixel, image->blue_mask));
+        }
+    }
+}
+
+} // namespace
+
+X11ScreenGrabber::X11ScreenGrabber(Display* display) : m_display(display) {
+    m_useShm = m_display != nullptr && XShmQueryExtension(m_display);
+}
+
+X11ScreenGrabber::~X11ScreenGrabber() {
+    releaseSegment();
+}
+
+void X11ScreenGrabber::releaseSegment() {
+    if (m_segmentBytes == 0)
+        return;
+    XShmDetach(m_display, &m_segment);
+    XSync(m_display, False);
+    shmdt(m_segment.shmaddr);
+    m_segment = {};
+    m_segmentBytes = 0;
+}
+
+bool X11ScreenGrabber::reserveSegment(size_t bytes) {
+    if (bytes <= m_segmentBytes)
+        return true;
+    releaseSegment();
+    const int id = shmget(IPC_PRIVATE, bytes, IPC_CREAT | 0600);
+    if (id < 0)
+        return false;
+    void* address = shmat(id, nullptr, 0);
+    if (address == reinterpret_cast<void*>(-1)) {
+        shmctl(id, IPC_RMID, nullptr);
+        return false;
+    }
+    m_segment.shmid = id;
+    m_segment.shmaddr = static_cast<char*>(address);
+    m_segment.readOnly = False;
+    bool attached = false;
+    {
+        // A remote server cannot attach our memory; it answers with an error, not a crash.
+        XErrorTrap trap(m_display);
+        attached = XShmAttach(m_display, &m_segment) && !trap.failed();
+    }
+    // Marked for removal at once, so that the segment goes away with us however we end.
+    shmctl(id, IPC_RMID, nullptr);
+    if (!attached) {
+        shmdt(m_segment.shmaddr);
+        m_segment = {};
+        return false;
+    }
+    m_segmentBytes = bytes;
+    return true;
+}
+
+XImage* X11ScreenGrabber::sharedImage(const QSize& size) {
+    const int screen = DefaultScreen(m_display);
+    XImage* image = XShmCreateImage(m_display, DefaultVisual(m_display, screen),
+                                    static_cast<unsigned>(DefaultDepth(m_display, screen)), ZPixmap,
+                                    nullptr, &m_segment, static_cast<unsigned>(size.width()),
+                                    static_cast<unsigned>(size.height()));
+    if (image == nullptr)
+        return nullptr;
+    if (!reserveSegment(size_t(image->bytes_per_line) * size_t(image->height))) {
+        XDestroyImage(image);
+        m_useShm = false;
+        return nullptr;
+    }
+    image->data = m_segment.shmaddr;
+    return image;
+}
+
+QImage X11ScreenGrabber::grab(const QRect& rect) {
+    QImage result(rect.size(), QImage::Format_RGB32);
+    result.fill(Qt::black);
+    if (m_display == nullptr || rect.isEmpty())
+        return result;
+    // Asked afresh: the root window grows and shrinks with screens plugged in or rotated.
+    const Window root = DefaultRootWindow(m_display);
+    Window rootReturn = 0;
+    int rootX = 0, rootY = 0;
+    unsigned int width = 0, height = 0, border = 0, depth = 0;
+    if (!XGetGeometry(m_display, root, &rootReturn, &rootX, &rootY, &width, &height, &border,
+                      &depth))
+        return result;
+    const QRect visible = rect.intersected(QRect(0, 0, int(width), int(height)));
+    if (visible.isEmpty())
+        return result;
+    const QPoint offset = visible.topLeft() - rect.topLeft();
+
+    if (m_useShm) {
+        if (XImage* image = sharedImage(visible.size())) {
+            bool copied = false;
+            {
+                XErrorTrap trap(m_display);
+                copied =
+                    XShmGetImage(m_display, root, image, visible.x(), visible.y(), AllPlanes) &&
+                    !trap.failed();
+            }
+            if (copied)
+                copyPixels(image, result, offset);
+            image->data = nullptr; // the segment is ours, not the image's
+            XDestroyImage(image);
+            if (copied)
+                return result;
+        }
+    }
+
+    XErrorTrap trap(m_display);
+    XImage* image =
+        XGetImage(m_display, root, visible.x(), visible.y(), static_cast<unsigned>(visible.width()),
+                  static_cast<unsigned>(visible.height()), AllPlanes, ZPixmap);
+    if (image == nullptr)
+        return result;
+    copyPixels(image, result, offset);
+    XDestroyImage(image);
+    return result;
+}
+
+} // namespace vantor

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QImage>
+#include <QMenu>
+#include <QWidget>
+
+namespace vantor {
+
+// A guide line: a 20-pixel strip across the whole primary screen, see-through and click-through
+// except for its red line and its grab handle, that the user drags, locks and deletes. Rulers,
+// section panels and other programs' windows snap to it. Any number of them can exist; each one
+// lives until it is deleted or the program ends.
+class frmGridLine final : public QWidget {
+    Q_OBJECT
+public:
+    frmGridLine();
+
+    // 1 vertical, 2 horizontal.
+    int Align() const { return mAlign; }
+    bool isLocked() const { return mLocked; }
+
+    // Lays the strip out across the screen at position (the screen column or row of its line
+    // coordinate; negative leaves it where it is), draws it and shows it.
+    void ShowGridLine(int align, int position);
+
+    // Captions the menu items and the Lock check mark, as right before the menu opens.
+    void refreshMenu();
+    QMenu& popupMenu() { return mpopup; }
+
+    void mpopupLock_Click();
+    void mpopupClose_Click();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void Form_Load();
+    void Form_MouseDown(Qt::MouseButton button);
+    void Form_MouseMove(Qt::MouseButtons buttons);
+    void drawStrip();
+
+    int mAlign = 0;
+    bool mDragging = false;
+    bool mLocked = false;
+    QImage m_image;
+    QMenu mpopup;
+    QAction* mpopupLock = nullptr;
+    QAction* mpopupMove = nullptr;
+    QAction* mpopupClose = nullptr;
+};
+
+} // namespace vantor

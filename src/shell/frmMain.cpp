@@ -1,6 +1,7 @@
 #include "shell/frmMain.h"
 
 #include "capture/browseforfolder.h"
+#include "guides/newgridline.h"
 #include "platform/desktop.h"
 #include "platform/settings.h"
 #include "shell/appicon.h"
@@ -55,8 +56,8 @@ void frmMain::buildMenu() {
     mPopupRuleLock = mpopup.addAction(QString(), this, &frmMain::mPopupRuleLock_Click);
     mPopupDeleteAllRules = mpopup.addAction(QString(), this, &frmMain::mPopupDeleteAllRules_Click);
     mpopup.addSeparator();
-    mPopupAddVerticalGridLine = mpopup.addAction(QString());
-    mPopupAddHorizontalGridLine = mpopup.addAction(QString());
+    mPopupAddVerticalGridLine = mpopup.addAction(QString(), this, [] { NewGridLine(1, -1); });
+    mPopupAddHorizontalGridLine = mpopup.addAction(QString(), this, [] { NewGridLine(2, -1); });
     mpopup.addSeparator();
     mPopupAddSectionFrame = mpopup.addAction(QString());
     mpopup.addSeparator();

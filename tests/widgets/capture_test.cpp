@@ -1,0 +1,228 @@
+#include "widgettest.h"
+
+#include "capture/browseforfolder.h"
+#include "capture/capture.h"
+#include "capture/capturenames.h"
+#include "platform/settings.h"
+#include "shell/appstate.h"
+#include "shell/texts.h"
+
+#include <QApplication>
+#include <QDate>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+using namespace vantor;
+
+namespace {
+
+const QString Key = "vantorScreenTools";
+const QString Value = "imageSavePath";
+
+// A private settings store, Italian date formats and dialogs that answer at once.
+class Capture : public ::testing::Test {
+protected:
+    void SetUp() override {
+        for (const char* name : {"XDG_CONFIG_HOME", "LC_ALL", "LC_TIME"})
+            saved.append({name, qgetenv(name)});
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
+        qunsetenv("LC_ALL");
+        qputenv("LC_TIME", "it_IT.UTF-8");
+        previous = setCaptureDialogs({[this](const QString& title) {
+                                          browseTitles.append(title);
+                                          return browseAnswer;
+                                      },
+                                      [this](const QString& title, const QString& message) {
+                                          messages.append({title, message});
+                                      }});
+    }
+    void TearDown() override {
+        setCaptureDialogs(previous);
+        for (const auto& [name, value] : saved)
+            value.isEmpty() ? qunsetenv(name) : qputenv(name, value);
+    }
+
+    QString datedFolder() const {
+        return images.path() + "/" + datedFolderName(QDate::currentDate(), QLocale("it_IT"));
+    }
+    QString expectedFile(const QString& number, const QString& prefix,
+                         const QString& suffix = {}) const {
+        return datedFolder() + "/" + number + ") " + prefix + "." +
+               captureDateText(QDate::currentDate(), QLocale("it_IT")) + suffix + ".bmp";
+    }
+    static QImage picture() {
+        QImage image(20, 10, QImage::Format_RGB32);
+        image.fill(Qt::green);
+        return image;
+    }
+
+    QTemporaryDir config;
+    QTemporaryDir images;
+    QList<std::pair<const char*, QByteArray>> saved;
+    CaptureDialogs previous;
+    QString browseAnswer;
+    QStringList browseTitles;
+    QList<std::pair<QString, QString>> messages;
+};
+
+TEST_F(Capture, WholeScreenCopyHasTheScreenSizeAndPixels) {
+    test::fakeDesktop().screen.setPixel(5, 7, qRgb(255, 0, 0));
+    QImage target(3, 3, QImage::Format_RGB32);
+    CaptureScreenArea(target);
+    EXPECT_EQ(target.size(), QGuiApplication::primaryScreen()->geometry().size());
+    EXPECT_EQ(target.pixel(5, 7), qRgb(255, 0, 0));
+    EXPECT_EQ(target.pixel(0, 0), QColor(Qt::darkGray).rgb());
+}
+
+TEST_F(Capture, RectangleCopyIsBlackBeyondTheScreen) {
+    test::fakeDesktop().screen.setPixel(1919, 1079, qRgb(0, 0, 255));
+    QImage picture;
+    CaptureScreenRect(picture, 1910, 1070, 1930, 1090);
+    ASSERT_EQ(picture.size(), QSize(20, 20));
+    EXPECT_EQ(picture.pixel(9, 9), qRgb(0, 0, 255));
+    EXPECT_EQ(picture.pixel(8, 8), QColor(Qt::darkGray).rgb());
+    EXPECT_EQ(picture.pixel(10, 10), qRgb(0, 0, 0));
+    CaptureScreenRect(picture, -5, -5, 5, 5);
+    EXPECT_EQ(picture.pixel(0, 0), qRgb(0, 0, 0));
+    EXPECT_EQ(picture.pixel(5, 5), QColor(Qt::darkGray).rgb());
+}
+
+TEST_F(Capture, ReversedOrHugeRectanglesGiveAnEmptyPicture) {
+    QImage picture(4, 4, QImage::Format_RGB32);
+    CaptureScreenRect(picture, 10, 10, 5, 20);
+    EXPECT_TRUE(picture.isNull());
+    CaptureScreenRect(picture, 10, 10, 10, 10);
+    EXPECT_TRUE(picture.isNull());
+    CaptureScreenRect(picture, INT_MIN, 0, INT_MAX, 1);
+    EXPECT_TRUE(picture.isNull());
+}
+
+TEST_F(Capture, FirstSaveAsksForTheFolderAndStoresIt) {
+    browseAnswer = images.path();
+    const QString written = SaveCaptureImage(picture(), "capture.screen.(1920x1080)");
+    EXPECT_EQ(browseTitles, QStringList{LoadText(121)});
+    EXPECT_EQ(ReadSetting(Key, Value), images.path());
+    EXPECT_EQ(written, expectedFile("01", "capture.screen.(1920x1080)"));
+    EXPECT_TRUE(QFileInfo(written).isFile());
+    EXPECT_EQ(QImage(written).pixel(19, 9), QColor(Qt::green).rgb());
+    EXPECT_EQ(appState().CaptureNumber, 2);
+    EXPECT_TRUE(messages.isEmpty());
+
+    SaveCaptureImage(picture(), "x");
+    EXPECT_EQ(browseTitles.size(), 1) << "a stored folder is used without asking again";
+}
+
+TEST_F(Capture, NumbersGrowPastNineAndPast32767) {
+    WriteSetting(Key, Value, images.path());
+    appState().CaptureNumber = 9;
+    EXPECT_EQ(SaveCaptureImage(picture(), "p"), expectedFile("09", "p"));
+    EXPECT_EQ(SaveCaptureImage(picture(), "p"), expectedFile("10", "p"));
+    appState().CaptureNumber = 32767;
+    EXPECT_EQ(SaveCaptureImage(picture(), "p"), expectedFile("32767", "p"));
+    EXPECT_EQ(SaveCaptureImage(picture(), "p"), expectedFile("32768", "p"));
+    EXPECT_EQ(appState().CaptureNumber, 32769);
+}
+
+TEST_F(Capture, FilesOfAnEarlierRunGetCountedSuffixes) {
+    WriteSetting(Key, Value, images.path() + "/");
+    EXPECT_EQ(SaveCaptureImage(picture(), "p"), expectedFile("01", "p"));
+    appState().CaptureNumber = 1;
+    EXPECT_EQ(SaveCaptureImage(picture(), "p"), expectedFile("01", "p", " (1)"));
+    appState().CaptureNumber = 1;
+    EXPECT_EQ(SaveCaptureImage(picture(), "p"), expectedFile("01", "p", " (2)"));
+}
+
+TEST_F(Capture, CancelledDialogTellsTheUserAndStoresNothing) {
+    const QString written = SaveCaptureImage(picture(), "p");
+    EXPECT_TRUE(written.isEmpty());
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_EQ(messages[0].first, LoadText(123));
+    EXPECT_EQ(messages[0].second, LoadText(122));
+    EXPECT_FALSE(QFileInfo::exists(settingsLocation(Key)));
+    EXPECT_EQ(appState().CaptureNumber, 1);
+}
+
+TEST_F(Capture, MissingFolderTellsTheUserWithoutAsking) {
+    WriteSetting(Key, Value, images.path() + "/gone");
+    EXPECT_TRUE(SaveCaptureImage(picture(), "p").isEmpty());
+    EXPECT_TRUE(browseTitles.isEmpty());
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_EQ(messages[0].second, LoadText(122));
+    EXPECT_FALSE(QFileInfo::exists(images.path() + "/gone"));
+    EXPECT_EQ(appState().CaptureNumber, 1);
+}
+
+TEST_F(Capture, FailedWriteGivesTheReasonAndDoesNotCount) {
+    WriteSetting(Key, Value, images.path());
+    // A plain file where the dated folder belongs: the folder cannot be made, whoever runs this.
+    QFile blocker(datedFolder());
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    EXPECT_TRUE(SaveCaptureImage(picture(), "p").isEmpty());
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_EQ(messages[0].first, LoadText(123));
+    EXPECT_TRUE(messages[0].second.startsWith(LoadText(122) + "\n\n"));
+    EXPECT_GT(messages[0].second.size(), LoadText(122).size() + 2);
+    EXPECT_EQ(appState().CaptureNumber, 1);
+    EXPECT_EQ(QDir(images.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).size(), 1);
+}
+
+TEST_F(Capture, EmptyPictureIsReportedAndNotCounted) {
+    WriteSetting(Key, Value, images.path());
+    EXPECT_TRUE(SaveCaptureImage(QImage(), "p").isEmpty());
+    EXPECT_EQ(messages.size(), 1);
+    EXPECT_TRUE(QDir(datedFolder()).isEmpty());
+    EXPECT_EQ(appState().CaptureNumber, 1);
+}
+
+// Closes the next modal dialog once it shows, after handing it to check.
+void whenModal(std::function<void(QWidget*)> check) {
+    auto* timer = new QTimer(qApp);
+    QObject::connect(timer, &QTimer::timeout, [timer, check] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            timer->deleteLater();
+            timer->stop();
+            check(modal);
+            if (auto* dialog = qobject_cast<QDialog*>(modal))
+                dialog->reject();
+        }
+    });
+    timer->start(5);
+}
+
+TEST_F(Capture, RealDialogsShowTheirTitles) {
+    QString title;
+    bool critical = false;
+    QString text;
+    whenModal([&](QWidget* modal) {
+        title = modal->windowTitle();
+        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            critical = box->icon() == QMessageBox::Critical;
+            text = box->text();
+        }
+    });
+    defaultCaptureDialogs().showCritical("Save image", "Invalid path for save image");
+    EXPECT_EQ(title, "Save image");
+    EXPECT_EQ(text, "Invalid path for save image");
+    EXPECT_TRUE(critical);
+
+    bool isFolderDialog = false;
+    whenModal([&](QWidget* modal) {
+        title = modal->windowTitle();
+        isFolderDialog = qobject_cast<QFileDialog*>(modal) != nullptr;
+    });
+    EXPECT_TRUE(BrowseForFolder("").isEmpty());
+    EXPECT_EQ(title, "Seleziona la cartella");
+    EXPECT_TRUE(isFolderDialog);
+}
+
+} // namespace

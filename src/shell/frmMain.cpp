@@ -4,6 +4,7 @@
 #include "guides/newgridline.h"
 #include "platform/desktop.h"
 #include "platform/settings.h"
+#include "rulers/frmRule.h"
 #include "shell/appicon.h"
 #include "shell/appstate.h"
 #include "shell/formlist.h"
@@ -50,7 +51,8 @@ frmMain::frmMain() {
 
 void frmMain::buildMenu() {
     // Texts come from the text table each time the menu opens; none are set here.
-    mPopupAddRule = mpopup.addAction(QString());
+    // A ruler is held by no variable; it releases itself when it closes.
+    mPopupAddRule = mpopup.addAction(QString(), this, [] { (new frmRule)->show(); });
     mPopupJoinRule = mpopup.addAction(QString(), this, &frmMain::mPopupJoinRule_Click);
     mPopupJoinRule->setCheckable(true);
     mPopupRuleLock = mpopup.addAction(QString(), this, &frmMain::mPopupRuleLock_Click);

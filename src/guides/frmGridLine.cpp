@@ -77,7 +77,7 @@ void frmGridLine::drawStrip() {
         logical = QImage(size(), QImage::Format_RGB32);
         drawGuideStrip(logical, mAlign, handle);
     }
-    setMask(QBitmap::fromImage(logical.createMaskFromColor(GuideKeyColor, Qt::MaskOutColor)));
+    setMask(QBitmap::fromImage(logical.createMaskFromColor(GuideKeyColor, Qt::MaskInColor)));
     update();
 }
 

@@ -3,7 +3,6 @@
 #include "shell/skin.h"
 
 #include <QPainter>
-#include <QTransform>
 
 namespace vantor {
 
@@ -19,9 +18,13 @@ QImage builtInGridPicture(int align) {
     const QImage vertical = QImage(v_grid_xpm).convertToFormat(QImage::Format_RGB32);
     if (align != 2)
         return vertical;
-    // The horizontal handle is the vertical one turned a quarter clockwise, as the skin script
-    // makes it, so its top ends up at the strip's right end.
-    return vertical.transformed(QTransform().rotate(90));
+    // The horizontal handle is the vertical one mirrored across its diagonal, as the skin script
+    // makes it: the light still falls from the top left.
+    QImage horizontal(vertical.height(), vertical.width(), QImage::Format_RGB32);
+    for (int y = 0; y < vertical.height(); ++y)
+        for (int x = 0; x < vertical.width(); ++x)
+            horizontal.setPixel(y, x, vertical.pixel(x, y));
+    return horizontal;
 }
 
 QImage gridPicture(int align) {

@@ -1,0 +1,305 @@
+#include "widgettest.h"
+
+#include "guides/frmGridDraw.h"
+#include "guides/frmGridLine.h"
+#include "guides/gridskin.h"
+#include "guides/guidelines.h"
+#include "guides/newgridline.h"
+#include "shell/formlist.h"
+#include "shell/texts.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QScreen>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+using namespace vantor;
+
+namespace {
+
+QRect screenRect() {
+    return QGuiApplication::primaryScreen()->geometry();
+}
+
+frmGridLine* lastGuide() {
+    const QList<QWidget*> guides = FormList::formsOfType({QStringLiteral("frmgridline")});
+    return guides.isEmpty() ? nullptr : qobject_cast<frmGridLine*>(guides.last());
+}
+
+frmGridLine* newGuide(int align, int position) {
+    NewGridLine(align, position);
+    return lastGuide();
+}
+
+// The guide as it is on the screen, one image pixel per logical pixel.
+QImage rendered(QWidget& guide) {
+    return guide.grab().toImage().scaled(guide.size()).convertToFormat(QImage::Format_RGB32);
+}
+
+void sendMouse(QWidget& target, QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons buttons,
+               QPoint screenPos) {
+    const QPointF global(screenPos);
+    QMouseEvent event(type, target.mapFromGlobal(global), global, button, buttons, Qt::NoModifier);
+    QApplication::sendEvent(&target, &event);
+}
+
+// Presses the left button on the guide at the cursor and moves the cursor to `to` with it held.
+void dragLeft(frmGridLine& guide, QPoint from, QPoint to, Qt::MouseButtons held = Qt::LeftButton) {
+    test::fakeDesktop().cursor = from;
+    sendMouse(guide, QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, from);
+    test::fakeDesktop().cursor = to;
+    sendMouse(guide, QEvent::MouseMove, Qt::NoButton, held, to);
+}
+
+struct MenuSeen {
+    QStringList visibleTexts;
+    bool lockChecked = false;
+    bool opened = false;
+};
+
+// Presses `button` on the guide and reads the menu that opens, then closes it or chooses the item
+// whose text is `choose`.
+MenuSeen pressForMenu(frmGridLine& guide, Qt::MouseButton button, const QString& choose = {}) {
+    MenuSeen seen;
+    QTimer::singleShot(0, [&] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (!menu)
+            return;
+        seen.opened = true;
+        QAction* chosen = nullptr;
+        for (QAction* action : menu->actions()) {
+            if (!action->isVisible())
+                continue;
+            seen.visibleTexts.append(action->text());
+            if (action->text() == LoadText(118))
+                seen.lockChecked = action->isChecked();
+            if (action->text() == choose)
+                chosen = action;
+        }
+        menu->close();
+        if (chosen)
+            chosen->trigger();
+    });
+    const QPoint at = guide.geometry().center();
+    test::fakeDesktop().cursor = at;
+    sendMouse(guide, QEvent::MouseButtonPress, button, button, at);
+    return seen;
+}
+
+class Guide : public ::testing::Test {
+protected:
+    void SetUp() override {
+        saved = qgetenv("LC_ALL");
+        qputenv("LC_ALL", "en_US.UTF-8");
+    }
+    void TearDown() override { qputenv("LC_ALL", saved); }
+    QByteArray saved;
+};
+
+} // namespace
+
+TEST_F(Guide, VerticalStripSpansTheScreenWithItsRedLineOnColumnNine) {
+    frmGridLine* guide = newGuide(1, 300);
+    ASSERT_NE(guide, nullptr);
+    EXPECT_TRUE(guide->isVisible());
+    EXPECT_EQ(guide->geometry(), QRect(290, screenRect().top(), 20, screenRect().height()));
+    EXPECT_EQ(guideLineFor(1, guide->geometry()).coordinate, 300);
+
+    const QImage image = rendered(*guide);
+    const QImage handle = builtInGridPicture(1);
+    const int belowHandle = 2 + handle.height();
+    for (int y : {0, 1, belowHandle, guide->height() / 2, guide->height() - 1}) {
+        EXPECT_EQ(image.pixel(9, y), GuideLineColor) << y;
+        EXPECT_EQ(image.pixel(8, y), GuideKeyColor) << y;
+        EXPECT_EQ(image.pixel(10, y), GuideKeyColor) << y;
+    }
+    // The handle is centred across the strip, two pixels below its top.
+    const int handleLeft = 10 - handle.width() / 2;
+    EXPECT_EQ(image.copy(handleLeft, 2, handle.width(), handle.height()), handle);
+}
+
+TEST_F(Guide, HorizontalStripHasItsRedLineOnRowNineAndItsHandleAtTheRightEnd) {
+    frmGridLine* guide = newGuide(2, 200);
+    ASSERT_NE(guide, nullptr);
+    EXPECT_EQ(guide->geometry(), QRect(screenRect().left(), 190, screenRect().width(), 20));
+
+    const QImage image = rendered(*guide);
+    const QImage handle = builtInGridPicture(2);
+    const int handleLeft = guide->width() - (handle.width() + 2);
+    for (int x : {0, 1, guide->width() / 2, handleLeft - 1}) {
+        EXPECT_EQ(image.pixel(x, 9), GuideLineColor) << x;
+        EXPECT_EQ(image.pixel(x, 8), GuideKeyColor) << x;
+        EXPECT_EQ(image.pixel(x, 10), GuideKeyColor) << x;
+    }
+    EXPECT_EQ(image.copy(handleLeft, 10 - handle.height() / 2, handle.width(), handle.height()),
+              handle);
+}
+
+TEST_F(Guide, KeyColouredPixelsAreOutsideTheMaskSoClicksPassThrough) {
+    for (int align : {1, 2}) {
+        frmGridLine* guide = newGuide(align, 250);
+        ASSERT_NE(guide, nullptr);
+        const QImage image = rendered(*guide);
+        const QRegion mask = guide->mask();
+        ASSERT_FALSE(mask.isEmpty());
+        for (int y = 0; y < image.height(); y += (align == 1 ? 7 : 1))
+            for (int x = 0; x < image.width(); x += (align == 2 ? 7 : 1))
+                ASSERT_EQ(mask.contains(QPoint(x, y)), image.pixel(x, y) != GuideKeyColor)
+                    << align << " at " << x << "," << y;
+        test::unloadAllForms();
+    }
+}
+
+TEST_F(Guide, PositionZeroPutsTheRedLineJustOffTheScreen) {
+    frmGridLine* guide = newGuide(1, 0);
+    ASSERT_NE(guide, nullptr);
+    EXPECT_EQ(guide->x(), -10);
+    EXPECT_EQ(guide->x() + 9, -1);
+}
+
+TEST_F(Guide, WithoutAPositionGuidesGoMidScreenAndDoNotHideEachOther) {
+    frmGridLine* first = newGuide(1, -1);
+    frmGridLine* second = newGuide(2, -1);
+    frmGridLine* third = newGuide(1, -1);
+    ASSERT_TRUE(first && second && third);
+    const QRect screen = screenRect();
+    EXPECT_EQ(guideLineFor(1, first->geometry()).coordinate, screen.left() + screen.width() / 2);
+    EXPECT_EQ(second->geometry().left(), screen.left());
+    EXPECT_EQ(second->width(), screen.width());
+    EXPECT_NE(third->x(), first->x());
+    EXPECT_EQ(third->y(), screen.top());
+}
+
+TEST_F(Guide, OtherOrientationsCreateNothing) {
+    NewGridLine(0, 100);
+    NewGridLine(3, 100);
+    EXPECT_FALSE(IsFormLoaded(QStringLiteral("frmGridLine")));
+}
+
+TEST_F(Guide, DraggingPutsTheStripCentreOnTheCursorAndMovesOnlyThatGuide) {
+    frmGridLine* vertical = newGuide(1, 300);
+    frmGridLine* other = newGuide(1, 500);
+    frmGridLine* horizontal = newGuide(2, 200);
+    ASSERT_TRUE(vertical && other && horizontal);
+
+    dragLeft(*vertical, QPoint(305, 400), QPoint(420, 10));
+    EXPECT_EQ(vertical->pos(), QPoint(410, screenRect().top()));
+    EXPECT_EQ(other->x(), 490);
+
+    dragLeft(*horizontal, QPoint(50, 203), QPoint(700, 333));
+    EXPECT_EQ(horizontal->pos(), QPoint(screenRect().left(), 323));
+
+    // No bound: a guide follows the cursor off the screen.
+    dragLeft(*vertical, QPoint(415, 400), QPoint(-100, 400));
+    EXPECT_EQ(vertical->x(), -110);
+}
+
+TEST_F(Guide, MovesOnlyWithTheLeftButtonAloneAfterALeftPress) {
+    frmGridLine* guide = newGuide(1, 300);
+    ASSERT_NE(guide, nullptr);
+    dragLeft(*guide, QPoint(300, 400), QPoint(350, 400), Qt::LeftButton | Qt::RightButton);
+    EXPECT_EQ(guide->x(), 290);
+
+    // A move with the button held but no press on the guide first does nothing.
+    test::fakeDesktop().cursor = QPoint(360, 400);
+    pressForMenu(*guide, Qt::RightButton);
+    sendMouse(*guide, QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, QPoint(360, 400));
+    EXPECT_EQ(guide->x(), 290);
+}
+
+TEST_F(Guide, MenuShowsLockAndDeleteForTheRightAndMiddleButtons) {
+    frmGridLine* guide = newGuide(2, 200);
+    ASSERT_NE(guide, nullptr);
+    for (Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton}) {
+        const MenuSeen seen = pressForMenu(*guide, button);
+        EXPECT_TRUE(seen.opened) << button;
+        EXPECT_EQ(seen.visibleTexts, QStringList({"Lock", "Delete"})) << button;
+        EXPECT_FALSE(seen.lockChecked);
+    }
+}
+
+TEST_F(Guide, MenuIsCaptionedInItalianForItalianUsers) {
+    qputenv("LC_ALL", "it_IT.UTF-8");
+    frmGridLine* guide = newGuide(1, 300);
+    ASSERT_NE(guide, nullptr);
+    // Before the menu first opens, its last item still carries its load-time caption.
+    const QList<QAction*> items = guide->popupMenu().actions();
+    ASSERT_EQ(items.size(), 3);
+    EXPECT_EQ(items[0]->text(), "Blocca");
+    EXPECT_EQ(items[1]->text(), "Sposta");
+    EXPECT_FALSE(items[1]->isVisible());
+    EXPECT_EQ(items[2]->text(), "Chiudi");
+
+    EXPECT_EQ(pressForMenu(*guide, Qt::RightButton).visibleTexts,
+              QStringList({"Blocca", "Elimina"}));
+}
+
+TEST_F(Guide, LockStopsDraggingAndShowsACheckMarkUntilUnlocked) {
+    frmGridLine* guide = newGuide(1, 300);
+    ASSERT_NE(guide, nullptr);
+    pressForMenu(*guide, Qt::RightButton, QStringLiteral("Lock"));
+    EXPECT_TRUE(guide->isLocked());
+    dragLeft(*guide, QPoint(300, 400), QPoint(600, 400));
+    EXPECT_EQ(guide->x(), 290);
+
+    const MenuSeen seen = pressForMenu(*guide, Qt::RightButton, QStringLiteral("Lock"));
+    EXPECT_TRUE(seen.lockChecked);
+    EXPECT_FALSE(guide->isLocked());
+    dragLeft(*guide, QPoint(300, 400), QPoint(600, 400));
+    EXPECT_EQ(guide->x(), 590);
+}
+
+TEST_F(Guide, DeleteUnloadsOnlyThatGuide) {
+    frmGridLine* doomed = newGuide(1, 300);
+    frmGridLine* kept = newGuide(2, 300);
+    ASSERT_TRUE(doomed && kept);
+    pressForMenu(*doomed, Qt::RightButton, QStringLiteral("Delete"));
+    const QList<QWidget*> left = FormList::formsOfType({QStringLiteral("frmgridline")});
+    ASSERT_EQ(left.size(), 1);
+    EXPECT_EQ(left.first(), kept);
+}
+
+TEST_F(Guide, LoadedGuideLinesFollowLoadOrderAndIncludeHiddenGuides) {
+    newGuide(1, 300);
+    frmGridLine* hidden = newGuide(2, 120);
+    newGuide(1, 40);
+    hidden->hide();
+    const QList<GuideLine> lines = loadedGuideLines();
+    ASSERT_EQ(lines.size(), 3);
+    EXPECT_EQ(lines[0].align, 1);
+    EXPECT_EQ(lines[0].coordinate, 300);
+    EXPECT_EQ(lines[1].align, 2);
+    EXPECT_EQ(lines[1].coordinate, 120);
+    EXPECT_EQ(lines[1].referenceX, screenRect().left());
+    EXPECT_EQ(lines[2].coordinate, 40);
+}
+
+TEST_F(Guide, PreviewIsAOnePixelTranslucentLineThatFollowsTheCursor) {
+    EXPECT_EQ(frmGridDraw::loadedInstance(), nullptr);
+    frmGridDraw& vertical = frmGridDraw::instance();
+    EXPECT_TRUE(IsFormLoaded(QStringLiteral("frmGridDraw")));
+    EXPECT_FALSE(vertical.isVisible());
+    EXPECT_NEAR(vertical.windowOpacity(), 100 / 255.0, 0.01);
+    EXPECT_TRUE(vertical.windowFlags() & Qt::WindowDoesNotAcceptFocus);
+
+    vertical.ShowPreview(1);
+    vertical.MovePreview(1, QPoint(333, 444));
+    EXPECT_TRUE(vertical.isVisible());
+    EXPECT_EQ(vertical.geometry(), QRect(333, screenRect().top(), 1, screenRect().height()));
+    EXPECT_EQ(vertical.grab().toImage().pixel(0, 10), qRgb(0, 0, 0));
+
+    frmGridDraw::unloadInstance();
+    EXPECT_EQ(frmGridDraw::loadedInstance(), nullptr);
+    EXPECT_FALSE(IsFormLoaded(QStringLiteral("frmGridDraw")));
+    frmGridDraw::unloadInstance();
+
+    frmGridDraw& horizontal = frmGridDraw::instance();
+    EXPECT_NE(&horizontal, &vertical);
+    horizontal.ShowPreview(2);
+    horizontal.MovePreview(2, QPoint(333, 444));
+    EXPECT_EQ(horizontal.geometry(), QRect(screenRect().left(), 444, screenRect().width(), 1));
+}

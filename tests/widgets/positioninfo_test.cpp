@@ -1,0 +1,132 @@
+#include "widgettest.h"
+
+#include "rulers/frmPositionInfo.h"
+#include "shell/formlist.h"
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QTest>
+#include <QToolTip>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using namespace vantor;
+
+namespace {
+
+// Stands in for a ruler: a frameless top-level window of the given geometry.
+std::unique_ptr<QWidget> ruler(const QRect& geometry) {
+    auto widget = std::make_unique<QWidget>(nullptr, Qt::FramelessWindowHint | Qt::Tool);
+    widget->setGeometry(geometry);
+    widget->show();
+    return widget;
+}
+
+QStringList panelLines() {
+    frmPositionInfo* panel = frmPositionInfo::loadedInstance();
+    return panel ? panel->text().split('\n', Qt::SkipEmptyParts) : QStringList();
+}
+
+void hover(QWidget& rule, int align, QPoint cursor) {
+    test::fakeDesktop().cursor = cursor;
+    UpdatePositionInfo(rule, align);
+}
+
+} // namespace
+
+TEST(PositionPanel, HorizontalRulerShowsDistanceLeftEdgeAndCursor) {
+    auto rule = ruler(QRect(100, 200, 400, 44));
+    hover(*rule, 2, QPoint(140, 203));
+    frmPositionInfo* panel = frmPositionInfo::loadedInstance();
+    ASSERT_NE(panel, nullptr);
+    EXPECT_TRUE(panel->isVisible());
+    EXPECT_EQ(panelLines(), QStringList({" lunghezza: 40", " posizione: 100", " cursore x: 140",
+                                         " cursore y: 203"}));
+    EXPECT_EQ(panel->pos(), QPoint(155, 218));
+}
+
+TEST(PositionPanel, VerticalRulerMeasuresDownwardsAndShowsItsOwnLeftEdge) {
+    auto rule = ruler(QRect(3000, 100, 44, 600));
+    hover(*rule, 1, QPoint(3042, 170));
+    EXPECT_EQ(panelLines(), QStringList({" lunghezza: 70", " posizione: 3000", " cursore x: 3042",
+                                         " cursore y: 170"}));
+    // The same whatever size the panel took before.
+    hover(*rule, 1, QPoint(3001, 171));
+    EXPECT_EQ(panelLines().value(1), " posizione: 3000");
+}
+
+TEST(PositionPanel, FollowsTheCursorAndClosesOverTheMiddleBand) {
+    auto rule = ruler(QRect(100, 200, 400, 44));
+    hover(*rule, 2, QPoint(140, 203));
+    frmPositionInfo* first = frmPositionInfo::loadedInstance();
+    hover(*rule, 2, QPoint(300, 241));
+    EXPECT_EQ(frmPositionInfo::loadedInstance(), first);
+    EXPECT_EQ(first->pos(), QPoint(315, 256));
+    EXPECT_EQ(panelLines().value(0), " lunghezza: 200");
+
+    hover(*rule, 2, QPoint(300, 222));
+    EXPECT_EQ(frmPositionInfo::loadedInstance(), nullptr);
+    EXPECT_FALSE(IsFormLoaded("frmPositionInfo"));
+    // Off the edges with no panel open is harmless, and the edge opens a fresh one.
+    hover(*rule, 2, QPoint(300, 222));
+    hover(*rule, 2, QPoint(300, 200));
+    EXPECT_TRUE(IsFormLoaded("frmPositionInfo"));
+}
+
+TEST(PositionPanel, OtherOrientationsNeverShowIt) {
+    auto rule = ruler(QRect(100, 200, 400, 44));
+    hover(*rule, 0, QPoint(100, 200));
+    hover(*rule, 3, QPoint(100, 200));
+    EXPECT_FALSE(IsFormLoaded("frmPositionInfo"));
+}
+
+TEST(PositionPanel, PositionsAreNotNarrowedToSixteenBits) {
+    auto rule = ruler(QRect(40000, 100, 44, 600));
+    hover(*rule, 1, QPoint(40001, 35000));
+    EXPECT_EQ(panelLines(), QStringList({" lunghezza: 34900", " posizione: 40000",
+                                         " cursore x: 40001", " cursore y: 35000"}));
+}
+
+TEST(PositionPanel, IsSizedToItsTextAndLooksLikeATooltip) {
+    auto rule = ruler(QRect(100, 200, 400, 44));
+    hover(*rule, 2, QPoint(140, 203));
+    frmPositionInfo* panel = frmPositionInfo::loadedInstance();
+    ASSERT_NE(panel, nullptr);
+    const QFontMetrics metrics(panel->font());
+    int widest = 0;
+    for (const QString& line : panelLines())
+        widest = qMax(widest, metrics.horizontalAdvance(line));
+    EXPECT_EQ(panel->width(), widest + 10 + 2);
+    EXPECT_GE(panel->height(), 4 * metrics.lineSpacing() + 3);
+    EXPECT_NEAR(panel->windowOpacity(), 210 / 255.0, 0.01);
+
+    const QImage image = panel->grab().toImage();
+    const qreal ratio = image.devicePixelRatio();
+    const QColor background = QToolTip::palette().color(QPalette::ToolTipBase);
+    EXPECT_EQ(image.pixelColor(QPoint(panel->width() - 4, 2) * ratio), background);
+
+    // Longer numbers widen it.
+    hover(*rule, 2, QPoint(499, 243));
+    rule->move(100000, 200);
+    hover(*rule, 2, QPoint(100010, 243));
+    EXPECT_GT(panel->width(), widest + 12);
+}
+
+TEST(PositionPanel, ShowingItLeavesTheActiveWindowActive) {
+    auto rule = ruler(QRect(100, 200, 400, 44));
+    QWidget other;
+    other.setGeometry(600, 600, 100, 100);
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+
+    hover(*rule, 2, QPoint(140, 203));
+    frmPositionInfo* panel = frmPositionInfo::loadedInstance();
+    ASSERT_NE(panel, nullptr);
+    EXPECT_TRUE(panel->windowFlags() & Qt::WindowDoesNotAcceptFocus);
+    EXPECT_TRUE(panel->testAttribute(Qt::WA_ShowWithoutActivating));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(QApplication::activeWindow(), &other);
+}

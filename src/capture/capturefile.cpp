@@ -2,6 +2,7 @@
 
 #include "capture/capturenames.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageWriter>
@@ -16,14 +17,18 @@ bool nameTaken(const QString& path) {
     return info.exists() || info.isSymLink();
 }
 
-QString writeBmp(QFile& file, const QImage& image) {
-    QImageWriter writer(&file, "BMP");
-    const bool written = writer.write(image);
-    if (written && file.flush())
-        return {};
-    if (file.error() != QFileDevice::NoError)
-        return file.errorString();
-    return writer.errorString();
+// Encoded in memory first: Qt's BMP writer hands the file over one pixel row at a time, and one
+// large write of the whole file is several times faster for a full screen. An image that cannot
+// be encoded then never creates a file at all.
+bool encodeBmp(const QImage& image, QByteArray& bytes, QString& error) {
+    bytes.reserve(qsizetype(image.width()) * image.height() * 3 + image.height() * 3 + 64);
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "BMP");
+    if (writer.write(image))
+        return true;
+    error = writer.errorString();
+    return false;
 }
 
 } // namespace
@@ -31,6 +36,10 @@ QString writeBmp(QFile& file, const QImage& image) {
 CaptureFileResult writeCaptureFile(const QString& folder, const QString& baseName,
                                    const QImage& image,
                                    const std::function<void(const QString& path)>& beforeCreate) {
+    QByteArray bytes;
+    QString error;
+    if (!encodeBmp(image, bytes, error))
+        return {{}, error};
     const QString stem = folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
     for (int attempt = 0;; ++attempt) {
         const QString path = stem + captureFileName(baseName, attempt);
@@ -44,10 +53,10 @@ CaptureFileResult writeCaptureFile(const QString& folder, const QString& baseNam
                 continue;
             return {{}, file.errorString()};
         }
-        const QString error = writeBmp(file, image);
-        file.close();
-        if (error.isEmpty())
+        if (file.write(bytes) == bytes.size() && file.flush())
             return {path, {}};
+        error = file.errorString();
+        file.close();
         file.remove();
         return {{}, error};
     }

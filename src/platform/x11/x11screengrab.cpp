@@ -125,50 +125,61 @@ XImage* X11ScreenGrabber::sharedImage(const QSize& size) {
     return image;
 }
 
+QRect X11ScreenGrabber::rootRect() const {
+    if (m_display == nullptr)
+        return {};
+    // Asked afresh: the root window grows and shrinks with screens plugged in or rotated.
+    Window root = 0;
+    int x = 0, y = 0;
+    unsigned int width = 0, height = 0, border = 0, depth = 0;
+    if (!XGetGeometry(m_display, DefaultRootWindow(m_display), &root, &x, &y, &width, &height,
+                      &border, &depth))
+        return {};
+    return QRect(0, 0, int(width), int(height));
+}
+
+bool X11ScreenGrabber::copyShared(const QRect& visible, QImage& result, QPoint offset) {
+    XImage* image = sharedImage(visible.size());
+    if (image == nullptr)
+        return false;
+    bool copied = false;
+    {
+        XErrorTrap trap(m_display);
+        copied = XShmGetImage(m_display, DefaultRootWindow(m_display), image, visible.x(),
+                              visible.y(), AllPlanes) &&
+                 !trap.failed();
+    }
+    if (copied)
+        copyPixels(image, result, offset);
+    image->data = nullptr; // the segment is ours, not the image's
+    XDestroyImage(image);
+    return copied;
+}
+
+bool X11ScreenGrabber::copyPlain(const QRect& visible, QImage& result, QPoint offset) {
+    XErrorTrap trap(m_display);
+    XImage* image = XGetImage(m_display, DefaultRootWindow(m_display), visible.x(), visible.y(),
+                              static_cast<unsigned>(visible.width()),
+                              static_cast<unsigned>(visible.height()), AllPlanes, ZPixmap);
+    if (image == nullptr)
+        return false;
+    copyPixels(image, result, offset);
+    XDestroyImage(image);
+    return true;
+}
+
 QImage X11ScreenGrabber::grab(const QRect& rect) {
     QImage result(rect.size(), QImage::Format_RGB32);
-    result.fill(Qt::black);
-    if (m_display == nullptr || rect.isEmpty())
-        return result;
-    // Asked afresh: the root window grows and shrinks with screens plugged in or rotated.
-    const Window root = DefaultRootWindow(m_display);
-    Window rootReturn = 0;
-    int rootX = 0, rootY = 0;
-    unsigned int width = 0, height = 0, border = 0, depth = 0;
-    if (!XGetGeometry(m_display, root, &rootReturn, &rootX, &rootY, &width, &height, &border,
-                      &depth))
-        return result;
-    const QRect visible = rect.intersected(QRect(0, 0, int(width), int(height)));
+    const QRect visible = rect.intersected(rootRect());
+    // Only what the screen does not cover is painted black: a full screen is 8 MB to spare.
+    if (visible != rect)
+        result.fill(Qt::black);
     if (visible.isEmpty())
         return result;
     const QPoint offset = visible.topLeft() - rect.topLeft();
-
-    if (m_useShm) {
-        if (XImage* image = sharedImage(visible.size())) {
-            bool copied = false;
-            {
-                XErrorTrap trap(m_display);
-                copied =
-                    XShmGetImage(m_display, root, image, visible.x(), visible.y(), AllPlanes) &&
-                    !trap.failed();
-            }
-            if (copied)
-                copyPixels(image, result, offset);
-            image->data = nullptr; // the segment is ours, not the image's
-            XDestroyImage(image);
-            if (copied)
-                return result;
-        }
-    }
-
-    XErrorTrap trap(m_display);
-    XImage* image =
-        XGetImage(m_display, root, visible.x(), visible.y(), static_cast<unsigned>(visible.width()),
-                  static_cast<unsigned>(visible.height()), AllPlanes, ZPixmap);
-    if (image == nullptr)
+    if ((m_useShm && copyShared(visible, result, offset)) || copyPlain(visible, result, offset))
         return result;
-    copyPixels(image, result, offset);
-    XDestroyImage(image);
+    result.fill(Qt::black);
     return result;
 }
 

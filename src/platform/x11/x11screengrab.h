@@ -24,6 +24,9 @@ public:
     QImage grab(const QRect& rect);
 
 private:
+    QRect rootRect() const;
+    bool copyShared(const QRect& visible, QImage& result, QPoint offset);
+    bool copyPlain(const QRect& visible, QImage& result, QPoint offset);
     XImage* sharedImage(const QSize& size);
     bool reserveSegment(size_t bytes);
     void releaseSegment();

@@ -1,0 +1,324 @@
+#include "widgettest.h"
+
+#include "guides/frmGridDraw.h"
+#include "guides/newgridline.h"
+#include "rulers/frmPositionInfo.h"
+#include "rulers/frmRule.h"
+#include "shell/appstate.h"
+#include "shell/formlist.h"
+
+#include <QApplication>
+#include <QInputDialog>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+using namespace vantor;
+
+namespace {
+
+frmRule& newRule(QPoint topLeft) {
+    auto* rule = new frmRule; // released by the form list when the test unloads it
+    rule->move(topLeft);
+    rule->show();
+    return *rule;
+}
+
+void sendMouse(QWidget& target, QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons buttons,
+               QPoint screenPos) {
+    test::fakeDesktop().cursor = screenPos;
+    const QPointF global(screenPos);
+    QMouseEvent event(type, target.mapFromGlobal(global), global, button, buttons, Qt::NoModifier);
+    QApplication::sendEvent(&target, &event);
+}
+
+void press(QWidget& target, QPoint at, Qt::MouseButton button = Qt::LeftButton) {
+    sendMouse(target, QEvent::MouseButtonPress, button, button, at);
+}
+void moveTo(QWidget& target, QPoint at, Qt::MouseButtons held = Qt::LeftButton) {
+    sendMouse(target, QEvent::MouseMove, Qt::NoButton, held, at);
+}
+void release(QWidget& target, QPoint at) {
+    sendMouse(target, QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, at);
+}
+
+void drag(frmRule& rule, QPoint from, QPoint to) {
+    press(rule, from);
+    moveTo(rule, to);
+    release(rule, to);
+}
+
+void key(QWidget& target, int code) {
+    QKeyEvent event(QEvent::KeyPress, code, Qt::NoModifier);
+    QApplication::sendEvent(&target, &event);
+}
+
+void hold(VirtualKey k) {
+    test::fakeDesktop().keysDown.insert(k);
+}
+
+TEST(RulerDrag, KeepsTheGrabPointUnderTheCursor) {
+    frmRule& rule = newRule(QPoint(100, 200));
+    drag(rule, QPoint(150, 220), QPoint(450, 620));
+    EXPECT_EQ(rule.pos(), QPoint(400, 600));
+    EXPECT_FALSE(rule.isDragging());
+}
+
+TEST(RulerDrag, ShiftLocksTheMoveAcrossTheRuler) {
+    hold(VirtualKey::Shift);
+    frmRule& horizontal = newRule(QPoint(100, 200));
+    drag(horizontal, QPoint(150, 220), QPoint(450, 620));
+    EXPECT_EQ(horizontal.pos(), QPoint(100, 600));
+    frmRule& vertical = newRule(QPoint(1000, 100));
+    vertical.mPopupRotate_Click();
+    drag(vertical, QPoint(1010, 150), QPoint(1210, 450));
+    EXPECT_EQ(vertical.pos(), QPoint(1200, 100));
+}
+
+TEST(RulerDrag, FarAwayPositionsOnLargeScreensAreExact) {
+    frmRule& rule = newRule(QPoint(3000, 2000));
+    drag(rule, QPoint(3010, 2010), QPoint(3500, 2100));
+    EXPECT_EQ(rule.pos(), QPoint(3490, 2090));
+    EXPECT_EQ(rule.RulePositionX(), 10);
+}
+
+TEST(RulerDrag, SnapsOntoAGuideWithinTwelvePixels) {
+    NewGridLine(1, 500);
+    frmRule& rule = newRule(QPoint(100, 300));
+    // Left edge wanted at 512: within reach, it lands on the guide's red line at 499.
+    drag(rule, QPoint(110, 310), QPoint(522, 610));
+    EXPECT_EQ(rule.x(), 499);
+    drag(rule, QPoint(509, 610), QPoint(523, 610));
+    EXPECT_EQ(rule.x(), 513);
+}
+
+TEST(RulerDrag, GuidesAreIgnoredWhileSnappingIsOff) {
+    NewGridLine(1, 500);
+    appState().SnapToLineGrid = false;
+    frmRule& rule = newRule(QPoint(100, 300));
+    drag(rule, QPoint(110, 310), QPoint(515, 610));
+    EXPECT_EQ(rule.pos(), QPoint(505, 600));
+}
+
+TEST(RulerDrag, JoinedRulersAllFollowHiddenOnesToo) {
+    appState().RulesJoined = true;
+    frmRule& first = newRule(QPoint(100, 100));
+    frmRule& second = newRule(QPoint(600, 400));
+    second.hide();
+    drag(first, QPoint(120, 110), QPoint(220, 160));
+    EXPECT_EQ(first.pos(), QPoint(200, 150));
+    EXPECT_EQ(second.pos(), QPoint(700, 450));
+
+    hold(VirtualKey::Shift);
+    drag(first, QPoint(220, 160), QPoint(320, 260));
+    EXPECT_EQ(first.pos(), QPoint(200, 250));
+    EXPECT_EQ(second.pos(), QPoint(700, 550));
+}
+
+TEST(RulerKeys, ArrowsNudgeOnePixel) {
+    frmRule& rule = newRule(QPoint(100, 100));
+    frmRule& other = newRule(QPoint(500, 500));
+    key(rule, Qt::Key_Up);
+    key(rule, Qt::Key_Left);
+    key(rule, Qt::Key_Left);
+    key(rule, Qt::Key_Down);
+    key(rule, Qt::Key_Down);
+    key(rule, Qt::Key_Right);
+    EXPECT_EQ(rule.pos(), QPoint(99, 101));
+    EXPECT_EQ(other.pos(), QPoint(500, 500));
+}
+
+TEST(RulerKeys, JoinedArrowsMoveEveryRuler) {
+    appState().RulesJoined = true;
+    frmRule& rule = newRule(QPoint(100, 100));
+    frmRule& hidden = newRule(QPoint(500, 500));
+    hidden.hide();
+    key(rule, Qt::Key_Up);
+    EXPECT_EQ(rule.pos(), QPoint(100, 99));
+    EXPECT_EQ(hidden.pos(), QPoint(500, 499));
+}
+
+TEST(RulerKeys, IgnoredWhileDragging) {
+    frmRule& rule = newRule(QPoint(100, 100));
+    press(rule, QPoint(110, 110));
+    key(rule, Qt::Key_Up);
+    EXPECT_EQ(rule.pos(), QPoint(100, 100));
+    release(rule, QPoint(110, 110));
+}
+
+TEST(RulerHandle, FollowsTheCursorButNeverBelowTenPixels) {
+    frmRule& rule = newRule(QPoint(100, 100));
+    QWidget& handle = rule.resizeHandle();
+    press(handle, QPoint(450, 110));
+    moveTo(handle, QPoint(700, 110));
+    EXPECT_EQ(rule.Lenght(), 600);
+    moveTo(handle, QPoint(110, 110));
+    EXPECT_EQ(rule.Lenght(), 10);
+    moveTo(handle, QPoint(105, 110));
+    EXPECT_EQ(rule.Lenght(), 10);
+    moveTo(handle, QPoint(50, 110));
+    EXPECT_EQ(rule.Lenght(), 10);
+    release(handle, QPoint(50, 110));
+    EXPECT_EQ(rule.pos(), QPoint(100, 100));
+    EXPECT_FALSE(rule.isDragging());
+}
+
+TEST(RulerHandle, OnlyTheLeftButtonAloneResizes) {
+    frmRule& rule = newRule(QPoint(100, 100));
+    moveTo(rule.resizeHandle(), QPoint(700, 110), Qt::LeftButton | Qt::RightButton);
+    moveTo(rule.resizeHandle(), QPoint(700, 110), Qt::NoButton);
+    EXPECT_EQ(rule.Lenght(), 355);
+    EXPECT_FALSE(IsFormLoaded(QStringLiteral("frmPositionInfo")));
+}
+
+TEST(RulerHandle, SnapsTheFarEndOntoAGuideAcrossIt) {
+    NewGridLine(1, 800);
+    NewGridLine(2, 300);
+    frmRule& rule = newRule(QPoint(100, 100));
+    moveTo(rule.resizeHandle(), QPoint(810, 300));
+    EXPECT_EQ(rule.Lenght(), 700);
+    EXPECT_EQ(rule.x() + rule.width() - 1, 799);
+    moveTo(rule.resizeHandle(), QPoint(813, 300));
+    EXPECT_EQ(rule.Lenght(), 713);
+}
+
+TEST(RulerHandle, VerticalRulerGrowsDownward) {
+    frmRule& rule = newRule(QPoint(100, 100));
+    rule.mPopupRotate_Click();
+    moveTo(rule.resizeHandle(), QPoint(110, 900));
+    EXPECT_EQ(rule.size().height(), 800);
+    EXPECT_EQ(rule.resizeHandle().geometry(), QRect(0, 790, rule.width(), 10));
+}
+
+TEST(RulerMenu, RotateTurnsAboutTheTopLeftCorner) {
+    frmRule& rule = newRule(QPoint(300, 200));
+    const int thickness = rule.height();
+    rule.mPopupRotate_Click();
+    EXPECT_EQ(rule.RuleAlign(), 1);
+    EXPECT_EQ(rule.geometry(), QRect(300, 200, thickness, 355));
+    EXPECT_EQ(rule.Lenght(), 355);
+    rule.mPopupRotate_Click();
+    EXPECT_EQ(rule.geometry(), QRect(300, 200, 355, thickness));
+}
+
+TEST(RulerMenu, RightOrMiddlePressOpensTheMenu) {
+    frmRule& rule = newRule(QPoint(100, 100));
+    for (const Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton}) {
+        QStringList texts;
+        QTimer::singleShot(0, &rule, [&] {
+            for (QAction* action : rule.popupMenu().actions())
+                texts << (action->isSeparator() ? QStringLiteral("-") : action->text());
+            rule.popupMenu().close();
+        });
+        press(rule, QPoint(150, 110), button);
+        EXPECT_EQ(texts, QStringList({"Rotate", "Set lenght", "-", "Delete"}));
+        EXPECT_FALSE(rule.isDragging());
+    }
+}
+
+// Answers the next "Set lenght" box with text, or cancels it when text is null.
+void answerLenghtBox(const QString& text) {
+    QTimer::singleShot(0, [text] {
+        auto* box = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(box->windowTitle(), QStringLiteral("Set lenght"));
+        EXPECT_EQ(box->labelText(), QStringLiteral("Insert new length for the rule"));
+        if (text.isNull()) {
+            box->reject();
+            return;
+        }
+        box->setTextValue(text);
+        box->accept();
+    });
+}
+
+TEST(RulerMenu, SetLenghtTakesWholeNumbersAboveTen) {
+    frmRule& rule = newRule(QPoint(100, 100));
+    answerLenghtBox(QStringLiteral("11"));
+    rule.mPopupSetLenght_Click();
+    EXPECT_EQ(rule.Lenght(), 11);
+    answerLenghtBox(QStringLiteral(" 3000 "));
+    rule.mPopupSetLenght_Click();
+    EXPECT_EQ(rule.Lenght(), 3000);
+    EXPECT_EQ(rule.face().width(), 3000);
+}
+
+TEST(RulerMenu, SetLenghtIgnoresEverythingElse) {
+    frmRule& rule = newRule(QPoint(100, 100));
+    for (const QString& answer :
+         {QStringLiteral("10"), QString(""), QStringLiteral("abc"), QStringLiteral("400px"),
+          QStringLiteral("12.5"), QStringLiteral("-400"), QStringLiteral("40000"), QString()}) {
+        answerLenghtBox(answer);
+        rule.mPopupSetLenght_Click();
+        EXPECT_EQ(rule.Lenght(), 355) << answer.toStdString();
+    }
+}
+
+TEST(RulerMenu, DeleteUnloadsOnlyThisRuler) {
+    frmRule& rule = newRule(QPoint(100, 100));
+    newRule(QPoint(500, 100));
+    rule.mpopupDelete_Click();
+    EXPECT_EQ(FormList::formsOfType({QStringLiteral("frmrule")}).size(), 1);
+}
+
+TEST(RulerGuideDragOut, CtrlReleaseCreatesAGuideAtTheCursor) {
+    hold(VirtualKey::Control);
+    frmRule& rule = newRule(QPoint(100, 100));
+    press(rule, QPoint(200, 120));
+    EXPECT_TRUE(rule.isDraggingGuide());
+    EXPECT_TRUE(rule.mousePositionTimer().isActive());
+    test::fakeDesktop().cursor = QPoint(260, 400);
+    rule.TimerMousePosition_Timer();
+    ASSERT_NE(frmGridDraw::loadedInstance(), nullptr);
+    EXPECT_EQ(frmGridDraw::loadedInstance()->geometry().top(), 400);
+    EXPECT_EQ(frmGridDraw::loadedInstance()->height(), 1);
+    release(rule, QPoint(260, 400));
+    EXPECT_EQ(frmGridDraw::loadedInstance(), nullptr);
+    EXPECT_FALSE(rule.mousePositionTimer().isActive());
+    const QList<QWidget*> guides = FormList::formsOfType({QStringLiteral("frmgridline")});
+    ASSERT_EQ(guides.size(), 1);
+    EXPECT_EQ(guides.first()->y() + guides.first()->height() / 2, 400);
+    EXPECT_EQ(rule.pos(), QPoint(100, 100));
+}
+
+TEST(RulerGuideDragOut, ReleaseWithoutCtrlCancelsIt) {
+    hold(VirtualKey::Control);
+    frmRule& rule = newRule(QPoint(100, 100));
+    rule.mPopupRotate_Click();
+    press(rule, QPoint(110, 200));
+    rule.TimerMousePosition_Timer();
+    ASSERT_NE(frmGridDraw::loadedInstance(), nullptr);
+    EXPECT_EQ(frmGridDraw::loadedInstance()->width(), 1);
+    test::fakeDesktop().keysDown.clear();
+    release(rule, QPoint(300, 200));
+    EXPECT_EQ(frmGridDraw::loadedInstance(), nullptr);
+    EXPECT_FALSE(rule.mousePositionTimer().isActive());
+    EXPECT_FALSE(rule.isDraggingGuide());
+    EXPECT_FALSE(IsFormLoaded(QStringLiteral("frmGridLine")));
+}
+
+TEST(RulerGuideDragOut, AnOrdinaryDragEndingWithCtrlMakesNoGuide) {
+    frmRule& rule = newRule(QPoint(100, 100));
+    press(rule, QPoint(110, 110));
+    moveTo(rule, QPoint(210, 210));
+    hold(VirtualKey::Control);
+    release(rule, QPoint(210, 210));
+    EXPECT_FALSE(IsFormLoaded(QStringLiteral("frmGridLine")));
+    EXPECT_EQ(rule.pos(), QPoint(200, 200));
+}
+
+TEST(RulerHover, ScaleEdgeShowsThePanelAndLeavingClosesIt) {
+    frmRule& rule = newRule(QPoint(100, 100));
+    moveTo(rule, QPoint(140, 103), Qt::NoButton);
+    ASSERT_NE(frmPositionInfo::loadedInstance(), nullptr);
+    EXPECT_TRUE(rule.testInfoTimer().isActive());
+    test::fakeDesktop().cursor = QPoint(900, 900);
+    rule.TimerTestInfo_Timer();
+    EXPECT_EQ(frmPositionInfo::loadedInstance(), nullptr);
+    EXPECT_FALSE(rule.testInfoTimer().isActive());
+}
+
+} // namespace

@@ -2,6 +2,7 @@
 
 #include "capture/browseforfolder.h"
 #include "guides/newgridline.h"
+#include "guides/newsectionpanel.h"
 #include "platform/desktop.h"
 #include "platform/settings.h"
 #include "rulers/frmRule.h"
@@ -10,6 +11,7 @@
 #include "shell/formlist.h"
 #include "shell/texts.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QPointer>
@@ -61,7 +63,7 @@ void frmMain::buildMenu() {
     mPopupAddVerticalGridLine = mpopup.addAction(QString(), this, [] { NewGridLine(1, -1); });
     mPopupAddHorizontalGridLine = mpopup.addAction(QString(), this, [] { NewGridLine(2, -1); });
     mpopup.addSeparator();
-    mPopupAddSectionFrame = mpopup.addAction(QString());
+    mPopupAddSectionFrame = mpopup.addAction(QString(), this, [] { NewSectionPanel(); });
     mpopup.addSeparator();
     mPopupSnapToLineGrid = mpopup.addAction(QString(), this, &frmMain::mPopupSnapToLineGrid_Click);
     mPopupSnapToLineGrid->setCheckable(true);
@@ -132,8 +134,10 @@ void frmMain::TrayIcon_Activated(QSystemTrayIcon::ActivationReason reason) {
         return;
     InTrayCallback = true;
     refreshMenuTexts();
+    const QPointer<frmMain> self(this);
     mpopup.exec(desktop().cursorPos());
-    InTrayCallback = false;
+    if (self)
+        InTrayCallback = false;
 }
 
 void frmMain::mPopupJoinRule_Click() {
@@ -169,7 +173,9 @@ void frmMain::mpopupOptionsImagesFolder_Click() {
 }
 
 void frmMain::mPopupExit_Click() {
-    ShutdownApplication();
+    // The menu and the tray icon's press handler are still on the stack here; the windows they
+    // belong to must outlive them, so the shutdown runs once they have returned.
+    QMetaObject::invokeMethod(qApp, [] { ShutdownApplication(); }, Qt::QueuedConnection);
 }
 
 void frmMain::TimerTestForeWindow_Timer() {}

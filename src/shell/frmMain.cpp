@@ -175,7 +175,8 @@ void frmMain::mpopupOptionsImagesFolder_Click() {
 void frmMain::mPopupExit_Click() {
     // The menu and the tray icon's press handler are still on the stack here; the windows they
     // belong to must outlive them, so the shutdown runs once they have returned.
-    QMetaObject::invokeMethod(qApp, [] { ShutdownApplication(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        qApp, [] { ShutdownApplication(); }, Qt::QueuedConnection);
 }
 
 void frmMain::TimerTestForeWindow_Timer() {}

@@ -1,0 +1,305 @@
+#include "guides/frmFrame.h"
+
+#include "capture/capture.h"
+#include "guides/framebuttons.h"
+#include "guides/framelayout.h"
+#include "guides/framesnap.h"
+#include "guides/guidelines.h"
+#include "platform/desktop.h"
+#include "rulers/rulersnap.h"
+#include "shell/appstate.h"
+#include "shell/formlist.h"
+#include "shell/texts.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include <cmath>
+
+namespace vantor {
+
+namespace {
+constexpr QSize InitialSize(473, 277);
+constexpr qreal Translucency = 80 / 255.0;
+
+QLabel* cornerButton(QWidget* panel, FrameButton picture, Qt::CursorShape cursor) {
+    auto* button = new QLabel(panel);
+    button->setPixmap(QPixmap::fromImage(frameButtonPicture(picture)));
+    button->resize(FrameButtonSide, FrameButtonSide);
+    button->setCursor(cursor);
+    button->installEventFilter(panel);
+    return button;
+}
+
+QPoint roundedPoint(QPointF position) {
+    return {int(std::nearbyint(position.x())), int(std::nearbyint(position.y()))};
+}
+} // namespace
+
+frmFrame::frmFrame() {
+    setWindowFlags(Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::Tool);
+    // Panels are held by no variable; closing one releases it. Showing one must not take the
+    // focus from the program being designed.
+    setAttribute(Qt::WA_DeleteOnClose);
+    setAttribute(Qt::WA_QuitOnClose, false);
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    ImageClose = cornerButton(this, FrameButton::Close, Qt::PointingHandCursor);
+    ImageSnap = cornerButton(this, FrameButton::Snap, Qt::PointingHandCursor);
+    LabelResize = cornerButton(this, FrameButton::Resize, Qt::SizeFDiagCursor);
+    mpopupSnap = mpopup.addAction(QString(), this, &frmFrame::mpopupSnap_Click);
+    mpopup.addSeparator();
+    mpopupLock = mpopup.addAction(QString(), this, &frmFrame::mpopupLock_Click);
+    mpopupLock->setCheckable(true);
+    mpopupDelete = mpopup.addAction(QString(), this, &frmFrame::mpopupDelete_Click);
+    Form_Load();
+}
+
+void frmFrame::Form_Load() {
+    FormList::add(this);
+    ImageClose->setToolTip(LoadText(132));
+    ImageSnap->setToolTip(LoadText(120));
+    mBackRed = 255;
+    mBackGreen = 255;
+    mBackBlue = 0;
+    ImageCapture = QImage(1, 1, QImage::Format_RGB32);
+    ImageCapture.fill(qRgb(mBackRed, mBackGreen, mBackBlue));
+    setWindowOpacity(Translucency);
+    refreshMenu();
+    resize(InitialSize);
+    resizeForm();
+}
+
+void frmFrame::ShowFrame() {
+    show();
+}
+
+QRgb frmFrame::GetShadowColor() const {
+    return panelShadowColor(qRgb(mBackRed, mBackGreen, mBackBlue));
+}
+
+void frmFrame::resizeForm() {
+    const qreal ratio = devicePixelRatioF();
+    m_image = QImage(size() * ratio, QImage::Format_RGB32);
+    m_image.setDevicePixelRatio(ratio);
+    const QColor shadow = QColor::fromRgb(GetShadowColor());
+    {
+        QPainter painter(&m_image);
+        painter.fillRect(rect(), QColor(mBackRed, mBackGreen, mBackBlue));
+        painter.drawImage(QPoint(0, 0), ImageCapture);
+        painter.setPen(shadow);
+        painter.drawRect(0, 0, width() - 1, height() - 1);
+        QFont bold = font();
+        bold.setBold(true);
+        painter.setFont(bold);
+        drawLabel(painter, true);
+        drawLabel(painter, false);
+        if (!mResizing) {
+            placeCornerButtons();
+            for (const QLabel* button : {LabelResize, ImageSnap, ImageClose})
+                painter.fillRect(button->geometry(), shadow);
+        }
+    }
+    if (mResizing) {
+        ImageSnap->hide();
+        ImageClose->hide();
+        // The handle keeps its place and the mouse while it is held: only its picture goes.
+        LabelResize->setPixmap(QPixmap());
+    }
+    update();
+}
+
+void frmFrame::drawLabel(QPainter& painter, bool widthLabel) {
+    const QString text = QString::number(widthLabel ? width() : height()) + QStringLiteral(" px");
+    const QFontMetrics metrics(painter.font());
+    const QSize textSize(metrics.horizontalAdvance(text), metrics.height());
+    const PanelLabel place =
+        widthLabel ? widthLabelPlace(size(), textSize) : heightLabelPlace(size(), textSize);
+    painter.fillRect(place.box, QColor::fromRgb(GetShadowColor()));
+    painter.setPen(Qt::black);
+    painter.drawText(place.text + QPoint(1, 1 + metrics.ascent()), text);
+    painter.setPen(Qt::white);
+    painter.drawText(place.text + QPoint(0, metrics.ascent()), text);
+}
+
+void frmFrame::placeCornerButtons() {
+    const CornerButtons places =
+        cornerButtonPlaces(size(), QSize(FrameButtonSide, FrameButtonSide));
+    LabelResize->setGeometry(places.resize);
+    ImageSnap->setGeometry(places.snap);
+    ImageClose->setGeometry(places.close);
+    if (LabelResize->pixmap().isNull())
+        LabelResize->setPixmap(QPixmap::fromImage(frameButtonPicture(FrameButton::Resize)));
+    ImageSnap->show();
+    ImageClose->show();
+}
+
+void frmFrame::Snap() {
+    QGuiApplication::setOverrideCursor(Qt::BusyCursor);
+    const QRect area = geometry();
+    CaptureScreenRect(ImageCapture, area.left(), area.top(), area.left() + area.width(),
+                      area.top() + area.height());
+    resizeForm();
+    SaveCaptureImage(ImageCapture, sectionCapturePrefix(LoadText(125), area.size()));
+    QGuiApplication::restoreOverrideCursor();
+}
+
+void frmFrame::refreshMenu() {
+    mpopupSnap->setText(LoadText(120));
+    mpopupDelete->setText(LoadText(132));
+    mpopupLock->setText(LoadText(118));
+    mpopupLock->setChecked(mLocked);
+}
+
+void frmFrame::mousePressEvent(QMouseEvent* event) {
+    Form_MouseDown(event->button(), event->position());
+}
+
+void frmFrame::mouseMoveEvent(QMouseEvent* event) {
+    Form_MouseMove(event->buttons());
+}
+
+void frmFrame::resizeEvent(QResizeEvent*) {
+    resizeForm();
+}
+
+void frmFrame::paintEvent(QPaintEvent*) {
+    QPainter(this).drawImage(QPoint(0, 0), m_image);
+}
+
+bool frmFrame::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == LabelResize) {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick: {
+            const auto* mouse = static_cast<QMouseEvent*>(event);
+            LabelResize_MouseDown(mouse->button(), mouse->position());
+            return true;
+        }
+        case QEvent::MouseMove:
+            LabelResize_MouseMove(static_cast<QMouseEvent*>(event)->buttons());
+            return true;
+        case QEvent::MouseButtonRelease:
+            LabelResize_MouseUp();
+            return true;
+        default:
+            break;
+        }
+    } else if (watched == ImageClose || watched == ImageSnap) {
+        if (buttonEvent(static_cast<QLabel*>(watched), event))
+            return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+bool frmFrame::buttonEvent(QLabel* button, QEvent* event) {
+    // Presses on a button belong to it: they neither move the panel nor open its menu. A click
+    // is a left press and release over the same button; the second press of a double click
+    // makes no second click.
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+        mButtonPressed = static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton;
+        return true;
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+        return true;
+    case QEvent::MouseButtonRelease: {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        const bool clicked = mButtonPressed && mouse->button() == Qt::LeftButton &&
+                             button->rect().contains(mouse->position().toPoint());
+        mButtonPressed = false;
+        if (clicked && button == ImageClose)
+            ImageClose_Click();
+        else if (clicked)
+            ImageSnap_Click();
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+void frmFrame::Form_MouseDown(Qt::MouseButton button, QPointF position) {
+    if (button == Qt::LeftButton) {
+        const QPoint down = roundedPoint(position);
+        mDownX = down.x();
+        mDownY = down.y();
+        return;
+    }
+    refreshMenu();
+    mpopup.exec(desktop().cursorPos());
+}
+
+void frmFrame::Form_MouseMove(Qt::MouseButtons buttons) {
+    if (buttons != Qt::LeftButton || mLocked)
+        return;
+    if (CheckSnapToLine())
+        move(desktop().cursorPos() - QPoint(mDownX, mDownY));
+}
+
+void frmFrame::LabelResize_MouseDown(Qt::MouseButton button, QPointF position) {
+    if (button != Qt::LeftButton)
+        return;
+    const QPoint down = roundedPoint(position);
+    mDownX = down.x();
+    mDownY = down.y();
+    mResizing = true;
+}
+
+void frmFrame::LabelResize_MouseMove(Qt::MouseButtons buttons) {
+    if (buttons != Qt::LeftButton || mLocked)
+        return;
+    if (CheckBorderSnapToLine())
+        resize(draggedPanelSize(pos(), desktop().cursorPos(), QPoint(mDownX, mDownY),
+                                LabelResize->size()));
+}
+
+void frmFrame::LabelResize_MouseUp() {
+    mResizing = false;
+    resizeForm();
+}
+
+bool frmFrame::CheckSnapToLine() {
+    if (!appState().SnapToLineGrid)
+        return true;
+    const QPoint wanted = desktop().cursorPos() - QPoint(mDownX, mDownY);
+    const std::optional<QPoint> snapped = snapRuleMove(wanted, size(), loadedGuideLines());
+    if (!snapped)
+        return true;
+    move(*snapped);
+    return false;
+}
+
+bool frmFrame::CheckBorderSnapToLine() {
+    if (!appState().SnapToLineGrid)
+        return true;
+    const std::optional<QSize> snapped =
+        snapPanelBorder(geometry(), desktop().cursorPos(), loadedGuideLines());
+    if (!snapped)
+        return true;
+    resize(*snapped);
+    return false;
+}
+
+void frmFrame::ImageClose_Click() {
+    FormList::unload(this);
+}
+
+void frmFrame::ImageSnap_Click() {
+    Snap();
+}
+
+void frmFrame::mpopupSnap_Click() {
+    Snap();
+}
+
+void frmFrame::mpopupLock_Click() {
+    mLocked = !mLocked;
+}
+
+void frmFrame::mpopupDelete_Click() {
+    FormList::unload(this);
+}
+
+} // namespace vantor

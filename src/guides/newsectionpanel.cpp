@@ -1,0 +1,12 @@
+#include "guides/newsectionpanel.h"
+
+#include "guides/frmFrame.h"
+
+namespace vantor {
+
+void NewSectionPanel() {
+    auto* panel = new frmFrame; // deletes itself when it unloads
+    panel->ShowFrame();
+}
+
+} // namespace vantor

@@ -1,0 +1,150 @@
+#include "guides/framelayout.h"
+#include "guides/framesnap.h"
+#include "rulers/rulersnap.h"
+
+#include <gtest/gtest.h>
+
+using namespace vantor;
+
+namespace {
+
+// Guides as a shown guide lays them out: spanning the screen from 0.
+GuideLine vertical(int x) {
+    return guideLineFor(1, QRect(x - 10, 0, 20, 1080));
+}
+
+GuideLine horizontal(int y) {
+    return guideLineFor(2, QRect(0, y - 10, 1920, 20));
+}
+
+const QSize Panel(200, 100);
+
+} // namespace
+
+// A panel moves exactly as a ruler does among guides; these are the panel's cases.
+TEST(FrameMoveSnap, EachEdgeSnapsAtTwelvePixelsAndNotAtThirteen) {
+    const QList<GuideLine> guides = {vertical(500), horizontal(400)};
+    struct Case {
+        QPoint wanted;
+        QPoint landed;
+    };
+    const Case cases[] = {
+        {{512, 200}, {499, 200}}, // left edge 12 right of the line: onto c - 1
+        {{488, 200}, {499, 200}}, // 12 left of it
+        {{513, 200}, {513, 200}}, // 13: free
+        {{312, 200}, {300, 200}}, // right edge 12 short: last column on c - 1
+        {{288, 200}, {300, 200}}, // right edge 12 past
+        {{287, 200}, {287, 200}}, {{600, 412}, {600, 399}}, // top edge
+        {{600, 413}, {600, 413}}, {{600, 288}, {600, 300}}, // bottom edge
+        {{600, 287}, {600, 287}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(snapRuleMove(c.wanted, Panel, guides), c.landed)
+            << c.wanted.x() << "," << c.wanted.y();
+}
+
+TEST(FrameMoveSnap, NoGuideMeansAFreeMoveAndFarGuidesChangeNothing) {
+    EXPECT_EQ(snapRuleMove(QPoint(5, 5), Panel, {}), std::nullopt);
+    EXPECT_EQ(snapRuleMove(QPoint(700, 600), Panel, {vertical(100), horizontal(100)}),
+              QPoint(700, 600));
+}
+
+TEST(FrameMoveSnap, ScreenEdgesAttractThroughGuidesOfTheOtherOrientation) {
+    // A horizontal guide's reference point sits on the screen's left edge, a vertical one's on
+    // its top edge.
+    EXPECT_EQ(snapRuleMove(QPoint(12, 600), Panel, {horizontal(300)}), QPoint(-1, 600));
+    EXPECT_EQ(snapRuleMove(QPoint(700, -12), Panel, {vertical(300)}), QPoint(700, -1));
+}
+
+TEST(FrameMoveSnap, LaterGuidesWinOverEarlierOnes) {
+    // Left edge in reach of 500 and right edge in reach of 705: the later test (right edge)
+    // decides.
+    EXPECT_EQ(snapRuleMove(QPoint(505, 200), Panel, {vertical(500), vertical(705)}),
+              QPoint(505, 200));
+    EXPECT_EQ(snapRuleMove(QPoint(505, 200), Panel, {vertical(705), vertical(500)}),
+              QPoint(499, 200));
+}
+
+TEST(FrameBorderSnap, TheDraggedBorderEndsOnTheGuideWithinTwelvePixels) {
+    const QRect panel(100, 100, 200, 100);
+    const QList<GuideLine> guides = {vertical(500), horizontal(400)};
+    EXPECT_EQ(snapPanelBorder(panel, QPoint(512, 250), guides), QSize(400, 100));
+    EXPECT_EQ(snapPanelBorder(panel, QPoint(488, 250), guides), QSize(400, 100));
+    EXPECT_EQ(snapPanelBorder(panel, QPoint(513, 250), guides), std::nullopt);
+    EXPECT_EQ(snapPanelBorder(panel, QPoint(350, 412), guides), QSize(200, 300));
+    EXPECT_EQ(snapPanelBorder(panel, QPoint(350, 413), guides), std::nullopt);
+    EXPECT_EQ(snapPanelBorder(panel, QPoint(495, 405), guides), QSize(400, 300));
+    EXPECT_EQ(snapPanelBorder(panel, QPoint(495, 405), {}), std::nullopt);
+}
+
+TEST(FrameBorderSnap, AmongSeveralGuidesInReachTheLastOneWins) {
+    const QRect panel(100, 100, 200, 100);
+    EXPECT_EQ(snapPanelBorder(panel, QPoint(505, 250), {vertical(500), vertical(510)}),
+              QSize(410, 100));
+    EXPECT_EQ(snapPanelBorder(panel, QPoint(505, 250), {vertical(510), vertical(500)}),
+              QSize(400, 100));
+    // A guide out of reach after one in reach leaves the first one's result.
+    EXPECT_EQ(snapPanelBorder(panel, QPoint(505, 250), {vertical(500), vertical(900)}),
+              QSize(400, 100));
+}
+
+TEST(FrameBorderSnap, NeverMakesThePanelSmallerThanTwentyPixels) {
+    const QRect panel(100, 100, 200, 100);
+    // The screen's left edge (a horizontal guide's reference) lies left of the panel.
+    EXPECT_EQ(snapPanelBorder(panel, QPoint(5, 250), {horizontal(600)}), std::nullopt);
+    EXPECT_EQ(snapPanelBorder(panel, QPoint(115, 250), {vertical(110)}), std::nullopt);
+    EXPECT_EQ(snapPanelBorder(panel, QPoint(115, 250), {vertical(119)}), std::nullopt);
+    EXPECT_EQ(snapPanelBorder(panel, QPoint(115, 250), {vertical(120)}), QSize(20, 100));
+    // A too-near guide does not hide a usable one before it.
+    EXPECT_EQ(snapPanelBorder(panel, QPoint(125, 250), {vertical(130), vertical(115)}),
+              QSize(30, 100));
+}
+
+TEST(FrameHandleDrag, CornerFollowsTheCursorDownToTwentyPixels) {
+    const QPoint topLeft(100, 100);
+    const QSize handle(16, 16);
+    // Grabbed at 4, 6 inside the handle: the corner stays 12 and 10 pixels beyond the cursor.
+    EXPECT_EQ(draggedPanelSize(topLeft, QPoint(300, 200), QPoint(4, 6), handle), QSize(212, 110));
+    EXPECT_EQ(draggedPanelSize(topLeft, QPoint(107, 103), QPoint(0, 0), handle), QSize(23, 20));
+    EXPECT_EQ(draggedPanelSize(topLeft, QPoint(-500, -500), QPoint(8, 8), handle), QSize(20, 20));
+    EXPECT_EQ(draggedPanelSize(QPoint(-3000, 5000), QPoint(-2000, 5500), QPoint(16, 16), handle),
+              QSize(1000, 500));
+}
+
+TEST(FrameCapturePrefix, NamesTheWordAndTheCapturedSize) {
+    EXPECT_EQ(sectionCapturePrefix("capture.section", QSize(200, 100)),
+              "capture.section.(200x100)");
+    EXPECT_EQ(sectionCapturePrefix("cattura.sezione", QSize(20, 40000)),
+              "cattura.sezione.(20x40000)");
+}
+
+TEST(FrameLayout, ShadowColourHalvesTheBackgroundAndInvertsBlackAndWhite) {
+    EXPECT_EQ(panelShadowColor(qRgb(255, 255, 0)), qRgb(128, 128, 0));
+    EXPECT_EQ(panelShadowColor(qRgb(0, 0, 0)), qRgb(255, 255, 255));
+    EXPECT_EQ(panelShadowColor(qRgb(255, 255, 255)), qRgb(0, 0, 0));
+    // Halves go to the even neighbour: 1 gives 0, 5 gives 2, 3 gives 2, 7 gives 4.
+    EXPECT_EQ(panelShadowColor(qRgb(1, 5, 3)), qRgb(0, 2, 2));
+    EXPECT_EQ(panelShadowColor(qRgb(7, 254, 253)), qRgb(4, 127, 126));
+}
+
+TEST(FrameLayout, LabelsAreRightMiddleAndBottomCentreWithBoxesTwoPixelsAround) {
+    const PanelLabel across = widthLabelPlace(QSize(473, 277), QSize(40, 17));
+    EXPECT_EQ(across.text, QPoint(428, 130)); // 138.5 - 8.5 = 130
+    EXPECT_EQ(across.box, QRect(QPoint(426, 128), QPoint(469, 148)));
+    const PanelLabel down = heightLabelPlace(QSize(473, 277), QSize(40, 17));
+    EXPECT_EQ(down.text, QPoint(216, 255)); // 236.5 - 20 = 216.5, halves to even
+    EXPECT_EQ(down.box, QRect(QPoint(214, 253), QPoint(257, 273)));
+    EXPECT_EQ(heightLabelPlace(QSize(475, 277), QSize(40, 17)).text.x(), 218); // 217.5
+    EXPECT_EQ(widthLabelPlace(QSize(100, 20), QSize(40, 15)).text.y(), 2);     // 10 - 7.5
+    EXPECT_EQ(widthLabelPlace(QSize(100, 22), QSize(40, 15)).text.y(), 4);     // 11 - 7.5
+}
+
+TEST(FrameLayout, CornerButtonsRunLeftFromTheCornerTwoPixelsApart) {
+    const CornerButtons places = cornerButtonPlaces(QSize(473, 277), QSize(16, 16));
+    EXPECT_EQ(places.resize, QRect(455, 259, 16, 16));
+    EXPECT_EQ(places.snap, QRect(437, 259, 16, 16));
+    EXPECT_EQ(places.close, QRect(419, 259, 16, 16));
+    const CornerButtons tiny = cornerButtonPlaces(QSize(20, 20), QSize(16, 16));
+    EXPECT_EQ(tiny.resize.topLeft(), QPoint(2, 2));
+    EXPECT_EQ(tiny.close.topLeft(), QPoint(-34, 2));
+}

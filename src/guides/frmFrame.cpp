@@ -2,6 +2,7 @@
 
 #include "capture/capture.h"
 #include "guides/framebuttons.h"
+#include "guides/framecapture.h"
 #include "guides/framelayout.h"
 #include "guides/framesnap.h"
 #include "guides/guidelines.h"
@@ -11,10 +12,12 @@
 #include "shell/formlist.h"
 #include "shell/texts.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QThread>
 
 #include <cmath>
 
@@ -138,8 +141,22 @@ void frmFrame::placeCornerButtons() {
 void frmFrame::Snap() {
     QGuiApplication::setOverrideCursor(Qt::BusyCursor);
     const QRect area = geometry();
-    CaptureScreenRect(ImageCapture, area.left(), area.top(), area.left() + area.width(),
-                      area.top() + area.height());
+    const auto grabArea = [area] {
+        QImage copy;
+        CaptureScreenRect(copy, area.left(), area.top(), area.left() + area.width(),
+                          area.top() + area.height());
+        return copy;
+    };
+    // Where a compositor draws translucent windows, the screen copy holds the panel itself; what
+    // the user snaps is what lies under it, so the panel turns invisible until the screen has
+    // dropped it.
+    const QImage withPanel = grabArea();
+    setWindowOpacity(0.0);
+    ImageCapture = waitForScreenChange(grabArea, withPanel, [] {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        QThread::msleep(5);
+    });
+    setWindowOpacity(Translucency);
     resizeForm();
     SaveCaptureImage(ImageCapture, sectionCapturePrefix(LoadText(125), area.size()));
     QGuiApplication::restoreOverrideCursor();
@@ -195,13 +212,13 @@ bool frmFrame::eventFilter(QObject* watched, QEvent* event) {
 
 bool frmFrame::buttonEvent(QLabel* button, QEvent* event) {
     // Presses on a button belong to it: they neither move the panel nor open its menu. A click
-    // is a left press and release over the same button; the second press of a double click
-    // makes no second click.
+    // is a left press and release over the same button; quick clicks in a row each count, so two
+    // fast snaps give two files.
     switch (event->type()) {
     case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
         mButtonPressed = static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton;
         return true;
-    case QEvent::MouseButtonDblClick:
     case QEvent::MouseMove:
         return true;
     case QEvent::MouseButtonRelease: {

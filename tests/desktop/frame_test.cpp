@@ -132,6 +132,30 @@ TEST_F(FrameTest, SnapSavesWhatLiesUnderThePanelUnderNumberedNames) {
                     .startsWith("02) capture.section.(473x277)."));
 }
 
+TEST_F(FrameTest, HandleResizesDownToTwentyPixelsAndTheCloseButtonCloses) {
+    const std::optional<WindowInfo> panel = launchWithPanel();
+    ASSERT_TRUE(panel) << "no panel came up";
+    ASSERT_TRUE(dragPanelTo(*panel, QPoint(200, 200)));
+    const QPoint handle = QPoint(200, 200) + QPoint(455 + 8, 259 + 8);
+    // The corner keeps the grab point's distance from the handle's own corner, 2 pixels in.
+    drag(handle, handle + QPoint(60, 40), 12);
+    EXPECT_TRUE(waitFor([&] { return windowRect(panel->id).size() == QSize(531, 315); }))
+        << windowRect(panel->id).width() << "x" << windowRect(panel->id).height();
+    const QPoint moved = QPoint(200, 200) + QPoint(531 - 10, 315 - 10);
+    drag(moved, QPoint(100, 100), 12);
+    EXPECT_TRUE(waitFor([&] { return windowRect(panel->id) == QRect(200, 200, 20, 20); }));
+    savePng(screenshot(QRect(190, 190, 40, 40)), "tiny-panel");
+
+    // The tiny panel is mostly handle: grow it back by it and close it with its button.
+    drag(QPoint(210, 210), QPoint(400, 300), 12);
+    ASSERT_TRUE(waitFor([&] { return windowRect(panel->id) == QRect(200, 200, 208, 108); }));
+    click(QPoint(200, 200) + QPoint(208 - 54 + 8, 108 - 18 + 8));
+    EXPECT_TRUE(waitFor([&] {
+        return findWindows([&](const WindowInfo& w) { return w.id == panel->id && w.viewable; })
+            .empty();
+    }));
+}
+
 TEST_F(FrameTest, SnapIntoAMissingImagesFolderShowsTheMessageAndWritesNothing) {
     const QString missing = images.path() + QStringLiteral("/missing");
     setImagesFolder(missing);

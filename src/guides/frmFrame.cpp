@@ -7,6 +7,7 @@
 #include "guides/framesnap.h"
 #include "guides/guidelines.h"
 #include "platform/desktop.h"
+#include "platform/windowservices.h"
 #include "rulers/rulersnap.h"
 #include "shell/appstate.h"
 #include "shell/formlist.h"
@@ -42,7 +43,7 @@ QPoint roundedPoint(QPointF position) {
 } // namespace
 
 frmFrame::frmFrame() {
-    setWindowFlags(Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::Tool);
+    MakeToolWindow(*this);
     // Panels are held by no variable; closing one releases it. Showing one must not take the
     // focus from the program being designed.
     setAttribute(Qt::WA_DeleteOnClose);

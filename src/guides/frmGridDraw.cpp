@@ -1,5 +1,6 @@
 #include "guides/frmGridDraw.h"
 
+#include "platform/windowservices.h"
 #include "shell/formlist.h"
 
 #include <QGuiApplication>
@@ -39,8 +40,7 @@ void frmGridDraw::unloadInstance() {
 }
 
 frmGridDraw::frmGridDraw() {
-    setWindowFlags(Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::Tool |
-                   Qt::WindowDoesNotAcceptFocus | Qt::WindowTransparentForInput);
+    MakeToolWindow(*this, Qt::WindowDoesNotAcceptFocus | Qt::WindowTransparentForInput);
     setAttribute(Qt::WA_ShowWithoutActivating);
     setAttribute(Qt::WA_DeleteOnClose);
     setAttribute(Qt::WA_QuitOnClose, false);
@@ -49,7 +49,7 @@ frmGridDraw::frmGridDraw() {
 
 void frmGridDraw::Form_Load() {
     FormList::add(this);
-    setWindowOpacity(100 / 255.0);
+    ApplyWindowTransparency(*this, 100);
 }
 
 void frmGridDraw::ShowPreview(int align) {

@@ -3,10 +3,10 @@
 #include "guides/gridskin.h"
 #include "guides/guidelines.h"
 #include "platform/desktop.h"
+#include "platform/windowservices.h"
 #include "shell/formlist.h"
 #include "shell/texts.h"
 
-#include <QBitmap>
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
@@ -24,7 +24,7 @@ QRect primaryScreenRect() {
 } // namespace
 
 frmGridLine::frmGridLine() {
-    setWindowFlags(Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::Tool);
+    MakeToolWindow(*this);
     // A guide must not pull the focus away from the program being designed.
     setAttribute(Qt::WA_ShowWithoutActivating);
     setAttribute(Qt::WA_DeleteOnClose);
@@ -77,7 +77,7 @@ void frmGridLine::drawStrip() {
         logical = QImage(size(), QImage::Format_RGB32);
         drawGuideStrip(logical, mAlign, handle);
     }
-    setMask(QBitmap::fromImage(logical.createMaskFromColor(GuideKeyColor, Qt::MaskInColor)));
+    SetWindowColorKey(*this, logical, GuideKeyColor);
     update();
 }
 

@@ -47,6 +47,8 @@ public:
     virtual void moveWindowTopLeft(NativeWindow window, QPoint topLeft) = 0;
     virtual NativeWindow topLevelWindowUnderCursor() = 0;
     virtual void activateWindow(NativeWindow window) = 0;
+    // Keeps one of our windows, about to be shown, out of taskbars and pagers.
+    virtual void keepOffTaskbar(NativeWindow window) = 0;
 
     // A copy of the screen inside rect, in screen pixels; parts beyond the screen are black.
     virtual QImage grabScreen(const QRect& rect) = 0;

@@ -1,6 +1,7 @@
 #include "rulers/frmPositionInfo.h"
 
 #include "platform/desktop.h"
+#include "platform/windowservices.h"
 #include "shell/formlist.h"
 
 #include <QFontMetrics>
@@ -67,7 +68,7 @@ frmPositionInfo::frmPositionInfo() {
 
 void frmPositionInfo::Form_Load() {
     FormList::add(this);
-    setWindowOpacity(210 / 255.0);
+    ApplyWindowTransparency(*this, 210);
 }
 
 void frmPositionInfo::PrintText(const QString& text) {

@@ -4,6 +4,7 @@
 #include "guides/guidelines.h"
 #include "guides/newgridline.h"
 #include "platform/desktop.h"
+#include "platform/windowservices.h"
 #include "rulers/frmPositionInfo.h"
 #include "rulers/lenghtinput.h"
 #include "rulers/rulerpainter.h"
@@ -59,7 +60,7 @@ QImage skinPicture(const QString& name) {
 } // namespace
 
 frmRule::frmRule() {
-    setWindowFlags(Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::Tool);
+    MakeToolWindow(*this);
     // Rulers are held by no variable; closing one releases it.
     setAttribute(Qt::WA_DeleteOnClose);
     setAttribute(Qt::WA_QuitOnClose, false);
@@ -85,7 +86,7 @@ void frmRule::Form_Load() {
     mRuleAlign = AlignHorizontal;
     TimerMousePosition.stop();
     TimerTestInfo.stop();
-    setWindowOpacity(200 / 255.0);
+    ApplyWindowTransparency(*this, 200);
     resize(355, 50);
     LoadSkin(0);
 }

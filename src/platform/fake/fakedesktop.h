@@ -19,6 +19,7 @@ public:
     void moveWindowTopLeft(NativeWindow window, QPoint topLeft) override;
     NativeWindow topLevelWindowUnderCursor() override;
     void activateWindow(NativeWindow window) override { foreground = window; }
+    void keepOffTaskbar(NativeWindow window) override { offTaskbar.insert(window); }
     QImage grabScreen(const QRect& rect) override;
 
     bool anotherInstanceRuns = false;
@@ -26,6 +27,7 @@ public:
     QPoint cursor;
     NativeWindow foreground = 0;
     QMap<NativeWindow, QRect> windows;
+    QSet<NativeWindow> offTaskbar;
     QImage screen;
 };
 

@@ -60,6 +60,9 @@ public:
 
     void activateWindow(NativeWindow window) override { SetActiveWindow(handle(window)); }
 
+    // Tool windows never get a taskbar button on Windows.
+    void keepOffTaskbar(NativeWindow) override {}
+
     QImage grabScreen(const QRect& rect) override {
         QImage result(rect.size(), QImage::Format_RGB32);
         result.fill(Qt::black);

@@ -40,6 +40,7 @@ public:
     void moveWindowTopLeft(NativeWindow window, QPoint topLeft) override;
     NativeWindow topLevelWindowUnderCursor() override;
     void activateWindow(NativeWindow window) override;
+    void keepOffTaskbar(NativeWindow window) override;
     QImage grabScreen(const QRect& rect) override;
 
 private:
@@ -226,6 +227,18 @@ void X11Desktop::activateWindow(NativeWindow window) {
     XErrorTrap trap(m_display);
     sendRootMessage(window, XInternAtom(m_display, "_NET_ACTIVE_WINDOW", False),
                     {2, CurrentTime, 0, 0, 0});
+}
+
+void X11Desktop::keepOffTaskbar(NativeWindow window) {
+    if (m_display == nullptr || window == 0)
+        return;
+    // Set on the window before it is mapped, where window managers read it; Qt keeps states it
+    // does not manage when it adds its own at mapping.
+    XErrorTrap trap(m_display);
+    const Atom states[] = {XInternAtom(m_display, "_NET_WM_STATE_SKIP_TASKBAR", False),
+                           XInternAtom(m_display, "_NET_WM_STATE_SKIP_PAGER", False)};
+    XChangeProperty(m_display, window, XInternAtom(m_display, "_NET_WM_STATE", False), XA_ATOM, 32,
+                    PropModeAppend, reinterpret_cast<const unsigned char*>(states), 2);
 }
 
 void X11Desktop::sendRootMessage(Window window, Atom type, const long (&data)[5]) {

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+
+namespace vantor {
+
+// What every tool window is: borderless, above other programs' windows, and without a button of
+// its own in taskbars and pagers. extraFlags adds to that (Qt::WindowDoesNotAcceptFocus, ...).
+void MakeToolWindow(QWidget& window, Qt::WindowFlags extraFlags = {});
+
+// Makes the window translucent: level 1 to 255 is its opacity out of 255; below 1 it is opaque.
+// Translucency shows only where a compositor runs.
+void ApplyWindowTransparency(QWidget& window, int level);
+
+// Pixels of exactly the key colour become see-through and click-through, with or without a
+// compositor. picture is the window's face in logical pixels, whatever the screen's pixel ratio.
+void SetWindowColorKey(QWidget& window, const QImage& picture, QRgb key);
+
+} // namespace vantor

@@ -7,17 +7,13 @@
 #include "shell/appstate.h"
 #include "shell/texts.h"
 
-#include <QApplication>
 #include <QDate>
 #include <QDir>
-#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QScreen>
-#include <QTemporaryDir>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -26,29 +22,13 @@ using namespace vantor;
 namespace {
 
 const QString Key = "vantorScreenTools";
-const QString Value = "imageSavePath";
 
-// A private settings store, Italian date formats and dialogs that answer at once.
-class Capture : public ::testing::Test {
+// Italian date formats, a private settings store and dialogs that answer at once.
+class Capture : public ::testing::Test, public test::CaptureSetup {
 protected:
-    void SetUp() override {
-        for (const char* name : {"XDG_CONFIG_HOME", "LC_ALL", "LC_TIME"})
-            saved.append({name, qgetenv(name)});
-        qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
-        qunsetenv("LC_ALL");
-        qputenv("LC_TIME", "it_IT.UTF-8");
-        previous = setCaptureDialogs({[this](const QString& title) {
-                                          browseTitles.append(title);
-                                          return browseAnswer;
-                                      },
-                                      [this](const QString& title, const QString& message) {
-                                          messages.append({title, message});
-                                      }});
-    }
-    void TearDown() override {
-        setCaptureDialogs(previous);
-        for (const auto& [name, value] : saved)
-            value.isEmpty() ? qunsetenv(name) : qputenv(name, value);
+    Capture() {
+        env.set("LC_ALL", nullptr);
+        env.set("LC_TIME", "it_IT.UTF-8");
     }
 
     QString datedFolder() const {
@@ -64,14 +44,6 @@ protected:
         image.fill(Qt::green);
         return image;
     }
-
-    QTemporaryDir config;
-    QTemporaryDir images;
-    QList<std::pair<const char*, QByteArray>> saved;
-    CaptureDialogs previous;
-    QString browseAnswer;
-    QStringList browseTitles;
-    QList<std::pair<QString, QString>> messages;
 };
 
 TEST_F(Capture, WholeScreenCopyHasTheScreenSizeAndPixels) {
@@ -83,7 +55,7 @@ TEST_F(Capture, WholeScreenCopyHasTheScreenSizeAndPixels) {
     EXPECT_EQ(target.pixel(0, 0), QColor(Qt::darkGray).rgb());
 }
 
-TEST_F(Capture, RectangleCopyIsBlackBeyondTheScreen) {
+TEST_F(Capture, RectangleCopyIsBlackBeyondTheScreenAndEmptyWhenMeaningless) {
     test::fakeDesktop().screen.setPixel(1919, 1079, qRgb(0, 0, 255));
     QImage picture;
     CaptureScreenRect(picture, 1910, 1070, 1930, 1090);
@@ -94,10 +66,7 @@ TEST_F(Capture, RectangleCopyIsBlackBeyondTheScreen) {
     CaptureScreenRect(picture, -5, -5, 5, 5);
     EXPECT_EQ(picture.pixel(0, 0), qRgb(0, 0, 0));
     EXPECT_EQ(picture.pixel(5, 5), QColor(Qt::darkGray).rgb());
-}
-
-TEST_F(Capture, ReversedOrHugeRectanglesGiveAnEmptyPicture) {
-    QImage picture(4, 4, QImage::Format_RGB32);
+    // Reversed, empty or huge rectangles give an empty picture.
     CaptureScreenRect(picture, 10, 10, 5, 20);
     EXPECT_TRUE(picture.isNull());
     CaptureScreenRect(picture, 10, 10, 10, 10);
@@ -110,7 +79,7 @@ TEST_F(Capture, FirstSaveAsksForTheFolderAndStoresIt) {
     browseAnswer = images.path();
     const QString written = SaveCaptureImage(picture(), "capture.screen.(1920x1080)");
     EXPECT_EQ(browseTitles, QStringList{LoadText(121)});
-    EXPECT_EQ(ReadSetting(Key, Value), images.path());
+    EXPECT_EQ(ReadSetting(Key, "imageSavePath"), images.path());
     EXPECT_EQ(written, expectedFile("01", "capture.screen.(1920x1080)"));
     EXPECT_TRUE(QFileInfo(written).isFile());
     EXPECT_EQ(QImage(written).pixel(19, 9), QColor(Qt::green).rgb());
@@ -122,7 +91,7 @@ TEST_F(Capture, FirstSaveAsksForTheFolderAndStoresIt) {
 }
 
 TEST_F(Capture, NumbersGrowPastNineAndPast32767) {
-    WriteSetting(Key, Value, images.path());
+    storeImagesFolder();
     appState().CaptureNumber = 9;
     EXPECT_EQ(SaveCaptureImage(picture(), "p"), expectedFile("09", "p"));
     EXPECT_EQ(SaveCaptureImage(picture(), "p"), expectedFile("10", "p"));
@@ -133,7 +102,7 @@ TEST_F(Capture, NumbersGrowPastNineAndPast32767) {
 }
 
 TEST_F(Capture, FilesOfAnEarlierRunGetCountedSuffixes) {
-    WriteSetting(Key, Value, images.path() + "/");
+    storeImagesFolder("/");
     EXPECT_EQ(SaveCaptureImage(picture(), "p"), expectedFile("01", "p"));
     appState().CaptureNumber = 1;
     EXPECT_EQ(SaveCaptureImage(picture(), "p"), expectedFile("01", "p", " (1)"));
@@ -152,7 +121,7 @@ TEST_F(Capture, CancelledDialogTellsTheUserAndStoresNothing) {
 }
 
 TEST_F(Capture, MissingFolderTellsTheUserWithoutAsking) {
-    WriteSetting(Key, Value, images.path() + "/gone");
+    storeImagesFolder("/gone");
     EXPECT_TRUE(SaveCaptureImage(picture(), "p").isEmpty());
     EXPECT_TRUE(browseTitles.isEmpty());
     ASSERT_EQ(messages.size(), 1);
@@ -162,7 +131,7 @@ TEST_F(Capture, MissingFolderTellsTheUserWithoutAsking) {
 }
 
 TEST_F(Capture, FailedWriteGivesTheReasonAndDoesNotCount) {
-    WriteSetting(Key, Value, images.path());
+    storeImagesFolder();
     // A plain file where the dated folder belongs: the folder cannot be made, whoever runs this.
     QFile blocker(datedFolder());
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
@@ -177,38 +146,22 @@ TEST_F(Capture, FailedWriteGivesTheReasonAndDoesNotCount) {
 }
 
 TEST_F(Capture, EmptyPictureIsReportedAndNotCounted) {
-    WriteSetting(Key, Value, images.path());
+    storeImagesFolder();
     EXPECT_TRUE(SaveCaptureImage(QImage(), "p").isEmpty());
     EXPECT_EQ(messages.size(), 1);
     EXPECT_TRUE(QDir(datedFolder()).isEmpty());
     EXPECT_EQ(appState().CaptureNumber, 1);
 }
 
-// Closes the next modal dialog once it shows, after handing it to check.
-void whenModal(std::function<void(QWidget*)> check) {
-    auto* timer = new QTimer(qApp);
-    QObject::connect(timer, &QTimer::timeout, [timer, check] {
-        if (QWidget* modal = QApplication::activeModalWidget()) {
-            timer->deleteLater();
-            timer->stop();
-            check(modal);
-            if (auto* dialog = qobject_cast<QDialog*>(modal))
-                dialog->reject();
-        }
-    });
-    timer->start(5);
-}
-
 TEST_F(Capture, RealDialogsShowTheirTitles) {
     QString title;
-    bool critical = false;
     QString text;
-    whenModal([&](QWidget* modal) {
-        title = modal->windowTitle();
-        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-            critical = box->icon() == QMessageBox::Critical;
-            text = box->text();
-        }
+    bool critical = false;
+    test::whenModal([&](QDialog& dialog) {
+        title = dialog.windowTitle();
+        auto* box = qobject_cast<QMessageBox*>(&dialog);
+        critical = box && box->icon() == QMessageBox::Critical;
+        text = box ? box->text() : QString();
     });
     defaultCaptureDialogs().showCritical("Save image", "Invalid path for save image");
     EXPECT_EQ(title, "Save image");
@@ -216,9 +169,9 @@ TEST_F(Capture, RealDialogsShowTheirTitles) {
     EXPECT_TRUE(critical);
 
     bool isFolderDialog = false;
-    whenModal([&](QWidget* modal) {
-        title = modal->windowTitle();
-        isFolderDialog = qobject_cast<QFileDialog*>(modal) != nullptr;
+    test::whenModal([&](QDialog& dialog) {
+        title = dialog.windowTitle();
+        isFolderDialog = qobject_cast<QFileDialog*>(&dialog) != nullptr;
     });
     EXPECT_TRUE(BrowseForFolder("").isEmpty());
     EXPECT_EQ(title, "Seleziona la cartella");

@@ -1,30 +1,22 @@
 #include "widgettest.h"
 
-#include "capture/capture.h"
 #include "guides/framebuttons.h"
 #include "guides/framelayout.h"
 #include "guides/frmFrame.h"
-#include "guides/frmGridLine.h"
 #include "guides/newgridline.h"
 #include "guides/newsectionpanel.h"
-#include "platform/settings.h"
 #include "shell/appstate.h"
 #include "shell/formlist.h"
 #include "shell/texts.h"
 
-#include <QApplication>
-#include <QDirIterator>
-#include <QFile>
+#include <QFileInfo>
 #include <QLabel>
-#include <QMenu>
-#include <QMouseEvent>
 #include <QPainter>
-#include <QTemporaryDir>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
 using namespace vantor;
+using namespace vantor::test;
 
 namespace {
 
@@ -46,70 +38,8 @@ frmFrame* newPanel(const QRect& geometry = {}) {
     return panel;
 }
 
-// The panel as it shows, buttons included, one image pixel per logical pixel.
-QImage rendered(QWidget& panel) {
-    return panel.grab().toImage().scaled(panel.size()).convertToFormat(QImage::Format_RGB32);
-}
-
-void sendMouse(QWidget& target, QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons buttons,
-               QPoint screenPos) {
-    test::fakeDesktop().cursor = screenPos;
-    const QPointF global(screenPos);
-    QMouseEvent event(type, target.mapFromGlobal(global), global, button, buttons, Qt::NoModifier);
-    QApplication::sendEvent(&target, &event);
-}
-
-// Presses the left button on target at from, moves with it held through each point, releases.
-void dragLeft(QWidget& target, QPoint from, const QList<QPoint>& through, bool release = true) {
-    sendMouse(target, QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, from);
-    for (QPoint to : through)
-        sendMouse(target, QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, to);
-    if (release)
-        sendMouse(target, QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton,
-                  through.isEmpty() ? from : through.last());
-}
-
-void clickOn(QWidget& target) {
-    const QPoint at = target.mapToGlobal(target.rect().center());
-    sendMouse(target, QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, at);
-    sendMouse(target, QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, at);
-}
-
 QPoint handleCentre(frmFrame& panel) {
     return panel.resizeHandle().mapToGlobal(QPoint(8, 8));
-}
-
-struct MenuSeen {
-    QStringList texts;
-    bool lockChecked = false;
-    bool opened = false;
-};
-
-// Presses `button` on the panel's face and reads the menu that opens, then closes it or chooses
-// the item whose text is `choose`.
-MenuSeen pressForMenu(frmFrame& panel, Qt::MouseButton button, const QString& choose = {}) {
-    MenuSeen seen;
-    QTimer::singleShot(0, [&] {
-        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        if (!menu)
-            return;
-        seen.opened = true;
-        QAction* chosen = nullptr;
-        for (QAction* action : menu->actions()) {
-            seen.texts.append(action->isSeparator() ? QStringLiteral("-") : action->text());
-            if (action->text() == LoadText(118))
-                seen.lockChecked = action->isChecked();
-            if (!choose.isEmpty() && action->text() == choose)
-                chosen = action;
-        }
-        menu->close();
-        if (chosen)
-            chosen->trigger();
-    });
-    sendMouse(panel, QEvent::MouseButtonPress, button, button, panel.geometry().center());
-    // When no menu opened, the look at it runs now, while `seen` still exists.
-    QApplication::processEvents();
-    return seen;
 }
 
 QSize boldTextSize(const QWidget& panel, const QString& text) {
@@ -121,18 +51,15 @@ QSize boldTextSize(const QWidget& panel, const QString& text) {
 
 // True when the box is filled with the shadow colour along its outline and holds white text.
 ::testing::AssertionResult isLabel(const QImage& image, const QRect& box) {
-    for (int x = box.left(); x <= box.right(); ++x)
-        for (int y : {box.top(), box.bottom()})
-            if (image.pixel(x, y) != Shadow)
-                return ::testing::AssertionFailure() << "no box at " << x << "," << y;
-    for (int y = box.top(); y <= box.bottom(); ++y)
-        for (int x : {box.left(), box.right()})
-            if (image.pixel(x, y) != Shadow)
-                return ::testing::AssertionFailure() << "no box at " << x << "," << y;
     int white = 0;
     for (int y = box.top(); y <= box.bottom(); ++y)
-        for (int x = box.left(); x <= box.right(); ++x)
+        for (int x = box.left(); x <= box.right(); ++x) {
+            const bool outline =
+                x == box.left() || x == box.right() || y == box.top() || y == box.bottom();
+            if (outline && image.pixel(x, y) != Shadow)
+                return ::testing::AssertionFailure() << "no box at " << x << "," << y;
             white += image.pixel(x, y) == 0xFFFFFFFF;
+        }
     if (white == 0)
         return ::testing::AssertionFailure() << "no white text";
     return ::testing::AssertionSuccess();
@@ -140,38 +67,9 @@ QSize boldTextSize(const QWidget& panel, const QString& text) {
 
 class Frame : public ::testing::Test {
 protected:
-    void SetUp() override {
-        for (const char* name : {"LC_ALL", "XDG_CONFIG_HOME"})
-            saved.append({name, qgetenv(name)});
-        qputenv("LC_ALL", "en_US.UTF-8");
-        qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
-        WriteSetting(QStringLiteral("vantorScreenTools"), QStringLiteral("imageSavePath"),
-                     images.path());
-        previous = setCaptureDialogs(
-            {[](const QString&) { return QString(); },
-             [this](const QString&, const QString& message) { messages.append(message); }});
-    }
-    void TearDown() override {
-        setCaptureDialogs(previous);
-        for (const auto& [name, value] : saved)
-            value.isEmpty() ? qunsetenv(name) : qputenv(name, value);
-    }
-
-    QStringList savedFiles() const {
-        QStringList files;
-        QDirIterator it(images.path(), {QStringLiteral("*.bmp")}, QDir::Files,
-                        QDirIterator::Subdirectories);
-        while (it.hasNext())
-            files.append(it.next());
-        files.sort();
-        return files;
-    }
-
-    QTemporaryDir config;
-    QTemporaryDir images;
-    QList<std::pair<const char*, QByteArray>> saved;
-    CaptureDialogs previous;
-    QStringList messages;
+    void SetUp() override { capture.storeImagesFolder(); }
+    test::ScopedEnv env{{"LC_ALL", "en_US.UTF-8"}};
+    test::CaptureSetup capture;
 };
 
 } // namespace
@@ -218,9 +116,6 @@ TEST_F(Frame, CornerButtonsLieOnShadowBoxesInTheBottomRightCorner) {
     frmFrame* panel = newPanel();
     ASSERT_NE(panel, nullptr);
     const CornerButtons places = cornerButtonPlaces(panel->size(), QSize(16, 16));
-    EXPECT_EQ(places.resize, QRect(455, 259, 16, 16));
-    EXPECT_EQ(places.snap, QRect(437, 259, 16, 16));
-    EXPECT_EQ(places.close, QRect(419, 259, 16, 16));
     EXPECT_EQ(panel->resizeHandle().geometry(), places.resize);
     EXPECT_EQ(panel->snapButton().geometry(), places.snap);
     EXPECT_EQ(panel->closeButton().geometry(), places.close);
@@ -244,17 +139,15 @@ TEST_F(Frame, CornerButtonsLieOnShadowBoxesInTheBottomRightCorner) {
     EXPECT_EQ(panel->snapButton().toolTip(), "Snap section");
 }
 
-TEST_F(Frame, ButtonPicturesAreFramedLightStrokesOnTransparency) {
-    for (FrameButton kind : {FrameButton::Close, FrameButton::Snap, FrameButton::Resize}) {
+TEST_F(Frame, ButtonPicturesAreDistinctAndLetTheShadowShowThrough) {
+    const QList<FrameButton> kinds = {FrameButton::Close, FrameButton::Snap, FrameButton::Resize};
+    for (FrameButton kind : kinds) {
         const QImage picture = frameButtonPicture(kind);
         ASSERT_EQ(picture.size(), QSize(16, 16));
-        EXPECT_GT(qGray(picture.pixel(0, 0)), 200) << int(kind);
         EXPECT_EQ(qAlpha(picture.pixel(2, 13)), 0) << int(kind);
+        for (FrameButton other : kinds)
+            EXPECT_EQ(picture == frameButtonPicture(other), kind == other) << int(kind);
     }
-    EXPECT_NE(frameButtonPicture(FrameButton::Close), frameButtonPicture(FrameButton::Resize));
-    // The snap picture's filled rectangle has a dark centre.
-    EXPECT_LT(qGray(frameButtonPicture(FrameButton::Snap).pixel(7, 7)), 100);
-    EXPECT_GT(qGray(frameButtonPicture(FrameButton::Snap).pixel(4, 5)), 200);
 }
 
 TEST_F(Frame, DraggingTheFaceKeepsTheGrabPointUnderTheCursor) {
@@ -297,9 +190,9 @@ TEST_F(Frame, HandleResizesDownToTwentyPixelsAndHidesTheButtonsWhileHeld) {
 TEST_F(Frame, LockedPanelNeitherMovesNorResizesButItsMenuAndButtonsWork) {
     frmFrame* panel = newPanel(QRect(100, 100, 200, 100));
     ASSERT_NE(panel, nullptr);
-    EXPECT_FALSE(pressForMenu(*panel, Qt::RightButton, LoadText(118)).lockChecked);
+    EXPECT_TRUE(pressForMenu(*panel, Qt::RightButton, "Lock").checked.isEmpty());
     ASSERT_TRUE(panel->isLocked());
-    EXPECT_TRUE(pressForMenu(*panel, Qt::RightButton).lockChecked);
+    EXPECT_EQ(pressForMenu(*panel, Qt::RightButton).checked, QStringList{"Lock"});
 
     dragLeft(*panel, QPoint(150, 120), {QPoint(300, 300)});
     const QPoint grab = handleCentre(*panel);
@@ -307,7 +200,7 @@ TEST_F(Frame, LockedPanelNeitherMovesNorResizesButItsMenuAndButtonsWork) {
     EXPECT_EQ(panel->geometry(), QRect(100, 100, 200, 100));
 
     clickOn(panel->snapButton());
-    EXPECT_EQ(savedFiles().size(), 1);
+    EXPECT_EQ(capture.savedFiles().size(), 1);
     pressForMenu(*panel, Qt::RightButton, LoadText(118));
     EXPECT_FALSE(panel->isLocked());
     dragLeft(*panel, QPoint(150, 120), {QPoint(160, 130)});
@@ -320,7 +213,7 @@ TEST_F(Frame, RightAndMiddlePressesOpenTheMenuInEnglishAndItalian) {
     const QStringList english = {"Snap section", "-", "Lock", "Close"};
     EXPECT_EQ(pressForMenu(*panel, Qt::RightButton).texts, english);
     EXPECT_EQ(pressForMenu(*panel, Qt::MiddleButton).texts, english);
-    qputenv("LC_ALL", "it_IT.UTF-8");
+    env.set("LC_ALL", "it_IT.UTF-8");
     EXPECT_EQ(pressForMenu(*panel, Qt::RightButton).texts,
               QStringList({"Cattura sezione", "-", "Blocca", "Chiudi"}));
     // A left press never opens it.
@@ -340,7 +233,7 @@ TEST_F(Frame, CloseButtonAndMenuCloseOnlyTheirOwnPanel) {
 }
 
 TEST_F(Frame, SnapShowsAndSavesTheScreenUnderThePanel) {
-    QImage& screen = test::fakeDesktop().screen;
+    QImage& screen = fakeDesktop().screen;
     for (int y = 0; y < screen.height(); ++y)
         for (int x = 0; x < screen.width(); ++x)
             screen.setPixel(x, y, qRgb(x % 256, y % 256, (x * 7 + y) % 256));
@@ -350,7 +243,7 @@ TEST_F(Frame, SnapShowsAndSavesTheScreenUnderThePanel) {
     clickOn(panel->snapButton());
     const QImage expected = screen.copy(300, 200, 200, 100);
     EXPECT_EQ(panel->capturedImage(), expected);
-    QStringList files = savedFiles();
+    QStringList files = capture.savedFiles();
     ASSERT_EQ(files.size(), 1);
     EXPECT_TRUE(QFileInfo(files[0]).fileName().startsWith("01) capture.section.(200x100)."))
         << files[0].toStdString();
@@ -359,22 +252,22 @@ TEST_F(Frame, SnapShowsAndSavesTheScreenUnderThePanel) {
     const QImage image = rendered(*panel);
     EXPECT_EQ(image.pixel(10, 10), expected.pixel(10, 10));
     EXPECT_EQ(image.pixel(0, 0), Shadow);
-    EXPECT_TRUE(messages.isEmpty());
+    EXPECT_TRUE(capture.messages.isEmpty());
 
     pressForMenu(*panel, Qt::RightButton, LoadText(120));
-    files = savedFiles();
+    files = capture.savedFiles();
     ASSERT_EQ(files.size(), 2);
     EXPECT_TRUE(QFileInfo(files[1]).fileName().startsWith("02) capture.section.(200x100)."));
 }
 
 TEST_F(Frame, SnapIntoAMissingFolderTellsTheUserAndWritesNothing) {
-    WriteSetting(QStringLiteral("vantorScreenTools"), QStringLiteral("imageSavePath"),
-                 images.path() + "/missing");
+    capture.storeImagesFolder("/missing");
     frmFrame* panel = newPanel(QRect(10, 10, 50, 40));
     ASSERT_NE(panel, nullptr);
     panel->Snap();
-    EXPECT_EQ(messages, QStringList({LoadText(122)}));
-    EXPECT_TRUE(savedFiles().isEmpty());
+    ASSERT_EQ(capture.messages.size(), 1);
+    EXPECT_EQ(capture.messages[0].second, LoadText(122));
+    EXPECT_TRUE(capture.savedFiles().isEmpty());
     EXPECT_EQ(appState().CaptureNumber, 1);
     // The capture still shows in the panel.
     EXPECT_EQ(panel->capturedImage().size(), QSize(50, 40));
@@ -384,12 +277,13 @@ TEST_F(Frame, SnapOfAPanelPartlyOffTheScreenIsBlackBeyondTheEdge) {
     frmFrame* panel = newPanel(QRect(-20, -10, 60, 40));
     ASSERT_NE(panel, nullptr);
     panel->Snap();
-    const QImage& capture = panel->capturedImage();
-    ASSERT_EQ(capture.size(), QSize(60, 40));
-    EXPECT_EQ(capture.pixel(5, 5), 0xFF000000);
-    EXPECT_EQ(capture.pixel(30, 20), test::fakeDesktop().screen.pixel(10, 10));
-    ASSERT_EQ(savedFiles().size(), 1);
-    EXPECT_TRUE(QFileInfo(savedFiles()[0]).fileName().startsWith("01) capture.section.(60x40)."));
+    const QImage& picture = panel->capturedImage();
+    ASSERT_EQ(picture.size(), QSize(60, 40));
+    EXPECT_EQ(picture.pixel(5, 5), 0xFF000000);
+    EXPECT_EQ(picture.pixel(30, 20), fakeDesktop().screen.pixel(10, 10));
+    ASSERT_EQ(capture.savedFiles().size(), 1);
+    EXPECT_TRUE(
+        QFileInfo(capture.savedFiles()[0]).fileName().startsWith("01) capture.section.(60x40)."));
 }
 
 TEST_F(Frame, MovesAndResizesSnapOntoGuidesOnlyWhileSnappingIsOn) {

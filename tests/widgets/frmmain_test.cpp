@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace fakeforms {
 
 // Stand-ins for the tool windows, named as the program's window classes are.
@@ -48,18 +50,6 @@ using namespace vantor;
 
 namespace {
 
-struct MenuRow {
-    QString text;
-    bool separator;
-};
-
-QList<MenuRow> rows(const QMenu& menu) {
-    QList<MenuRow> result;
-    for (const QAction* action : menu.actions())
-        result.append({action->text(), action->isSeparator()});
-    return result;
-}
-
 QAction* itemNamed(QMenu& menu, const QString& text) {
     for (QAction* action : menu.actions())
         if (action->text() == text)
@@ -75,46 +65,34 @@ template <class Form> Form* show() {
 
 class MainMenu : public ::testing::Test {
 protected:
-    void SetUp() override {
-        savedLang = qgetenv("LANG");
-        savedAll = qgetenv("LC_ALL");
-        qputenv("LC_ALL", "");
-        ASSERT_TRUE(config.isValid());
-        savedConfig = qgetenv("XDG_CONFIG_HOME");
-        qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
-    }
-    void TearDown() override {
-        qputenv("LANG", savedLang);
-        qputenv("LC_ALL", savedAll);
-        qputenv("XDG_CONFIG_HOME", savedConfig);
-    }
     frmMain& openMenuTexts(const char* lang) {
-        qputenv("LANG", lang);
+        env.set("LANG", lang);
         frmMain& main = frmMain::instance();
         main.refreshMenuTexts();
         return main;
     }
 
-    QByteArray savedLang, savedAll, savedConfig;
     QTemporaryDir config;
+    test::ScopedEnv env{{"LC_ALL", ""},
+                        {"XDG_CONFIG_HOME", config.path().toLocal8Bit().constData()}};
 };
 
 } // namespace
 
-TEST_F(MainMenu, HasEighteenRowsInOrderInEnglishAndItalian) {
+TEST_F(MainMenu, RowsAndOptionsInOrderInEnglishAndItalian) {
     const QStringList english = {"Add rule",
                                  "Join rules",
                                  "Lock rules",
                                  "Delete rules",
-                                 "",
+                                 "-",
                                  "Add vertical grid line",
                                  "Add Horizontal grid line",
-                                 "",
+                                 "-",
                                  "Add section panel",
-                                 "",
+                                 "-",
                                  "Snap to line grid",
                                  "Hide/Show all",
-                                 "",
+                                 "-",
                                  "Options...",
                                  "About...",
                                  "Exit"};
@@ -122,37 +100,31 @@ TEST_F(MainMenu, HasEighteenRowsInOrderInEnglishAndItalian) {
                                  "Unisci righelli",
                                  "Blocca righelli",
                                  "Elimina tutti i righelli",
-                                 "",
+                                 "-",
                                  "Aggiungi linea guida verticale",
                                  "Aggiungi linea guida orizzontale",
-                                 "",
+                                 "-",
                                  "Aggiungi pannello di sezione",
-                                 "",
+                                 "-",
                                  "Linee guida calamitate",
                                  "Nascondi/Mostra tutto",
-                                 "",
+                                 "-",
                                  "Opzioni...",
                                  "Informazioni...",
                                  "Uscita"};
-    for (const auto& [lang, expected] :
-         {std::pair{"en_US.UTF-8", english}, std::pair{"it_IT.UTF-8", italian}}) {
+    const QStringList englishOptions = {"View images folder", "Set images folder..."};
+    const QStringList italianOptions = {"Vai alla cartella delle immagini",
+                                        "Imposta cartella immagini..."};
+    for (const auto& [lang, expected, options] :
+         {std::tuple{"en_US.UTF-8", english, englishOptions},
+          std::tuple{"it_IT.UTF-8", italian, italianOptions}}) {
         frmMain& main = openMenuTexts(lang);
-        const QList<MenuRow> menu = rows(main.popupMenu());
-        ASSERT_EQ(menu.size(), expected.size()) << lang;
-        for (int i = 0; i < menu.size(); ++i) {
-            EXPECT_EQ(menu[i].separator, expected[i].isEmpty()) << lang << " row " << i;
-            EXPECT_EQ(menu[i].text, expected[i]) << lang << " row " << i;
-        }
-        QMenu* options = main.popupMenu().actions().at(13)->menu();
-        ASSERT_NE(options, nullptr);
-        ASSERT_EQ(options->actions().size(), 2);
-        const bool it = QByteArray(lang).startsWith("it");
-        EXPECT_EQ(options->actions()[0]->text(),
-                  it ? "Vai alla cartella delle immagini" : "View images folder");
-        EXPECT_FALSE(options->actions()[0]->isEnabled());
-        EXPECT_EQ(options->actions()[1]->text(),
-                  it ? "Imposta cartella immagini..." : "Set images folder...");
-        EXPECT_TRUE(options->actions()[1]->isEnabled());
+        EXPECT_EQ(test::menuTexts(main.popupMenu()), expected) << lang;
+        const QMenu* submenu = main.popupMenu().actions().at(13)->menu();
+        ASSERT_NE(submenu, nullptr);
+        ASSERT_EQ(test::menuTexts(*submenu), options) << lang;
+        EXPECT_FALSE(submenu->actions()[0]->isEnabled());
+        EXPECT_TRUE(submenu->actions()[1]->isEnabled());
     }
 }
 
@@ -231,26 +203,23 @@ TEST_F(MainMenu, DeleteRulesUnloadsRulersAndThePositionPanelOnly) {
 
 TEST_F(MainMenu, SetImagesFolderStoresTheChoiceAndCancelKeepsTheOldOne) {
     frmMain& main = openMenuTexts("en_US.UTF-8");
-    QTemporaryDir chosen;
-    auto answerDialog = [&](bool accept) {
-        QTimer::singleShot(0, [&, accept] {
-            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-            ASSERT_NE(dialog, nullptr);
-            EXPECT_EQ(dialog->windowTitle(), "Set path for saved images");
-            dialog->setDirectory(chosen.path());
-            QDialog* asDialog = dialog;
-            accept ? asDialog->accept() : asDialog->reject();
+    QTemporaryDir chosen, other;
+    const auto answerDialog = [](const QString& folder, bool accept) {
+        test::whenModal([folder, accept](QDialog& dialog) {
+            auto* files = qobject_cast<QFileDialog*>(&dialog);
+            ASSERT_NE(files, nullptr);
+            EXPECT_EQ(files->windowTitle(), "Set path for saved images");
+            files->setDirectory(folder);
+            accept ? dialog.accept() : dialog.reject();
         });
     };
-    answerDialog(true);
+    answerDialog(chosen.path(), true);
     main.mpopupOptionsImagesFolder_Click();
     EXPECT_EQ(ReadSetting("vantorScreenTools", "imageSavePath"), chosen.path());
 
-    const QString first = chosen.path();
-    QTemporaryDir other;
-    answerDialog(false);
+    answerDialog(other.path(), false);
     main.mpopupOptionsImagesFolder_Click();
-    EXPECT_EQ(ReadSetting("vantorScreenTools", "imageSavePath"), first);
+    EXPECT_EQ(ReadSetting("vantorScreenTools", "imageSavePath"), chosen.path());
 }
 
 TEST_F(MainMenu, OnlyARightPressOpensTheMenuAndNeverTwice) {

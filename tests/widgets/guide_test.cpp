@@ -8,16 +8,13 @@
 #include "shell/formlist.h"
 #include "shell/texts.h"
 
-#include <QApplication>
 #include <QGuiApplication>
-#include <QMenu>
-#include <QMouseEvent>
 #include <QScreen>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
 using namespace vantor;
+using namespace vantor::test;
 
 namespace {
 
@@ -35,69 +32,9 @@ frmGridLine* newGuide(int align, int position) {
     return lastGuide();
 }
 
-// The guide as it is on the screen, one image pixel per logical pixel.
-QImage rendered(QWidget& guide) {
-    return guide.grab().toImage().scaled(guide.size()).convertToFormat(QImage::Format_RGB32);
-}
-
-void sendMouse(QWidget& target, QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons buttons,
-               QPoint screenPos) {
-    const QPointF global(screenPos);
-    QMouseEvent event(type, target.mapFromGlobal(global), global, button, buttons, Qt::NoModifier);
-    QApplication::sendEvent(&target, &event);
-}
-
-// Presses the left button on the guide at the cursor and moves the cursor to `to` with it held.
-void dragLeft(frmGridLine& guide, QPoint from, QPoint to, Qt::MouseButtons held = Qt::LeftButton) {
-    test::fakeDesktop().cursor = from;
-    sendMouse(guide, QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, from);
-    test::fakeDesktop().cursor = to;
-    sendMouse(guide, QEvent::MouseMove, Qt::NoButton, held, to);
-}
-
-struct MenuSeen {
-    QStringList visibleTexts;
-    bool lockChecked = false;
-    bool opened = false;
-};
-
-// Presses `button` on the guide and reads the menu that opens, then closes it or chooses the item
-// whose text is `choose`.
-MenuSeen pressForMenu(frmGridLine& guide, Qt::MouseButton button, const QString& choose = {}) {
-    MenuSeen seen;
-    QTimer::singleShot(0, [&] {
-        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        if (!menu)
-            return;
-        seen.opened = true;
-        QAction* chosen = nullptr;
-        for (QAction* action : menu->actions()) {
-            if (!action->isVisible())
-                continue;
-            seen.visibleTexts.append(action->text());
-            if (action->text() == LoadText(118))
-                seen.lockChecked = action->isChecked();
-            if (action->text() == choose)
-                chosen = action;
-        }
-        menu->close();
-        if (chosen)
-            chosen->trigger();
-    });
-    const QPoint at = guide.geometry().center();
-    test::fakeDesktop().cursor = at;
-    sendMouse(guide, QEvent::MouseButtonPress, button, button, at);
-    return seen;
-}
-
 class Guide : public ::testing::Test {
 protected:
-    void SetUp() override {
-        saved = qgetenv("LC_ALL");
-        qputenv("LC_ALL", "en_US.UTF-8");
-    }
-    void TearDown() override { qputenv("LC_ALL", saved); }
-    QByteArray saved;
+    ScopedEnv env{{"LC_ALL", "en_US.UTF-8"}};
 };
 
 } // namespace
@@ -150,15 +87,8 @@ TEST_F(Guide, KeyColouredPixelsAreOutsideTheMaskSoClicksPassThrough) {
             for (int x = 0; x < image.width(); x += (align == 2 ? 7 : 1))
                 ASSERT_EQ(mask.contains(QPoint(x, y)), image.pixel(x, y) != GuideKeyColor)
                     << align << " at " << x << "," << y;
-        test::unloadAllForms();
+        unloadAllForms();
     }
-}
-
-TEST_F(Guide, PositionZeroPutsTheRedLineJustOffTheScreen) {
-    frmGridLine* guide = newGuide(1, 0);
-    ASSERT_NE(guide, nullptr);
-    EXPECT_EQ(guide->x(), -10);
-    EXPECT_EQ(guide->x() + 9, -1);
 }
 
 TEST_F(Guide, WithoutAPositionGuidesGoMidScreenAndDoNotHideEachOther) {
@@ -174,7 +104,9 @@ TEST_F(Guide, WithoutAPositionGuidesGoMidScreenAndDoNotHideEachOther) {
     EXPECT_EQ(third->y(), screen.top());
 }
 
-TEST_F(Guide, OtherOrientationsCreateNothing) {
+TEST_F(Guide, PositionZeroPutsTheRedLineJustOffTheScreenAndOtherOrientationsCreateNothing) {
+    EXPECT_EQ(newGuide(1, 0)->x(), -10);
+    unloadAllForms();
     NewGridLine(0, 100);
     NewGridLine(3, 100);
     EXPECT_FALSE(IsFormLoaded(QStringLiteral("frmGridLine")));
@@ -186,45 +118,46 @@ TEST_F(Guide, DraggingPutsTheStripCentreOnTheCursorAndMovesOnlyThatGuide) {
     frmGridLine* horizontal = newGuide(2, 200);
     ASSERT_TRUE(vertical && other && horizontal);
 
-    dragLeft(*vertical, QPoint(305, 400), QPoint(420, 10));
+    dragLeft(*vertical, QPoint(305, 400), {QPoint(420, 10)});
     EXPECT_EQ(vertical->pos(), QPoint(410, screenRect().top()));
     EXPECT_EQ(other->x(), 490);
 
-    dragLeft(*horizontal, QPoint(50, 203), QPoint(700, 333));
+    dragLeft(*horizontal, QPoint(50, 203), {QPoint(700, 333)});
     EXPECT_EQ(horizontal->pos(), QPoint(screenRect().left(), 323));
 
     // No bound: a guide follows the cursor off the screen.
-    dragLeft(*vertical, QPoint(415, 400), QPoint(-100, 400));
+    dragLeft(*vertical, QPoint(415, 400), {QPoint(-100, 400)});
     EXPECT_EQ(vertical->x(), -110);
 }
 
 TEST_F(Guide, MovesOnlyWithTheLeftButtonAloneAfterALeftPress) {
     frmGridLine* guide = newGuide(1, 300);
     ASSERT_NE(guide, nullptr);
-    dragLeft(*guide, QPoint(300, 400), QPoint(350, 400), Qt::LeftButton | Qt::RightButton);
+    press(*guide, QPoint(300, 400));
+    moveHeld(*guide, QPoint(350, 400), Qt::LeftButton | Qt::RightButton);
     EXPECT_EQ(guide->x(), 290);
+    release(*guide, QPoint(350, 400));
 
-    // A move with the button held but no press on the guide first does nothing.
-    test::fakeDesktop().cursor = QPoint(360, 400);
+    // A move with the button held but no left press on the guide first does nothing.
     pressForMenu(*guide, Qt::RightButton);
-    sendMouse(*guide, QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, QPoint(360, 400));
+    moveHeld(*guide, QPoint(360, 400));
     EXPECT_EQ(guide->x(), 290);
 }
 
-TEST_F(Guide, MenuShowsLockAndDeleteForTheRightAndMiddleButtons) {
+TEST_F(Guide, RightAndMiddlePressesOpenTheMenuInEnglishAndItalian) {
     frmGridLine* guide = newGuide(2, 200);
     ASSERT_NE(guide, nullptr);
     for (Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton}) {
         const MenuSeen seen = pressForMenu(*guide, button);
-        EXPECT_TRUE(seen.opened) << button;
-        EXPECT_EQ(seen.visibleTexts, QStringList({"Lock", "Delete"})) << button;
-        EXPECT_FALSE(seen.lockChecked);
+        EXPECT_EQ(seen.texts, QStringList({"Lock", "Delete"})) << button;
+        EXPECT_TRUE(seen.checked.isEmpty());
     }
-}
+    EXPECT_FALSE(pressForMenu(*guide, Qt::LeftButton).opened);
+    release(*guide, guide->geometry().center());
+    unloadAllForms();
 
-TEST_F(Guide, MenuIsCaptionedInItalianForItalianUsers) {
-    qputenv("LC_ALL", "it_IT.UTF-8");
-    frmGridLine* guide = newGuide(1, 300);
+    env.set("LC_ALL", "it_IT.UTF-8");
+    guide = newGuide(1, 300);
     ASSERT_NE(guide, nullptr);
     // Before the menu first opens, its last item still carries its load-time caption.
     const QList<QAction*> items = guide->popupMenu().actions();
@@ -234,8 +167,7 @@ TEST_F(Guide, MenuIsCaptionedInItalianForItalianUsers) {
     EXPECT_FALSE(items[1]->isVisible());
     EXPECT_EQ(items[2]->text(), "Chiudi");
 
-    EXPECT_EQ(pressForMenu(*guide, Qt::RightButton).visibleTexts,
-              QStringList({"Blocca", "Elimina"}));
+    EXPECT_EQ(pressForMenu(*guide, Qt::RightButton).texts, QStringList({"Blocca", "Elimina"}));
 }
 
 TEST_F(Guide, LockStopsDraggingAndShowsACheckMarkUntilUnlocked) {
@@ -243,13 +175,13 @@ TEST_F(Guide, LockStopsDraggingAndShowsACheckMarkUntilUnlocked) {
     ASSERT_NE(guide, nullptr);
     pressForMenu(*guide, Qt::RightButton, QStringLiteral("Lock"));
     EXPECT_TRUE(guide->isLocked());
-    dragLeft(*guide, QPoint(300, 400), QPoint(600, 400));
+    dragLeft(*guide, QPoint(300, 400), {QPoint(600, 400)});
     EXPECT_EQ(guide->x(), 290);
 
     const MenuSeen seen = pressForMenu(*guide, Qt::RightButton, QStringLiteral("Lock"));
-    EXPECT_TRUE(seen.lockChecked);
+    EXPECT_EQ(seen.checked, QStringList{"Lock"});
     EXPECT_FALSE(guide->isLocked());
-    dragLeft(*guide, QPoint(300, 400), QPoint(600, 400));
+    dragLeft(*guide, QPoint(300, 400), {QPoint(600, 400)});
     EXPECT_EQ(guide->x(), 590);
 }
 

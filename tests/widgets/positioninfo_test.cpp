@@ -36,25 +36,39 @@ void hover(QWidget& rule, int align, QPoint cursor) {
 
 } // namespace
 
-TEST(PositionPanel, HorizontalRulerShowsDistanceLeftEdgeAndCursor) {
-    auto rule = ruler(QRect(100, 200, 400, 44));
-    hover(*rule, 2, QPoint(140, 203));
-    frmPositionInfo* panel = frmPositionInfo::loadedInstance();
-    ASSERT_NE(panel, nullptr);
-    EXPECT_TRUE(panel->isVisible());
-    EXPECT_EQ(panelLines(), QStringList({" lunghezza: 40", " posizione: 100", " cursore x: 140",
-                                         " cursore y: 203"}));
-    EXPECT_EQ(panel->pos(), QPoint(155, 218));
-}
-
-TEST(PositionPanel, VerticalRulerMeasuresDownwardsAndShowsItsOwnLeftEdge) {
-    auto rule = ruler(QRect(3000, 100, 44, 600));
-    hover(*rule, 1, QPoint(3042, 170));
-    EXPECT_EQ(panelLines(), QStringList({" lunghezza: 70", " posizione: 3000", " cursore x: 3042",
-                                         " cursore y: 170"}));
-    // The same whatever size the panel took before.
-    hover(*rule, 1, QPoint(3001, 171));
-    EXPECT_EQ(panelLines().value(1), " posizione: 3000");
+TEST(PositionPanel, ShowsDistanceLeftEdgeAndCursorForBothOrientationsUnnarrowed) {
+    struct Case {
+        QRect ruler;
+        int align;
+        QPoint cursor;
+        QStringList lines;
+    };
+    const Case cases[] = {
+        {{100, 200, 400, 44},
+         2,
+         {140, 203},
+         {" lunghezza: 40", " posizione: 100", " cursore x: 140", " cursore y: 203"}},
+        // A vertical ruler measures downwards and still shows its own left edge.
+        {{3000, 100, 44, 600},
+         1,
+         {3042, 170},
+         {" lunghezza: 70", " posizione: 3000", " cursore x: 3042", " cursore y: 170"}},
+        {{40000, 100, 44, 600},
+         1,
+         {40001, 35000},
+         {" lunghezza: 34900", " posizione: 40000", " cursore x: 40001", " cursore y: 35000"}},
+    };
+    for (const Case& c : cases) {
+        auto rule = ruler(c.ruler);
+        hover(*rule, c.align, c.cursor);
+        ASSERT_NE(frmPositionInfo::loadedInstance(), nullptr);
+        EXPECT_TRUE(frmPositionInfo::loadedInstance()->isVisible());
+        EXPECT_EQ(panelLines(), c.lines);
+        EXPECT_EQ(frmPositionInfo::loadedInstance()->pos(), c.cursor + QPoint(15, 15));
+        // The left edge shown does not depend on the size the panel took before.
+        hover(*rule, c.align, c.cursor + QPoint(1, 1));
+        EXPECT_EQ(panelLines().value(1), c.lines.value(1));
+    }
 }
 
 TEST(PositionPanel, FollowsTheCursorAndClosesOverTheMiddleBand) {
@@ -80,13 +94,6 @@ TEST(PositionPanel, OtherOrientationsNeverShowIt) {
     hover(*rule, 0, QPoint(100, 200));
     hover(*rule, 3, QPoint(100, 200));
     EXPECT_FALSE(IsFormLoaded("frmPositionInfo"));
-}
-
-TEST(PositionPanel, PositionsAreNotNarrowedToSixteenBits) {
-    auto rule = ruler(QRect(40000, 100, 44, 600));
-    hover(*rule, 1, QPoint(40001, 35000));
-    EXPECT_EQ(panelLines(), QStringList({" lunghezza: 34900", " posizione: 40000",
-                                         " cursore x: 40001", " cursore y: 35000"}));
 }
 
 TEST(PositionPanel, IsSizedToItsTextAndLooksLikeATooltip) {

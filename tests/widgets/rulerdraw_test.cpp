@@ -5,9 +5,7 @@
 #include "rulers/rulerskin.h"
 #include "shell/formlist.h"
 
-#include <QApplication>
 #include <QFontMetrics>
-#include <QMouseEvent>
 
 #include <gtest/gtest.h>
 
@@ -59,6 +57,9 @@ TEST(RulerLook, NewRulerIsAHorizontalTranslucentStripAsThickAsItsSkin) {
     EXPECT_NEAR(rule.windowOpacity(), 200 / 255.0, 0.01);
     EXPECT_TRUE(IsFormLoaded(QStringLiteral("frmRule")));
     EXPECT_EQ(rule.resizeHandle().geometry(), QRect(345, 0, 10, rule.height()));
+    // No skin folder lies beside the test program, so the built-in picture stands in.
+    EXPECT_EQ(rule.face().pixel(150, 22),
+              builtInRulerSkin(QStringLiteral("h_back.gif")).pixel(0, 22));
 }
 
 TEST(RulerLook, TicksOnBothEdgesFollowTheTable) {
@@ -100,33 +101,25 @@ TEST(RulerLook, NumbersSitFourPixelsRightOfTheirTickOnBothEdges) {
         face, QRect(304 + metrics.horizontalAdvance(QStringLiteral("300")) + 1, 11, 20, 12)));
 }
 
-TEST(RulerLook, LengthLabelInItsBlackBox) {
+TEST(RulerLook, LengthLabelSitsInABlackBoxAndAShortRulerShowsOnlyTheNumber) {
     frmRule& rule = newRule();
-    const QImage face = rule.face();
-    const QString label = rulerLabel(QStringLiteral("Lenght"), 355);
-    EXPECT_EQ(label, QStringLiteral("Lenght 355 px"));
     const QFontMetrics metrics(rulerFont(true));
-    const int width = metrics.horizontalAdvance(label);
     const int height = metrics.height();
-    const int y0 = int(std::nearbyint(face.height() / 2.0 - height / 2.0 - 2));
-    EXPECT_TRUE(isBlack(face, 0, y0));
-    EXPECT_TRUE(isBlack(face, width + 10, y0 + height + 2));
-    EXPECT_TRUE(isBlack(face, 4, y0 + height / 2));
-    EXPECT_FALSE(isBlack(face, width + 11, y0 + 1));
-    EXPECT_FALSE(isBlack(face, width + 20, y0 + height + 3));
-    EXPECT_TRUE(anyWhite(face, QRect(8, y0, width, height)));
-}
-
-TEST(RulerLook, AShortRulerShowsOnlyItsLength) {
-    EXPECT_EQ(rulerLabel(QStringLiteral("Lenght"), 57), QStringLiteral("57"));
-    frmRule& rule = newRule();
-    rule.setLenght(57);
-    const QImage face = rule.face();
-    const QFontMetrics metrics(rulerFont(true));
-    const int width = metrics.horizontalAdvance(QStringLiteral("57"));
-    const int y0 = int(std::nearbyint(face.height() / 2.0 - metrics.height() / 2.0 - 2));
-    EXPECT_TRUE(isBlack(face, width + 10, y0 + 1));
-    EXPECT_FALSE(isBlack(face, width + 11, y0 + 1));
+    for (const auto& [lenght, label] :
+         {std::pair{355, QStringLiteral("Lenght 355 px")}, std::pair{57, QStringLiteral("57")}}) {
+        SCOPED_TRACE(lenght);
+        EXPECT_EQ(rulerLabel(QStringLiteral("Lenght"), lenght), label);
+        rule.setLenght(lenght);
+        const QImage face = rule.face();
+        const int width = metrics.horizontalAdvance(label);
+        const int y0 = int(std::nearbyint(face.height() / 2.0 - height / 2.0 - 2));
+        EXPECT_TRUE(isBlack(face, 0, y0));
+        EXPECT_TRUE(isBlack(face, 4, y0 + height / 2));
+        EXPECT_TRUE(isBlack(face, width + 10, y0 + 1));
+        EXPECT_TRUE(isBlack(face, width + 10, y0 + height + 2));
+        EXPECT_FALSE(isBlack(face, width + 11, y0 + 1));
+        EXPECT_TRUE(anyWhite(face, QRect(8, y0, width, height)));
+    }
 }
 
 TEST(RulerLook, VerticalFaceHasTurnedTicksAndUpwardNumbers) {
@@ -138,6 +131,7 @@ TEST(RulerLook, VerticalFaceHasTurnedTicksAndUpwardNumbers) {
     EXPECT_EQ(whiteRun(face, true, 100, 0, 1), 11);
     EXPECT_EQ(whiteRun(face, true, 100, thickness - 1, -1), 11);
     EXPECT_EQ(whiteRun(face, true, 110, 0, 1), 6);
+    EXPECT_EQ(whiteRun(face, true, 110, thickness - 1, -1), 6);
     EXPECT_EQ(whiteRun(face, true, 112, 0, 1), 4);
     EXPECT_EQ(whiteRun(face, true, 112, thickness - 1, -1), 4);
 
@@ -188,23 +182,11 @@ TEST(RulerLook, ScaledScreensGetOneDevicePixelTicks) {
     EXPECT_TRUE(isWhite(canvas, 404, 2));
 }
 
-TEST(RulerLook, MissingSkinFallsBackToTheBuiltInPicture) {
-    // No skin folder lies beside the test program, so the built-in pictures stand in.
-    frmRule& rule = newRule();
-    const QImage back = builtInRulerSkin(QStringLiteral("h_back.gif"));
-    EXPECT_EQ(rule.height(), back.height());
-    EXPECT_EQ(rule.face().pixel(150, 22), back.pixel(0, 22));
-}
-
 TEST(RulerLook, QuickRedrawAddsTheNewStretchWithoutClearing) {
     frmRule& rule = newRule();
     rule.move(100, 100);
     rule.show();
-    test::fakeDesktop().cursor = QPoint(100 + 385, 120);
-    const QPointF global(test::fakeDesktop().cursor);
-    QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), global, Qt::NoButton, Qt::LeftButton,
-                     Qt::NoModifier);
-    QApplication::sendEvent(&rule.resizeHandle(), &move);
+    test::moveHeld(rule.resizeHandle(), QPoint(100 + 385, 120));
     ASSERT_EQ(rule.Lenght(), 385);
     const QImage face = rule.face();
     EXPECT_EQ(whiteRun(face, false, 100, 1, 1), 10);

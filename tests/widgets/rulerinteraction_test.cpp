@@ -8,15 +8,14 @@
 #include "shell/formlist.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QInputDialog>
 #include <QKeyEvent>
-#include <QMenu>
-#include <QMouseEvent>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
 using namespace vantor;
+using namespace vantor::test;
 
 namespace {
 
@@ -27,28 +26,8 @@ frmRule& newRule(QPoint topLeft) {
     return *rule;
 }
 
-void sendMouse(QWidget& target, QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons buttons,
-               QPoint screenPos) {
-    test::fakeDesktop().cursor = screenPos;
-    const QPointF global(screenPos);
-    QMouseEvent event(type, target.mapFromGlobal(global), global, button, buttons, Qt::NoModifier);
-    QApplication::sendEvent(&target, &event);
-}
-
-void press(QWidget& target, QPoint at, Qt::MouseButton button = Qt::LeftButton) {
-    sendMouse(target, QEvent::MouseButtonPress, button, button, at);
-}
-void moveTo(QWidget& target, QPoint at, Qt::MouseButtons held = Qt::LeftButton) {
-    sendMouse(target, QEvent::MouseMove, Qt::NoButton, held, at);
-}
-void release(QWidget& target, QPoint at) {
-    sendMouse(target, QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, at);
-}
-
 void drag(frmRule& rule, QPoint from, QPoint to) {
-    press(rule, from);
-    moveTo(rule, to);
-    release(rule, to);
+    dragLeft(rule, from, {to});
 }
 
 void key(QWidget& target, int code) {
@@ -57,7 +36,7 @@ void key(QWidget& target, int code) {
 }
 
 void hold(VirtualKey k) {
-    test::fakeDesktop().keysDown.insert(k);
+    fakeDesktop().keysDown.insert(k);
 }
 
 TEST(RulerDrag, KeepsTheGrabPointUnderTheCursor) {
@@ -85,7 +64,7 @@ TEST(RulerDrag, FarAwayPositionsOnLargeScreensAreExact) {
     EXPECT_EQ(rule.RulePositionX(), 10);
 }
 
-TEST(RulerDrag, SnapsOntoAGuideWithinTwelvePixels) {
+TEST(RulerDrag, SnapsOntoAGuideWithinTwelvePixelsWhileSnappingIsOn) {
     NewGridLine(1, 500);
     frmRule& rule = newRule(QPoint(100, 300));
     // Left edge wanted at 512: within reach, it lands on the guide's red line at 499.
@@ -93,13 +72,8 @@ TEST(RulerDrag, SnapsOntoAGuideWithinTwelvePixels) {
     EXPECT_EQ(rule.x(), 499);
     drag(rule, QPoint(509, 610), QPoint(523, 610));
     EXPECT_EQ(rule.x(), 513);
-}
-
-TEST(RulerDrag, GuidesAreIgnoredWhileSnappingIsOff) {
-    NewGridLine(1, 500);
     appState().SnapToLineGrid = false;
-    frmRule& rule = newRule(QPoint(100, 300));
-    drag(rule, QPoint(110, 310), QPoint(515, 610));
+    drag(rule, QPoint(513, 610), QPoint(505, 610));
     EXPECT_EQ(rule.pos(), QPoint(505, 600));
 }
 
@@ -118,34 +92,24 @@ TEST(RulerDrag, JoinedRulersAllFollowHiddenOnesToo) {
     EXPECT_EQ(second.pos(), QPoint(700, 550));
 }
 
-TEST(RulerKeys, ArrowsNudgeOnePixel) {
+TEST(RulerKeys, ArrowsNudgeOnePixelThisRulerAloneOrAllWhenJoinedButNotWhileDragging) {
     frmRule& rule = newRule(QPoint(100, 100));
     frmRule& other = newRule(QPoint(500, 500));
-    key(rule, Qt::Key_Up);
-    key(rule, Qt::Key_Left);
-    key(rule, Qt::Key_Left);
-    key(rule, Qt::Key_Down);
-    key(rule, Qt::Key_Down);
-    key(rule, Qt::Key_Right);
+    other.hide();
+    for (int code :
+         {Qt::Key_Up, Qt::Key_Left, Qt::Key_Left, Qt::Key_Down, Qt::Key_Down, Qt::Key_Right})
+        key(rule, code);
     EXPECT_EQ(rule.pos(), QPoint(99, 101));
     EXPECT_EQ(other.pos(), QPoint(500, 500));
-}
 
-TEST(RulerKeys, JoinedArrowsMoveEveryRuler) {
     appState().RulesJoined = true;
-    frmRule& rule = newRule(QPoint(100, 100));
-    frmRule& hidden = newRule(QPoint(500, 500));
-    hidden.hide();
     key(rule, Qt::Key_Up);
-    EXPECT_EQ(rule.pos(), QPoint(100, 99));
-    EXPECT_EQ(hidden.pos(), QPoint(500, 499));
-}
+    EXPECT_EQ(rule.pos(), QPoint(99, 100));
+    EXPECT_EQ(other.pos(), QPoint(500, 499));
 
-TEST(RulerKeys, IgnoredWhileDragging) {
-    frmRule& rule = newRule(QPoint(100, 100));
     press(rule, QPoint(110, 110));
     key(rule, Qt::Key_Up);
-    EXPECT_EQ(rule.pos(), QPoint(100, 100));
+    EXPECT_EQ(rule.pos(), QPoint(99, 100));
     release(rule, QPoint(110, 110));
 }
 
@@ -153,14 +117,11 @@ TEST(RulerHandle, FollowsTheCursorButNeverBelowTenPixels) {
     frmRule& rule = newRule(QPoint(100, 100));
     QWidget& handle = rule.resizeHandle();
     press(handle, QPoint(450, 110));
-    moveTo(handle, QPoint(700, 110));
-    EXPECT_EQ(rule.Lenght(), 600);
-    moveTo(handle, QPoint(110, 110));
-    EXPECT_EQ(rule.Lenght(), 10);
-    moveTo(handle, QPoint(105, 110));
-    EXPECT_EQ(rule.Lenght(), 10);
-    moveTo(handle, QPoint(50, 110));
-    EXPECT_EQ(rule.Lenght(), 10);
+    for (const auto& [x, lenght] :
+         {std::pair{700, 600}, {111, 11}, {110, 10}, {105, 10}, {50, 10}}) {
+        moveHeld(handle, QPoint(x, 110));
+        EXPECT_EQ(rule.Lenght(), lenght) << x;
+    }
     release(handle, QPoint(50, 110));
     EXPECT_EQ(rule.pos(), QPoint(100, 100));
     EXPECT_FALSE(rule.isDragging());
@@ -168,8 +129,8 @@ TEST(RulerHandle, FollowsTheCursorButNeverBelowTenPixels) {
 
 TEST(RulerHandle, OnlyTheLeftButtonAloneResizes) {
     frmRule& rule = newRule(QPoint(100, 100));
-    moveTo(rule.resizeHandle(), QPoint(700, 110), Qt::LeftButton | Qt::RightButton);
-    moveTo(rule.resizeHandle(), QPoint(700, 110), Qt::NoButton);
+    moveHeld(rule.resizeHandle(), QPoint(700, 110), Qt::LeftButton | Qt::RightButton);
+    moveHeld(rule.resizeHandle(), QPoint(700, 110), Qt::NoButton);
     EXPECT_EQ(rule.Lenght(), 355);
     EXPECT_FALSE(IsFormLoaded(QStringLiteral("frmPositionInfo")));
 }
@@ -178,17 +139,16 @@ TEST(RulerHandle, SnapsTheFarEndOntoAGuideAcrossIt) {
     NewGridLine(1, 800);
     NewGridLine(2, 300);
     frmRule& rule = newRule(QPoint(100, 100));
-    moveTo(rule.resizeHandle(), QPoint(810, 300));
+    moveHeld(rule.resizeHandle(), QPoint(810, 300));
     EXPECT_EQ(rule.Lenght(), 700);
-    EXPECT_EQ(rule.x() + rule.width() - 1, 799);
-    moveTo(rule.resizeHandle(), QPoint(813, 300));
+    moveHeld(rule.resizeHandle(), QPoint(813, 300));
     EXPECT_EQ(rule.Lenght(), 713);
 }
 
 TEST(RulerHandle, VerticalRulerGrowsDownward) {
     frmRule& rule = newRule(QPoint(100, 100));
     rule.mPopupRotate_Click();
-    moveTo(rule.resizeHandle(), QPoint(110, 900));
+    moveHeld(rule.resizeHandle(), QPoint(110, 900));
     EXPECT_EQ(rule.size().height(), 800);
     EXPECT_EQ(rule.resizeHandle().geometry(), QRect(0, 790, rule.width(), 10));
 }
@@ -207,54 +167,32 @@ TEST(RulerMenu, RotateTurnsAboutTheTopLeftCorner) {
 TEST(RulerMenu, RightOrMiddlePressOpensTheMenu) {
     frmRule& rule = newRule(QPoint(100, 100));
     for (const Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton}) {
-        QStringList texts;
-        QTimer::singleShot(0, &rule, [&] {
-            for (QAction* action : rule.popupMenu().actions())
-                texts << (action->isSeparator() ? QStringLiteral("-") : action->text());
-            rule.popupMenu().close();
-        });
-        press(rule, QPoint(150, 110), button);
-        EXPECT_EQ(texts, QStringList({"Rotate", "Set lenght", "-", "Delete"}));
+        EXPECT_EQ(pressForMenu(rule, button).texts,
+                  QStringList({"Rotate", "Set lenght", "-", "Delete"}));
         EXPECT_FALSE(rule.isDragging());
     }
 }
 
-// Answers the next "Set lenght" box with text, or cancels it when text is null.
-void answerLenghtBox(const QString& text) {
-    QTimer::singleShot(0, [text] {
-        auto* box = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
-        ASSERT_NE(box, nullptr);
-        EXPECT_EQ(box->windowTitle(), QStringLiteral("Set lenght"));
-        EXPECT_EQ(box->labelText(), QStringLiteral("Insert new length for the rule"));
-        if (text.isNull()) {
-            box->reject();
-            return;
-        }
-        box->setTextValue(text);
-        box->accept();
-    });
-}
-
-TEST(RulerMenu, SetLenghtTakesWholeNumbersAboveTen) {
+TEST(RulerMenu, SetLenghtTakesWholeNumbersAboveTenAndIgnoresEverythingElse) {
     frmRule& rule = newRule(QPoint(100, 100));
-    answerLenghtBox(QStringLiteral("11"));
-    rule.mPopupSetLenght_Click();
-    EXPECT_EQ(rule.Lenght(), 11);
-    answerLenghtBox(QStringLiteral(" 3000 "));
-    rule.mPopupSetLenght_Click();
-    EXPECT_EQ(rule.Lenght(), 3000);
-    EXPECT_EQ(rule.face().width(), 3000);
-}
-
-TEST(RulerMenu, SetLenghtIgnoresEverythingElse) {
-    frmRule& rule = newRule(QPoint(100, 100));
-    for (const QString& answer :
-         {QStringLiteral("10"), QString(""), QStringLiteral("abc"), QStringLiteral("400px"),
-          QStringLiteral("12.5"), QStringLiteral("-400"), QStringLiteral("40000"), QString()}) {
-        answerLenghtBox(answer);
+    // A null answer cancels the box; the answers' own rules are unit-tested.
+    const QList<std::pair<QString, int>> answers = {
+        {"10", 355}, {"abc", 355}, {"40000", 355}, {QString(), 355}, {"11", 11}, {" 3000 ", 3000}};
+    for (const auto& [answer, lenght] : answers) {
+        whenModal([answer](QDialog& dialog) {
+            auto* box = qobject_cast<QInputDialog*>(&dialog);
+            ASSERT_NE(box, nullptr);
+            EXPECT_EQ(box->windowTitle(), QStringLiteral("Set lenght"));
+            EXPECT_EQ(box->labelText(), QStringLiteral("Insert new length for the rule"));
+            if (!answer.isNull()) {
+                box->setTextValue(answer);
+                box->accept();
+            }
+        });
         rule.mPopupSetLenght_Click();
-        EXPECT_EQ(rule.Lenght(), 355) << answer.toStdString();
+        EXPECT_EQ(rule.Lenght(), lenght) << answer.toStdString();
     }
+    EXPECT_EQ(rule.face().width(), 3000);
 }
 
 TEST(RulerMenu, DeleteUnloadsOnlyThisRuler) {
@@ -270,7 +208,7 @@ TEST(RulerGuideDragOut, CtrlReleaseCreatesAGuideAtTheCursor) {
     press(rule, QPoint(200, 120));
     EXPECT_TRUE(rule.isDraggingGuide());
     EXPECT_TRUE(rule.mousePositionTimer().isActive());
-    test::fakeDesktop().cursor = QPoint(260, 400);
+    fakeDesktop().cursor = QPoint(260, 400);
     rule.TimerMousePosition_Timer();
     ASSERT_NE(frmGridDraw::loadedInstance(), nullptr);
     EXPECT_EQ(frmGridDraw::loadedInstance()->geometry().top(), 400);
@@ -292,7 +230,7 @@ TEST(RulerGuideDragOut, ReleaseWithoutCtrlCancelsIt) {
     rule.TimerMousePosition_Timer();
     ASSERT_NE(frmGridDraw::loadedInstance(), nullptr);
     EXPECT_EQ(frmGridDraw::loadedInstance()->width(), 1);
-    test::fakeDesktop().keysDown.clear();
+    fakeDesktop().keysDown.clear();
     release(rule, QPoint(300, 200));
     EXPECT_EQ(frmGridDraw::loadedInstance(), nullptr);
     EXPECT_FALSE(rule.mousePositionTimer().isActive());
@@ -303,7 +241,7 @@ TEST(RulerGuideDragOut, ReleaseWithoutCtrlCancelsIt) {
 TEST(RulerGuideDragOut, AnOrdinaryDragEndingWithCtrlMakesNoGuide) {
     frmRule& rule = newRule(QPoint(100, 100));
     press(rule, QPoint(110, 110));
-    moveTo(rule, QPoint(210, 210));
+    moveHeld(rule, QPoint(210, 210));
     hold(VirtualKey::Control);
     release(rule, QPoint(210, 210));
     EXPECT_FALSE(IsFormLoaded(QStringLiteral("frmGridLine")));
@@ -312,10 +250,10 @@ TEST(RulerGuideDragOut, AnOrdinaryDragEndingWithCtrlMakesNoGuide) {
 
 TEST(RulerHover, ScaleEdgeShowsThePanelAndLeavingClosesIt) {
     frmRule& rule = newRule(QPoint(100, 100));
-    moveTo(rule, QPoint(140, 103), Qt::NoButton);
+    moveHeld(rule, QPoint(140, 103), Qt::NoButton);
     ASSERT_NE(frmPositionInfo::loadedInstance(), nullptr);
     EXPECT_TRUE(rule.testInfoTimer().isActive());
-    test::fakeDesktop().cursor = QPoint(900, 900);
+    fakeDesktop().cursor = QPoint(900, 900);
     rule.TimerTestInfo_Timer();
     EXPECT_EQ(frmPositionInfo::loadedInstance(), nullptr);
     EXPECT_FALSE(rule.testInfoTimer().isActive());

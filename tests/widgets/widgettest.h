@@ -1,8 +1,23 @@
 #pragma once
 
+#include "../unit/scopedenv.h"
+#include "capture/capture.h"
 #include "platform/fake/fakedesktop.h"
 
+#include <QEvent>
+#include <QImage>
+#include <QList>
+#include <QPoint>
 #include <QRegularExpression>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <functional>
+#include <utility>
+
+class QDialog;
+class QMenu;
+class QWidget;
 
 namespace vantor::test {
 
@@ -14,5 +29,62 @@ void expectWarning(const QRegularExpression& pattern);
 
 // Unloads every window the test left behind and runs pending deletions.
 void unloadAllForms();
+
+// Delivers a mouse event at a screen position, with the fake desktop's cursor moved there first.
+void sendMouse(QWidget& target, QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons buttons,
+               QPoint screenPos);
+void press(QWidget& target, QPoint at, Qt::MouseButton button = Qt::LeftButton);
+void moveHeld(QWidget& target, QPoint at, Qt::MouseButtons held = Qt::LeftButton);
+void release(QWidget& target, QPoint at);
+// Presses the left button at from, moves with it held through each point, then releases.
+void dragLeft(QWidget& target, QPoint from, const QList<QPoint>& through, bool andRelease = true);
+// A left click in the middle of target.
+void clickOn(QWidget& target);
+
+// The window as it shows, one image pixel per logical pixel.
+QImage rendered(QWidget& window);
+
+// What a menu lists: visible items only, separators as "-".
+QStringList menuTexts(const QMenu& menu);
+
+struct MenuSeen {
+    bool opened = false;
+    QStringList texts;   // as menuTexts gives them
+    QStringList checked; // the texts of the checked items
+};
+
+// Runs open, which should pop a menu up, reads that menu and closes it, then triggers the item
+// whose text is choose, if any.
+MenuSeen readPopupMenu(const std::function<void()>& open, const QString& choose = {});
+// The same for the menu a press of button in the middle of target opens.
+MenuSeen pressForMenu(QWidget& target, Qt::MouseButton button, const QString& choose = {});
+
+// Hands the next modal dialog to answer once it shows; a dialog left open is then rejected.
+void whenModal(std::function<void(QDialog&)> answer);
+
+// A private settings store and capture dialogs that answer at once and remember what they were
+// asked.
+class CaptureSetup {
+public:
+    CaptureSetup();
+    ~CaptureSetup();
+    CaptureSetup(const CaptureSetup&) = delete;
+    CaptureSetup& operator=(const CaptureSetup&) = delete;
+
+    // Stores the images folder, with tail appended, as the place for captures.
+    void storeImagesFolder(const QString& tail = {}) const;
+    // The bitmaps saved below the images folder, sorted by path.
+    QStringList savedFiles() const;
+
+    QTemporaryDir config;
+    QTemporaryDir images;
+    QString browseAnswer;
+    QStringList browseTitles;
+    QList<std::pair<QString, QString>> messages; // title and text
+    ScopedEnv env;
+
+private:
+    CaptureDialogs previous;
+};
 
 } // namespace vantor::test

@@ -1,62 +1,37 @@
 #include "platform/language.h"
-
-#include <QByteArray>
-#include <QtGlobal>
+#include "scopedenv.h"
 
 #include <gtest/gtest.h>
-
-#include <map>
 
 namespace vantor {
 namespace {
 
-// Sets the locale variables for one test and puts the old values back afterwards.
-class LocaleEnvironment : public ::testing::Test {
-protected:
-    void SetUp() override {
-        for (const char* name : names)
-            saved[name] = qgetenv(name);
+TEST(DateLocale, TheFirstVariableSetDecidesWithoutCodesetOrModifierAndUnknownIsC) {
+    struct Case {
+        const char* all;
+        const char* time;
+        const char* lang;
+        const char* expected;
+    };
+    // A null value leaves the variable unset.
+    const Case cases[] = {
+        {nullptr, "it_IT.UTF-8", "en_US.UTF-8", "it_IT"},
+        {"de_DE.UTF-8", "it_IT.UTF-8", "en_US.UTF-8", "de_DE"},
+        {nullptr, nullptr, "en_GB.UTF-8", "en_GB"},
+        {"", "fr_FR", "en_US", "fr_FR"},
+        {nullptr, "it_IT@euro", nullptr, "it_IT"},
+        {nullptr, "it_IT.ISO-8859-15@euro", nullptr, "it_IT"},
+        {nullptr, nullptr, nullptr, "C"},
+        {"POSIX", nullptr, nullptr, "C"},
+        {"C.UTF-8", nullptr, nullptr, "C"},
+        {"xx_YY", nullptr, nullptr, "C"},
+    };
+    for (const Case& c : cases) {
+        const test::ScopedEnv env{{"LC_ALL", c.all}, {"LC_TIME", c.time}, {"LANG", c.lang}};
+        EXPECT_EQ(dateLocale().name(), c.expected)
+            << (c.all ? c.all : "-") << " / " << (c.time ? c.time : "-") << " / "
+            << (c.lang ? c.lang : "-");
     }
-    void TearDown() override {
-        for (const auto& [name, value] : saved)
-            value.isEmpty() ? qunsetenv(name) : qputenv(name, value);
-    }
-    static void set(const char* allValue, const char* timeValue, const char* langValue) {
-        const char* values[] = {allValue, timeValue, langValue};
-        for (int i = 0; i < 3; ++i)
-            values[i] == nullptr ? qunsetenv(names[i]) : qputenv(names[i], values[i]);
-    }
-    static constexpr const char* names[] = {"LC_ALL", "LC_TIME", "LANG"};
-    std::map<const char*, QByteArray> saved;
-};
-
-TEST_F(LocaleEnvironment, TheFirstVariableSetDecides) {
-    set(nullptr, "it_IT.UTF-8", "en_US.UTF-8");
-    EXPECT_EQ(dateLocale().name(), "it_IT");
-    set("de_DE.UTF-8", "it_IT.UTF-8", "en_US.UTF-8");
-    EXPECT_EQ(dateLocale().name(), "de_DE");
-    set(nullptr, nullptr, "en_GB.UTF-8");
-    EXPECT_EQ(dateLocale().name(), "en_GB");
-    set("", "fr_FR", "en_US");
-    EXPECT_EQ(dateLocale().name(), "fr_FR");
-}
-
-TEST_F(LocaleEnvironment, CodesetAndModifierAreIgnored) {
-    set(nullptr, "it_IT@euro", nullptr);
-    EXPECT_EQ(dateLocale().name(), "it_IT");
-    set(nullptr, "it_IT.ISO-8859-15@euro", nullptr);
-    EXPECT_EQ(dateLocale().name(), "it_IT");
-}
-
-TEST_F(LocaleEnvironment, NothingSetOrUnknownIsTheCLocale) {
-    set(nullptr, nullptr, nullptr);
-    EXPECT_EQ(dateLocale(), QLocale::c());
-    set("POSIX", nullptr, nullptr);
-    EXPECT_EQ(dateLocale(), QLocale::c());
-    set("C.UTF-8", nullptr, nullptr);
-    EXPECT_EQ(dateLocale(), QLocale::c());
-    set("xx_YY", nullptr, nullptr);
-    EXPECT_EQ(dateLocale().language(), QLocale::C);
 }
 
 } // namespace

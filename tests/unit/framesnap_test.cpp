@@ -1,6 +1,5 @@
 #include "guides/framelayout.h"
 #include "guides/framesnap.h"
-#include "rulers/rulersnap.h"
 
 #include <gtest/gtest.h>
 
@@ -17,53 +16,7 @@ GuideLine horizontal(int y) {
     return guideLineFor(2, QRect(0, y - 10, 1920, 20));
 }
 
-const QSize Panel(200, 100);
-
 } // namespace
-
-// A panel moves exactly as a ruler does among guides; these are the panel's cases.
-TEST(FrameMoveSnap, EachEdgeSnapsAtTwelvePixelsAndNotAtThirteen) {
-    const QList<GuideLine> guides = {vertical(500), horizontal(400)};
-    struct Case {
-        QPoint wanted;
-        QPoint landed;
-    };
-    const Case cases[] = {
-        {{512, 200}, {499, 200}}, // left edge 12 right of the line: onto c - 1
-        {{488, 200}, {499, 200}}, // 12 left of it
-        {{513, 200}, {513, 200}}, // 13: free
-        {{312, 200}, {300, 200}}, // right edge 12 short: last column on c - 1
-        {{288, 200}, {300, 200}}, // right edge 12 past
-        {{287, 200}, {287, 200}}, {{600, 412}, {600, 399}}, // top edge
-        {{600, 413}, {600, 413}}, {{600, 288}, {600, 300}}, // bottom edge
-        {{600, 287}, {600, 287}},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(snapRuleMove(c.wanted, Panel, guides), c.landed)
-            << c.wanted.x() << "," << c.wanted.y();
-}
-
-TEST(FrameMoveSnap, NoGuideMeansAFreeMoveAndFarGuidesChangeNothing) {
-    EXPECT_EQ(snapRuleMove(QPoint(5, 5), Panel, {}), std::nullopt);
-    EXPECT_EQ(snapRuleMove(QPoint(700, 600), Panel, {vertical(100), horizontal(100)}),
-              QPoint(700, 600));
-}
-
-TEST(FrameMoveSnap, ScreenEdgesAttractThroughGuidesOfTheOtherOrientation) {
-    // A horizontal guide's reference point sits on the screen's left edge, a vertical one's on
-    // its top edge.
-    EXPECT_EQ(snapRuleMove(QPoint(12, 600), Panel, {horizontal(300)}), QPoint(-1, 600));
-    EXPECT_EQ(snapRuleMove(QPoint(700, -12), Panel, {vertical(300)}), QPoint(700, -1));
-}
-
-TEST(FrameMoveSnap, LaterGuidesWinOverEarlierOnes) {
-    // Left edge in reach of 500 and right edge in reach of 705: the later test (right edge)
-    // decides.
-    EXPECT_EQ(snapRuleMove(QPoint(505, 200), Panel, {vertical(500), vertical(705)}),
-              QPoint(505, 200));
-    EXPECT_EQ(snapRuleMove(QPoint(505, 200), Panel, {vertical(705), vertical(500)}),
-              QPoint(499, 200));
-}
 
 TEST(FrameBorderSnap, TheDraggedBorderEndsOnTheGuideWithinTwelvePixels) {
     const QRect panel(100, 100, 200, 100);

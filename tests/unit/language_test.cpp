@@ -1,46 +1,18 @@
+#include "scopedenv.h"
 #include "shell/texts.h"
-
-#include <QByteArray>
-#include <QList>
 
 #include <gtest/gtest.h>
 
 using namespace vantor;
 
-namespace {
-
-struct Locale {
-    const char* all;
-    const char* messages;
-    const char* lang;
-    Language expected;
-};
-
-class LocaleVariables {
-public:
-    LocaleVariables() {
-        for (const char* name : names)
-            saved.append(qgetenv(name));
-    }
-    ~LocaleVariables() {
-        for (int i = 0; i < 3; ++i)
-            qputenv(names[i], saved[i]);
-    }
-    void set(const Locale& locale) {
-        qputenv("LC_ALL", locale.all);
-        qputenv("LC_MESSAGES", locale.messages);
-        qputenv("LANG", locale.lang);
-    }
-
-private:
-    static constexpr const char* names[3] = {"LC_ALL", "LC_MESSAGES", "LANG"};
-    QList<QByteArray> saved;
-};
-
-} // namespace
-
 TEST(UserLanguage, ItalianOnlyWhenTheDecidingLocaleVariableIsItalian) {
-    const Locale cases[] = {
+    struct Case {
+        const char* all;
+        const char* messages;
+        const char* lang;
+        Language expected;
+    };
+    const Case cases[] = {
         {"", "", "it_IT.UTF-8", Language::Italian},
         {"", "", "it_CH", Language::Italian},
         {"", "", "it", Language::Italian},
@@ -53,14 +25,12 @@ TEST(UserLanguage, ItalianOnlyWhenTheDecidingLocaleVariableIsItalian) {
         {"", "it_IT.UTF-8", "en_US.UTF-8", Language::Italian},
         {"", "de_DE", "it_IT.UTF-8", Language::English},
     };
-    LocaleVariables variables;
-    for (const Locale& locale : cases) {
-        variables.set(locale);
-        EXPECT_EQ(userLanguage(), locale.expected)
-            << locale.all << " / " << locale.messages << " / " << locale.lang;
+    for (const Case& c : cases) {
+        const test::ScopedEnv env{{"LC_ALL", c.all}, {"LC_MESSAGES", c.messages}, {"LANG", c.lang}};
+        EXPECT_EQ(userLanguage(), c.expected) << c.all << " / " << c.messages << " / " << c.lang;
     }
-    variables.set({"", "", "it_IT.UTF-8", Language::Italian});
+    test::ScopedEnv env{{"LC_ALL", ""}, {"LC_MESSAGES", ""}, {"LANG", "it_IT.UTF-8"}};
     EXPECT_EQ(LoadText(104), "Aggiungi righello");
-    variables.set({"", "", "fr_FR.UTF-8", Language::English});
+    env.set("LANG", "fr_FR.UTF-8");
     EXPECT_EQ(LoadText(104), "Add rule");
 }

@@ -21,42 +21,49 @@ TEST(RuleMoveSnap, NoGuideMeansTheCallerMovesFreely) {
     EXPECT_FALSE(snapRuleMove(QPoint(300, 300), HorizontalRule, {}));
 }
 
-TEST(RuleMoveSnap, LeftEdgeSnapsWithinTwelvePixelsInclusive) {
-    const QList<GuideLine> guides{verticalGuide(500)};
-    for (const int left : {488, 495, 500, 512})
-        EXPECT_EQ(snapRuleMove(QPoint(left, 300), HorizontalRule, guides), QPoint(499, 300))
-            << left;
-    for (const int left : {487, 513})
-        EXPECT_EQ(snapRuleMove(QPoint(left, 300), HorizontalRule, guides), QPoint(left, 300))
-            << left;
-}
-
-TEST(RuleMoveSnap, RightEdgePutsTheLastColumnOnTheRedLine) {
-    const QList<GuideLine> guides{verticalGuide(900)};
-    // Right edge (left + width) within reach of 900: the last column lands on 899.
-    const auto snapped = snapRuleMove(QPoint(900 - 355 + 12, 300), HorizontalRule, guides);
-    ASSERT_TRUE(snapped);
-    EXPECT_EQ(snapped->x() + HorizontalRule.width() - 1, 899);
-    EXPECT_EQ(snapRuleMove(QPoint(900 - 355 + 13, 300), HorizontalRule, guides),
-              QPoint(900 - 355 + 13, 300));
-}
-
-TEST(RuleMoveSnap, HorizontalGuidesSnapTopAndBottomEdges) {
-    const QList<GuideLine> guides{horizontalGuide(600)};
-    EXPECT_EQ(snapRuleMove(QPoint(300, 612), HorizontalRule, guides), QPoint(300, 599));
-    EXPECT_EQ(snapRuleMove(QPoint(300, 613), HorizontalRule, guides), QPoint(300, 613));
-    EXPECT_EQ(snapRuleMove(QPoint(300, 600 - 44 - 12), HorizontalRule, guides),
-              QPoint(300, 600 - 44));
+TEST(RuleMoveSnap, EachEdgeSnapsOntoTheRedLineWithinTwelvePixelsAndNotAtThirteen) {
+    const QList<GuideLine> guides{verticalGuide(900), horizontalGuide(600)};
     const QSize verticalRule(44, 355);
-    EXPECT_EQ(snapRuleMove(QPoint(300, 600 - 355 + 5), verticalRule, guides),
-              QPoint(300, 600 - 355));
+    struct Case {
+        QSize size;
+        QPoint wanted;
+        QPoint landed;
+    };
+    const Case cases[] = {
+        // Left edge onto the column left of the line, from either side.
+        {HorizontalRule, {888, 300}, {899, 300}},
+        {HorizontalRule, {895, 300}, {899, 300}},
+        {HorizontalRule, {912, 300}, {899, 300}},
+        {HorizontalRule, {887, 300}, {887, 300}},
+        {HorizontalRule, {913, 300}, {913, 300}},
+        // Right edge: the last column lands on the line.
+        {HorizontalRule, {900 - 355 + 12, 300}, {900 - 355, 300}},
+        {HorizontalRule, {900 - 355 - 12, 300}, {900 - 355, 300}},
+        {HorizontalRule, {900 - 355 + 13, 300}, {900 - 355 + 13, 300}},
+        // Top and bottom edges on a horizontal guide.
+        {HorizontalRule, {300, 612}, {300, 599}},
+        {HorizontalRule, {300, 613}, {300, 613}},
+        {HorizontalRule, {300, 600 - 44 - 12}, {300, 600 - 44}},
+        {HorizontalRule, {300, 600 - 44 - 13}, {300, 600 - 44 - 13}},
+        {verticalRule, {300, 600 - 355 + 5}, {300, 600 - 355}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(snapRuleMove(c.wanted, c.size, guides), c.landed)
+            << c.size.width() << " wide at " << c.wanted.x() << "," << c.wanted.y();
 }
 
-TEST(RuleMoveSnap, TheLastGuideInReachWins) {
+TEST(RuleMoveSnap, TheLastGuideInReachWinsWhicheverEdgeItCatches) {
     const QList<GuideLine> guides{verticalGuide(500), verticalGuide(510)};
     EXPECT_EQ(snapRuleMove(QPoint(505, 300), HorizontalRule, guides), QPoint(509, 300));
     const QList<GuideLine> reversed{verticalGuide(510), verticalGuide(500)};
     EXPECT_EQ(snapRuleMove(QPoint(505, 300), HorizontalRule, reversed), QPoint(499, 300));
+    // The left edge in reach of 500 and the right edge in reach of 865.
+    EXPECT_EQ(
+        snapRuleMove(QPoint(505, 300), HorizontalRule, {verticalGuide(500), verticalGuide(865)}),
+        QPoint(510, 300));
+    EXPECT_EQ(
+        snapRuleMove(QPoint(505, 300), HorizontalRule, {verticalGuide(865), verticalGuide(500)}),
+        QPoint(499, 300));
 }
 
 TEST(RuleMoveSnap, GuidesAlsoPullRulersOntoTheScreenEdgeAcrossThem) {
@@ -68,8 +75,8 @@ TEST(RuleMoveSnap, GuidesAlsoPullRulersOntoTheScreenEdgeAcrossThem) {
 }
 
 TEST(RuleMoveSnap, LargeScreenPositionsAreNotNarrowed) {
-    const QList<GuideLine> guides{verticalGuide(3500)};
-    EXPECT_EQ(snapRuleMove(QPoint(3490, 2000), HorizontalRule, guides), QPoint(3499, 2000));
+    EXPECT_EQ(snapRuleMove(QPoint(3490, 40000), HorizontalRule, {verticalGuide(3500)}),
+              QPoint(3499, 40000));
 }
 
 TEST(RuleEndSnap, AVerticalGuideEndsAHorizontalRulerOnItsLine) {

@@ -1,4 +1,5 @@
 #include "platform/settings.h"
+#include "scopedenv.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,13 +17,6 @@ const QString value = QStringLiteral("imageSavePath");
 
 class SettingsStore : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(home.isValid());
-        previous = qgetenv("XDG_CONFIG_HOME");
-        qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.path()));
-    }
-    void TearDown() override { qputenv("XDG_CONFIG_HOME", previous); }
-
     QString iniPath() const {
         return home.path() + QStringLiteral("/Korvane/vantorScreenTools.ini");
     }
@@ -34,16 +28,13 @@ protected:
     }
 
     QTemporaryDir home;
-    QByteArray previous;
+    test::ScopedEnv env{{"XDG_CONFIG_HOME", QFile::encodeName(home.path()).constData()}};
 };
 
 } // namespace
 
-TEST_F(SettingsStore, LivesInTheXdgConfigFolder) {
+TEST_F(SettingsStore, LivesInTheXdgConfigFolderAndReadingBeforeAnyWriteCreatesNothing) {
     EXPECT_EQ(settingsLocation(app), iniPath());
-}
-
-TEST_F(SettingsStore, ReadingBeforeAnyWriteIsEmptyAndCreatesNothing) {
     EXPECT_TRUE(ReadSetting(app, value).isEmpty());
     EXPECT_FALSE(QFileInfo::exists(home.path() + QStringLiteral("/Korvane")));
 }

@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QMouseEvent>
 #include <QPointer>
 
 #include <cstdio>
@@ -44,6 +45,7 @@ frmMain::frmMain() {
     setAttribute(Qt::WA_QuitOnClose, false);
     m_trayIcon.setIcon(appIcon());
     connect(&m_trayIcon, &QSystemTrayIcon::activated, this, &frmMain::TrayIcon_Activated);
+    qApp->installEventFilter(this);
     buildMenu();
     TimerTestForeWindow.setInterval(100);
     connect(&TimerTestForeWindow, &QTimer::timeout, this, &frmMain::TimerTestForeWindow_Timer);
@@ -138,6 +140,20 @@ void frmMain::TrayIcon_Activated(QSystemTrayIcon::ActivationReason reason) {
     mpopup.exec(desktop().cursorPos());
     if (self)
         InTrayCallback = false;
+}
+
+bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+    // A right press on the icon within the double-click time of the one before, at the same
+    // spot, reaches Qt's X11 tray widget as a double-click, which it drops for that button. That
+    // is the press that follows a menu closed from the keyboard, with no other press between:
+    // the user would see the menu not open. Such a press opens the menu as any right press.
+    if (event->type() == QEvent::MouseButtonDblClick &&
+        watched->objectName() == QLatin1String("QSystemTrayIconSys") &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
+        TrayIcon_Activated(QSystemTrayIcon::Context);
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void frmMain::mPopupJoinRule_Click() {

@@ -137,6 +137,65 @@ TEST_F(ShellTest, ExitClickedWithTheMouseEndsTheProgram) {
     EXPECT_EQ(program.waitForExit(10s), 0);
 }
 
+TEST_F(ShellTest, MenuOpensOnEveryRightClickAfterItemsChosenWithKeyboardOrMouse) {
+    Process& program = launchDocked();
+    // "Join rules" is the second item; each choice flips its check mark.
+    const auto chooseJoinWithKeys = [&] {
+        key("Down");
+        key("Down");
+        key("Return");
+        return waitFor([&] { return popupsOf(program.pid()).empty(); });
+    };
+    // Every opening is a single right-click: none may be swallowed by the one before.
+    const auto shotOfMenu = [&](const char* name) {
+        const QRect menu = openMenu(program);
+        if (menu.isEmpty())
+            return QImage();
+        QImage shot;
+        waitFor([&] {
+            shot = screenshot(menu);
+            return !uniform(shot);
+        });
+        savePng(shot, name);
+        return shot;
+    };
+
+    const QImage unchecked = shotOfMenu("1-unchecked");
+    ASSERT_FALSE(unchecked.isNull()) << "no menu on the first right-click";
+    ASSERT_TRUE(chooseJoinWithKeys());
+    const QImage checked = shotOfMenu("2-checked");
+    ASSERT_FALSE(checked.isNull()) << "no menu on the right-click after a keyboard choice";
+    ASSERT_EQ(checked.size(), unchecked.size());
+    ASSERT_NE(checked, unchecked) << "the check mark did not change";
+    ASSERT_TRUE(chooseJoinWithKeys());
+    const QImage again = shotOfMenu("3-unchecked");
+    ASSERT_FALSE(again.isNull()) << "no menu on the right-click after a second keyboard choice";
+    EXPECT_EQ(again, unchecked) << "the check mark did not go";
+
+    // The rows that changed are the check mark's; a click there chooses the item with the mouse.
+    int top = -1;
+    int bottom = -1;
+    for (int y = 0; y < checked.height(); ++y)
+        for (int x = 0; x < checked.width(); ++x)
+            if (checked.pixel(x, y) != unchecked.pixel(x, y)) {
+                top = top < 0 ? y : top;
+                bottom = y;
+            }
+    ASSERT_GE(top, 0);
+    const QRect menu = popupsOf(program.pid()).front().rect;
+    click(QPoint(menu.center().x(), menu.top() + (top + bottom) / 2), Button::Left);
+    ASSERT_TRUE(waitFor([&] { return popupsOf(program.pid()).empty(); }));
+    const QImage clicked = shotOfMenu("4-checked");
+    ASSERT_FALSE(clicked.isNull()) << "no menu on the right-click after a mouse choice";
+    EXPECT_EQ(clicked, checked) << "the click did not set the check mark";
+    key("Escape");
+    EXPECT_TRUE(waitFor([&] { return popupsOf(program.pid()).empty(); }));
+    const QImage afterEscape = shotOfMenu("5-checked");
+    EXPECT_FALSE(afterEscape.isNull()) << "no menu on the right-click after Escape";
+    key("Escape");
+    EXPECT_TRUE(program.running());
+}
+
 TEST_F(ShellTest, LockOfAKilledInstanceDoesNotBlockTheNextStart) {
     Process& first = launchDocked();
     first.signal(SIGKILL);

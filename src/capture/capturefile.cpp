@@ -7,6 +7,9 @@
 #include <QFileInfo>
 #include <QImageWriter>
 
+#include <filesystem>
+#include <system_error>
+
 namespace vantor {
 
 namespace {
@@ -31,6 +34,19 @@ bool encodeBmp(const QImage& image, QByteArray& bytes, QString& error) {
     return false;
 }
 
+// A write that fills the disk part-way returns the part written and no reason; the write of the
+// rest then fails at once and says why (no space left on the device, a quota reached).
+bool writeAll(QFile& file, const QByteArray& bytes) {
+    qint64 written = 0;
+    while (written < bytes.size()) {
+        const qint64 part = file.write(bytes.constData() + written, bytes.size() - written);
+        if (part <= 0)
+            return false;
+        written += part;
+    }
+    return true;
+}
+
 } // namespace
 
 CaptureFileResult writeCaptureFile(const QString& folder, const QString& baseName,
@@ -40,6 +56,13 @@ CaptureFileResult writeCaptureFile(const QString& folder, const QString& baseNam
     QString error;
     if (!encodeBmp(image, bytes, error))
         return {{}, error};
+    // The folder is made before the save; when it is still missing, making it again gives the
+    // reason it cannot be (a read-only file system, say), where creating a file in it would only
+    // say "No such file or directory".
+    std::error_code made;
+    std::filesystem::create_directories(QFile::encodeName(folder).toStdString(), made);
+    if (made)
+        return {{}, QString::fromLocal8Bit(made.message())};
     const QString stem = folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
     for (int attempt = 0;; ++attempt) {
         const QString path = stem + captureFileName(baseName, attempt);
@@ -47,13 +70,14 @@ CaptureFileResult writeCaptureFile(const QString& folder, const QString& baseNam
             continue;
         if (beforeCreate)
             beforeCreate(path);
+        // Unbuffered, so that each write reaches the system and a failing one reports its reason.
         QFile file(path);
-        if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+        if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered)) {
             if (nameTaken(path))
                 continue;
             return {{}, file.errorString()};
         }
-        if (file.write(bytes) == bytes.size() && file.flush())
+        if (writeAll(file, bytes))
             return {path, {}};
         error = file.errorString();
         file.close();

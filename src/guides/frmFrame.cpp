@@ -148,16 +148,17 @@ void frmFrame::Snap() {
                           area.top() + area.height());
         return copy;
     };
-    // Where a compositor draws translucent windows, the screen copy holds the panel itself; what
-    // the user snaps is what lies under it, so the panel turns invisible until the screen has
-    // dropped it.
+    // The screen copy holds the panel itself, blended in by a compositor or drawn opaque without
+    // one; what the user snaps is what lies under it. A shape that covers none of the window takes
+    // it off the screen in both cases while it keeps its place, size and stacking, so nothing
+    // else on the screen moves or redraws but the area under it.
     const QImage withPanel = grabArea();
-    setWindowOpacity(0.0);
+    setMask(QRegion(-1, -1, 1, 1));
     ImageCapture = waitForScreenChange(grabArea, withPanel, [] {
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         QThread::msleep(5);
     });
-    setWindowOpacity(Translucency);
+    clearMask();
     resizeForm();
     SaveCaptureImage(ImageCapture, sectionCapturePrefix(LoadText(125), area.size()));
     QGuiApplication::restoreOverrideCursor();

@@ -1,101 +1,31 @@
-// Section panels added from the tray menu, dragged over another program's window and snapped
-// into image files, with real input on a real X server.
-#include "harness.h"
+// Section panels added from the tray menu, dragged over another program's window, snapped into
+// image files and pulled onto guide lines, with real input on a real X server.
+#include "paneltest.h"
 
-#include <QDir>
-#include <QDirIterator>
-#include <QFile>
 #include <QFileInfo>
-#include <QPainter>
 #include <QTemporaryDir>
 
 namespace vantor::desk {
 namespace {
 
-const std::vector<std::string> english = {"LANG=en_US.UTF-8", "LC_ALL", "LC_MESSAGES"};
-const QSize PanelSize(473, 277);
-// Where the snap button's middle lies inside a new panel.
-const QPoint SnapButton(437 + 8, 259 + 8);
+constexpr int GuideStrip = 20;
 
-const QRect PatternArea(300, 200, 640, 480);
-const std::vector<PatternWindow::Fill> Fills = {
-    {QRect(20, 20, 200, 100), 0xff0000},
-    {QRect(300, 150, 50, 200), 0x00ff00},
-    {QRect(0, 300, 640, 3), 0xffffff},
-    {QRect(41, 31, 1, 1), 0xff00ff},
-};
-
-QImage expectedPattern(QSize size) {
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(QColor(0, 0, 255));
-    QPainter painter(&image);
-    for (const PatternWindow::Fill& fill : Fills)
-        painter.fillRect(fill.rect, QColor::fromRgb(fill.rgb));
-    return image;
-}
-
-// The program reads its images folder from this file of the session's config folder.
-void setImagesFolder(const QString& folder) {
-    const QString dir = qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/Korvane");
-    ASSERT_TRUE(QDir().mkpath(dir));
-    QFile ini(dir + QStringLiteral("/vantorScreenTools.ini"));
-    ASSERT_TRUE(ini.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    ini.write("[General]\nimageSavePath=" + QFile::encodeName(folder) + "\n");
-}
-
-QStringList bitmapsBelow(const QString& folder) {
-    QStringList files;
-    QDirIterator it(folder, {QStringLiteral("*.bmp")}, QDir::Files, QDirIterator::Subdirectories);
-    while (it.hasNext())
-        files.append(it.next());
-    files.sort();
-    return files;
-}
-
-class FrameTest : public DesktopTest {
+class FrameTest : public PanelTest {
 protected:
     void SetUp() override { ASSERT_TRUE(images.isValid()); }
 
-    // Starts the program and adds one panel from the tray menu; its window, or nothing.
     std::optional<WindowInfo> launchWithPanel() {
-        m_program = &launch(english);
-        if (waitForDockedIcon(m_program->pid()).isEmpty())
+        if (!startProgram())
             return std::nullopt;
-        click(trayIconRect(m_program->pid()).center(), Button::Right);
-        if (!waitFor([&] { return popupsOf(m_program->pid()).size() == 1; }))
-            return std::nullopt;
-        // Add rule, Join rules, Lock rules, Delete rules, the two guide items, Add section panel.
-        for (int i = 0; i < 7; ++i)
-            key("Down");
-        key("Return");
-        std::vector<WindowInfo> found;
-        waitFor([&] {
-            found = findWindows([&](const WindowInfo& w) {
-                return w.pid == m_program->pid() && w.viewable && !w.overrideRedirect &&
-                       w.rect.size() == PanelSize;
-            });
-            return found.size() == 1;
-        });
-        if (found.size() != 1)
-            return std::nullopt;
-        return found.front();
-    }
-
-    // Drags the panel by its face until its top-left corner is at topLeft.
-    bool dragPanelTo(const WindowInfo& panel, QPoint topLeft) {
-        const QRect start = windowRect(panel.id);
-        const QPoint grab = start.topLeft() + QPoint(100, 80);
-        drag(grab, grab + (topLeft - start.topLeft()), 12);
-        return waitFor([&] { return windowRect(panel.id).topLeft() == topLeft; });
+        return addPanel();
     }
 
     QTemporaryDir images;
-    Process* m_program = nullptr;
 };
 
 TEST_F(FrameTest, SnapSavesWhatLiesUnderThePanelUnderNumberedNames) {
     setImagesFolder(images.path());
-    PatternWindow pattern(PatternArea, 0x0000ff, Fills);
+    PatternWindow pattern(PatternArea, 0x0000ff, PatternFills);
     const QRect placed = windowRect(pattern.id());
     ASSERT_EQ(placed.size(), PatternArea.size());
     const QImage expected = expectedPattern(placed.size());
@@ -136,7 +66,7 @@ TEST_F(FrameTest, HandleResizesDownToTwentyPixelsAndTheCloseButtonCloses) {
     const std::optional<WindowInfo> panel = launchWithPanel();
     ASSERT_TRUE(panel) << "no panel came up";
     ASSERT_TRUE(dragPanelTo(*panel, QPoint(200, 200)));
-    const QPoint handle = QPoint(200, 200) + QPoint(455 + 8, 259 + 8);
+    const QPoint handle = QPoint(200, 200) + ResizeHandle;
     // The corner keeps the grab point's distance from the handle's own corner, 2 pixels in.
     drag(handle, handle + QPoint(60, 40), 12);
     EXPECT_TRUE(waitFor([&] { return windowRect(panel->id).size() == QSize(531, 315); }))
@@ -166,23 +96,113 @@ TEST_F(FrameTest, SnapIntoAMissingImagesFolderShowsTheMessageAndWritesNothing) {
 
     std::vector<WindowInfo> boxes;
     ASSERT_TRUE(waitFor([&] {
-        boxes = findWindows([&](const WindowInfo& w) {
-            return w.pid == m_program->pid() && w.viewable && w.title == "Save image";
-        });
+        boxes = windowsTitled("Save image");
         return boxes.size() == 1;
     })) << "no message box";
     const QImage shot = screenshot(boxes.front().rect);
     savePng(shot, "missing-folder-message");
     EXPECT_TRUE(ocr(shot).contains("Invalid path")) << ocr(shot).toStdString();
     key("Return");
-    EXPECT_TRUE(waitFor([&] {
-        return findWindows([&](const WindowInfo& w) {
-                   return w.pid == m_program->pid() && w.viewable && w.title == "Save image";
-               })
-            .empty();
-    }));
+    EXPECT_TRUE(waitFor([&] { return windowsTitled("Save image").empty(); }));
     EXPECT_TRUE(bitmapsBelow(images.path()).isEmpty());
     EXPECT_FALSE(QFileInfo::exists(missing));
+}
+
+// A panel and a vertical guide added from the tray menu: the panel's edges land on the guide's
+// red line when a drag or a resize brings them within 12 pixels of it, and not from 13 on.
+class FrameGuideTest : public FrameTest {
+protected:
+    void SetUp() override {
+        FrameTest::SetUp();
+        const std::optional<WindowInfo> added = launchWithPanel();
+        ASSERT_TRUE(added) << "no panel came up";
+        panel = *added;
+        // The panel is out of the guide's way before the guide comes, so that no press on the
+        // panel's face lands on the red line.
+        ASSERT_TRUE(dragPanelTo(panel, QPoint(100, 300)));
+        ASSERT_TRUE(chooseTrayItem(AddVerticalGuideItem));
+        std::vector<WindowInfo> guides;
+        ASSERT_TRUE(waitFor([&] {
+            guides = findWindows([&](const WindowInfo& w) {
+                return w.pid == m_program->pid() && w.viewable && w.rect.width() == GuideStrip &&
+                       w.rect.height() == 1080;
+            });
+            return guides.size() == 1;
+        })) << "no vertical guide";
+        // The guide's line coordinate: the middle of its strip; the red line is the column
+        // before it.
+        line = guides.front().rect.left() + GuideStrip / 2;
+        ASSERT_GT(line, 100 + PanelSize.width() + 20) << "the guide is not right of the panel";
+    }
+
+    QRect panelRect() { return windowRect(panel.id); }
+
+    WindowInfo panel;
+    int line = 0;
+};
+
+TEST_F(FrameGuideTest, DraggedLeftEdgeLandsOnTheGuideWithinTwelvePixels) {
+    // Left of the line and right of it, the left edge's first column lands on the red line.
+    for (int offset : {-12, 12}) {
+        dragPanelToward(panel, QPoint(line + offset, 300));
+        EXPECT_TRUE(waitFor([&] { return panelRect().topLeft() == QPoint(line - 1, 300); }))
+            << "offset " << offset << ": panel at " << panelRect().x();
+    }
+    savePng(screenshot(QRect(line - 40, 280, 80, 80)), "left-edge-on-guide");
+
+    for (int offset : {-13, 13}) {
+        EXPECT_TRUE(dragPanelTo(panel, QPoint(line + offset, 300)))
+            << "offset " << offset << ": panel at " << panelRect().x();
+    }
+}
+
+TEST_F(FrameGuideTest, DraggedRightEdgeLandsOnTheGuideWithinTwelvePixels) {
+    const int width = PanelSize.width();
+    dragPanelToward(panel, QPoint(line + 12 - width, 300));
+    EXPECT_TRUE(waitFor([&] { return panelRect().topLeft() == QPoint(line - width, 300); }))
+        << panelRect().x();
+    EXPECT_TRUE(dragPanelTo(panel, QPoint(line - 13 - width, 300))) << panelRect().x();
+}
+
+TEST_F(FrameGuideTest, ResizeHandleBringsTheRightEdgeOntoTheGuide) {
+    const QRect start = panelRect();
+    const QPoint handle = start.topLeft() + ResizeHandle;
+    // The handle is dragged across only, so the height stays that of the first step: the
+    // handle's grab point keeps 2 pixels between the cursor and the corner.
+    const int height = PanelSize.height() - 2;
+    moveMouse(handle);
+    press(Button::Left);
+    const auto moveTo = [](QPoint to) {
+        const QPoint from = cursorPos();
+        for (int step = 1; step <= 8; ++step)
+            moveMouse(from + (to - from) * step / 8);
+    };
+    // 13 pixels before the line the right edge follows the cursor, 8 pixels beyond it.
+    moveTo(QPoint(line - 13, handle.y()));
+    EXPECT_TRUE(waitFor([&] {
+        return panelRect().size() == QSize(line - 13 + 8 - start.left(), height);
+    })) << panelRect().width()
+        << "x" << panelRect().height();
+    // From 12 pixels on, the last column lies on the red line, on either side of it.
+    for (int offset : {-12, 12}) {
+        moveTo(QPoint(line + offset, handle.y()));
+        EXPECT_TRUE(waitFor([&] {
+            return panelRect().size() == QSize(line - start.left(), height);
+        })) << "offset "
+            << offset << ": " << panelRect().width() << "x" << panelRect().height();
+    }
+    // While the right edge holds on the guide the bottom edge does not follow the cursor.
+    moveTo(QPoint(line + 12, handle.y() + 40));
+    EXPECT_TRUE(
+        holdsFor([&] { return panelRect().size() == QSize(line - start.left(), height); }, 300ms))
+        << panelRect().width() << "x" << panelRect().height();
+    moveTo(QPoint(line + 13, handle.y() + 40));
+    release(Button::Left);
+    EXPECT_TRUE(waitFor([&] {
+        return panelRect().size() == QSize(line + 13 + 8 - start.left(), height + 40);
+    })) << panelRect().width()
+        << "x" << panelRect().height();
+    EXPECT_EQ(panelRect().topLeft(), start.topLeft());
 }
 
 } // namespace

@@ -160,8 +160,10 @@ void frmFrame::Snap() {
     });
     clearMask();
     resizeForm();
-    SaveCaptureImage(ImageCapture, sectionCapturePrefix(LoadText(125), area.size()));
+    // The wait is over once the screen is copied; a save that fails asks the user to read a
+    // message, which a busy cursor over it would contradict.
     QGuiApplication::restoreOverrideCursor();
+    SaveCaptureImage(ImageCapture, sectionCapturePrefix(LoadText(125), area.size()));
 }
 
 void frmFrame::refreshMenu() {

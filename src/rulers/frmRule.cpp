@@ -20,10 +20,12 @@
 #include <QInputDialog>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QMoveEvent>
 #include <QPainter>
 #include <QPointer>
 #include <QWindow>
 
+#include <algorithm>
 #include <cmath>
 
 namespace vantor {
@@ -109,8 +111,8 @@ void frmRule::setLenght(int n) {
 
 void frmRule::SaveRulePosition() {
     const QPoint cursor = desktop().cursorPos();
-    mRulePositionX = cursor.x() - x();
-    mRulePositionY = cursor.y() - y();
+    mRulePositionX = cursor.x() - m_placed.x();
+    mRulePositionY = cursor.y() - m_placed.y();
 }
 
 void frmRule::MoveAllRules(bool savePosition, int ruleLockAlign) {
@@ -122,11 +124,11 @@ void frmRule::MoveAllRules(bool savePosition, int ruleLockAlign) {
         }
         const QPoint wanted(cursor.x() - rule->RulePositionX(), cursor.y() - rule->RulePositionY());
         if (ruleLockAlign == AlignVertical)
-            rule->move(wanted.x(), rule->y());
+            rule->place(QPoint(wanted.x(), rule->m_placed.y()));
         else if (ruleLockAlign == AlignHorizontal)
-            rule->move(rule->x(), wanted.y());
+            rule->place(QPoint(rule->m_placed.x(), wanted.y()));
         else
-            rule->move(wanted);
+            rule->place(wanted);
     }
 }
 
@@ -138,7 +140,7 @@ bool frmRule::CheckSnapToLine() {
     const std::optional<QPoint> snapped = snapRuleMove(wanted, size(), loadedGuideLines());
     if (!snapped)
         return true;
-    move(*snapped);
+    place(*snapped);
     return false;
 }
 
@@ -146,7 +148,7 @@ bool frmRule::CheckBorderSnapToLine() {
     if (!appState().SnapToLineGrid)
         return true;
     const std::optional<int> lenght =
-        snapRuleEnd(mRuleAlign, pos(), desktop().cursorPos(), loadedGuideLines());
+        snapRuleEnd(mRuleAlign, m_placed, desktop().cursorPos(), loadedGuideLines());
     if (!lenght)
         return true;
     if (mRuleAlign == AlignHorizontal)
@@ -274,11 +276,11 @@ void frmRule::Form_MouseMove() {
         const QPoint cursor = desktop().cursorPos();
         const QPoint wanted(cursor.x() - mDownX, cursor.y() - mDownY);
         if (!shift)
-            move(wanted);
+            place(wanted);
         else if (mRuleAlign == AlignVertical)
-            move(wanted.x(), y());
+            place(QPoint(wanted.x(), m_placed.y()));
         else if (mRuleAlign == AlignHorizontal)
-            move(x(), wanted.y());
+            place(QPoint(m_placed.x(), wanted.y()));
         return;
     }
     if (!ctrl && cursorOverThisRuler()) {
@@ -333,11 +335,58 @@ bool frmRule::Form_KeyDown(int key) {
 
 void frmRule::moveBy(QPoint offset) {
     if (!appState().RulesJoined) {
-        move(pos() + offset);
+        place(m_placed + offset);
         return;
     }
     for (frmRule* rule : allRules())
-        rule->move(rule->pos() + offset);
+        rule->place(rule->m_placed + offset);
+}
+
+// Every move of the ruler starts from where it was last asked to be. The window manager
+// confirms each move a little later, and a confirmation of an earlier move that arrives between
+// two quick ones sets pos() back to the earlier place for a moment: a nudge counted from pos()
+// would then be lost.
+void frmRule::place(QPoint topLeft) {
+    // Qt drops a move to where the window system last reported the ruler, even while a later
+    // move is still on its way there; asking for that later place again first (the ruler is
+    // going there anyway) makes the move back a real one.
+    if (topLeft == pos() && topLeft != m_placed)
+        requestMove(m_placed);
+    requestMove(topLeft);
+}
+
+void frmRule::requestMove(QPoint topLeft) {
+    // A hidden window's move goes to the window system only when it is shown.
+    if (isVisible() && topLeft != pos())
+        m_unconfirmed.push_back(topLeft);
+    m_placed = topLeft;
+    m_placing = true;
+    move(topLeft);
+    m_placing = false;
+}
+
+void frmRule::moveEvent(QMoveEvent* event) {
+    if (m_placing)
+        return;
+    // A move made elsewhere in the program, or the one a hidden ruler made when shown.
+    if (!event->spontaneous()) {
+        m_placed = m_confirmed = pos();
+        m_unconfirmed.clear();
+        return;
+    }
+    // The window manager answers moves in the order they were asked for.
+    const auto answered = std::find(m_unconfirmed.begin(), m_unconfirmed.end(), pos());
+    if (answered != m_unconfirmed.end()) {
+        m_unconfirmed.erase(m_unconfirmed.begin(), answered + 1);
+        m_confirmed = pos();
+        return;
+    }
+    // A repeated report of the last confirmed place, as a resize brings, says nothing new.
+    if (!m_unconfirmed.empty() && pos() == m_confirmed)
+        return;
+    // The window manager put the ruler somewhere of its own choosing: that is where it is now.
+    m_placed = m_confirmed = pos();
+    m_unconfirmed.clear();
 }
 
 void frmRule::ImageRightResize_MouseMove(Qt::MouseButtons buttons) {
@@ -346,11 +395,11 @@ void frmRule::ImageRightResize_MouseMove(Qt::MouseButtons buttons) {
     if (CheckBorderSnapToLine()) {
         const QPoint cursor = desktop().cursorPos();
         if (mRuleAlign != AlignHorizontal) {
-            const int lenght = cursor.y() - y();
+            const int lenght = cursor.y() - m_placed.y();
             if (lenght >= MinimumRuleLenght)
                 resize(width(), lenght);
         } else {
-            const int lenght = cursor.x() - x();
+            const int lenght = cursor.x() - m_placed.x();
             if (lenght >= MinimumRuleLenght)
                 resize(lenght, height());
         }

@@ -6,6 +6,8 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <vector>
+
 namespace vantor {
 
 // A ruler: a borderless, always-on-top, translucent strip with a pixel scale along its length,
@@ -20,6 +22,9 @@ public:
     // The cursor's distance from the ruler's top-left corner, in pixels, as last saved.
     int RulePositionX() const { return mRulePositionX; }
     int RulePositionY() const { return mRulePositionY; }
+    // Where the ruler was last asked to be; pos() may lag behind while the window manager has
+    // not yet confirmed the latest moves.
+    QPoint placedPos() const { return m_placed; }
     // The length in pixels along the ruler's orientation.
     int Lenght() const;
     void setLenght(int n);
@@ -60,6 +65,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -72,6 +78,8 @@ private:
     void ImageRightResize_MouseMove(Qt::MouseButtons buttons);
     void ImageRightResize_MouseUp();
     void moveBy(QPoint offset);
+    void place(QPoint topLeft);
+    void requestMove(QPoint topLeft);
     bool cursorOverThisRuler() const;
 
     int mRuleAlign = 0;
@@ -81,6 +89,12 @@ private:
     int mRulePositionX = 0;
     int mRulePositionY = 0;
     bool mGuideDrag = false;
+    QPoint m_placed;
+    // Moves sent to the window system and not yet reported back, oldest first, and the place
+    // it reported last.
+    std::vector<QPoint> m_unconfirmed;
+    QPoint m_confirmed;
+    bool m_placing = false;
 
     QImage SkinImageBack;
     QImage SkinImageEnd;

@@ -258,32 +258,65 @@ TEST_F(RulerGuideTest, ArrowKeysNudgeOneRulerOrAllJoinedRulers) {
     const WindowInfo second = addRulerAt(QPoint(700, 500));
     ASSERT_NE(first.id, 0u);
     ASSERT_NE(second.id, 0u);
-    // Presses one arrow key and waits until both rulers are where the press should put them.
-    // Each press is awaited, as a user watches the ruler move: a move asked for before the window
-    // manager confirmed the previous one starts from the old place.
-    const auto nudge = [&](const std::string& name, QPoint firstAt, QPoint secondAt) {
-        key(name);
+    // Presses the arrow keys one after the other and waits until both rulers are where the
+    // presses should put them.
+    const auto nudge = [&](const std::vector<std::string>& names, QPoint firstAt, QPoint secondAt) {
+        for (const std::string& name : names)
+            key(name);
         EXPECT_TRUE(waitFor([&] {
             return rectOf(first.id).topLeft() == firstAt && rectOf(second.id).topLeft() == secondAt;
-        })) << name
-            << ": first at " << rectOf(first.id).x() << "," << rectOf(first.id).y()
-            << ", second at " << rectOf(second.id).x() << "," << rectOf(second.id).y();
+        })) << "first at "
+            << rectOf(first.id).x() << "," << rectOf(first.id).y() << ", second at "
+            << rectOf(second.id).x() << "," << rectOf(second.id).y();
     };
 
     // A click without moving gives the ruler the keyboard and leaves it where it is.
     click(first.rect.topLeft() + QPoint(150, 22));
     ASSERT_TRUE(waitFor([&] { return focusedWindow() == first.id; })) << focusedWindow();
-    nudge("Right", QPoint(201, 200), QPoint(700, 500));
-    nudge("Right", QPoint(202, 200), QPoint(700, 500));
-    nudge("Down", QPoint(202, 201), QPoint(700, 500));
+    nudge({"Right", "Right", "Down"}, QPoint(202, 201), QPoint(700, 500));
     EXPECT_TRUE(holdsFor([&] { return rectOf(second.id) == second.rect; }, 500ms));
 
     chooseTrayItem(JoinRules);
     click(rectOf(first.id).topLeft() + QPoint(150, 22));
     ASSERT_TRUE(waitFor([&] { return focusedWindow() == first.id; })) << focusedWindow();
-    nudge("Left", QPoint(201, 201), QPoint(699, 500));
-    nudge("Up", QPoint(201, 200), QPoint(699, 499));
-    nudge("Up", QPoint(201, 199), QPoint(699, 498));
+    nudge({"Left", "Up", "Up"}, QPoint(201, 199), QPoint(699, 498));
+}
+
+TEST_F(RulerGuideTest, ArrowPressesFasterThanTheWindowManagerConfirmsLoseNoStep) {
+    const WindowInfo first = addRulerAt(QPoint(200, 200));
+    const WindowInfo second = addRulerAt(QPoint(700, 500));
+    ASSERT_NE(first.id, 0u);
+    ASSERT_NE(second.id, 0u);
+    constexpr int Presses = 20;
+    const auto reaches = [&](QPoint firstAt, QPoint secondAt) {
+        return waitFor([&] {
+            return rectOf(first.id).topLeft() == firstAt && rectOf(second.id).topLeft() == secondAt;
+        });
+    };
+    const auto where = [&] {
+        return std::to_string(rectOf(first.id).x()) + "," + std::to_string(rectOf(first.id).y()) +
+               " and " + std::to_string(rectOf(second.id).x()) + "," +
+               std::to_string(rectOf(second.id).y());
+    };
+
+    click(first.rect.topLeft() + QPoint(150, 22));
+    ASSERT_TRUE(waitFor([&] { return focusedWindow() == first.id; })) << focusedWindow();
+    for (int i = 0; i < Presses; ++i)
+        key("Right");
+    EXPECT_TRUE(reaches(QPoint(200 + Presses, 200), QPoint(700, 500))) << where();
+    EXPECT_TRUE(holdsFor([&] { return rectOf(first.id).x() == 200 + Presses; }, 300ms)) << where();
+    // Turning back at once asks for places the window manager is still reporting.
+    for (const char* name : {"Right", "Right", "Left", "Left", "Left", "Right", "Left"})
+        key(name);
+    EXPECT_TRUE(reaches(QPoint(199 + Presses, 200), QPoint(700, 500))) << where();
+
+    chooseTrayItem(JoinRules);
+    click(rectOf(first.id).topLeft() + QPoint(150, 22));
+    ASSERT_TRUE(waitFor([&] { return focusedWindow() == first.id; })) << focusedWindow();
+    for (int i = 0; i < Presses; ++i)
+        key("Down");
+    EXPECT_TRUE(reaches(QPoint(199 + Presses, 200 + Presses), QPoint(700, 500 + Presses)))
+        << where();
 }
 
 TEST_F(RulerGuideTest, ScaleEdgeHoverShowsThePositionPanelAndTheMiddleBandClosesIt) {

@@ -195,7 +195,10 @@ void frmMain::mPopupExit_Click() {
         qApp, [] { ShutdownApplication(); }, Qt::QueuedConnection);
 }
 
-void frmMain::TimerTestForeWindow_Timer() {}
+void frmMain::TimerTestForeWindow_Timer() {
+    // The foreground-window monitor (global keys, the toolbar's hot zone, snapping other
+    // programs' windows) runs on this tick; none of its parts is built yet.
+}
 
 void frmMain::closeEvent(QCloseEvent* event) {
     // Unloading the main window always ends the program; it is never refused.

@@ -6,6 +6,7 @@
 #include <QStandardPaths>
 
 // Xlib defines macros (Bool, Status, None) that clash with Qt; it comes after every Qt header.
+#include "platform/x11/displayname.h"
 #include "platform/x11/x11screengrab.h"
 #include "platform/x11/xerrortrap.h"
 
@@ -98,16 +99,15 @@ QRect clientRect(Display* display, Window window) {
     return QRect(x, y, attributes.width, attributes.height);
 }
 
-QString lockPath() {
+// One instance per display: a second X session of the same user gets its own. The display is
+// the one the connection reached, so ":1" and ":1.0" are the same display.
+QString lockPath(Display* display) {
     QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     if (runtime.isEmpty())
         runtime = QDir::tempPath();
-    // One instance per display: a second X session of the same user gets its own.
-    QByteArray display = qgetenv("DISPLAY");
-    for (char& c : display)
-        if (c == '/' || c == ':')
-            c = '_';
-    return runtime + QStringLiteral("/vantor-screen-tools") + QString::fromLocal8Bit(display) +
+    const QString name = display != nullptr ? QString::fromLocal8Bit(XDisplayString(display))
+                                            : QString::fromLocal8Bit(qgetenv("DISPLAY"));
+    return runtime + QStringLiteral("/vantor-screen-tools") + displayIdentity(name) +
            QStringLiteral(".lock");
 }
 
@@ -125,7 +125,7 @@ X11Desktop::~X11Desktop() {
 
 bool X11Desktop::claimSingleInstance() {
     // An flock dies with its process, so a crashed or killed instance never leaves a stale claim.
-    const QByteArray path = QFile::encodeName(lockPath());
+    const QByteArray path = QFile::encodeName(lockPath(m_display));
     m_lockFd = open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
     if (m_lockFd < 0)
         return true; // Without a place for the claim, running twice beats not running at all.

@@ -81,10 +81,10 @@ int main(int argc, char* argv[]) {
     setDesktop(createNativeDesktop());
     WriteSetting(QStringLiteral("vantorScreenTools"), QStringLiteral("imageSavePath"),
                  images.path());
-    setCaptureDialogs({[](const QString&) { return QString(); },
-                       [](const QString&, const QString& message) {
-                           std::fprintf(stderr, "capture_bench: %s\n", qPrintable(message));
-                       }});
+    const auto report = [](const QString&, const QString& message) {
+        std::fprintf(stderr, "capture_bench: %s\n", qPrintable(message));
+    };
+    setCaptureDialogs({[](const QString&) { return QString(); }, report, report});
 
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))

@@ -6,16 +6,20 @@
 #include "platform/desktop.h"
 #include "platform/language.h"
 #include "platform/settings.h"
+#include "platform/windowservices.h"
 #include "shell/appstate.h"
 #include "shell/texts.h"
 
 #include <QDate>
+#include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QScreen>
 
+#include <cerrno>
 #include <climits>
+#include <cstdio>
 
 namespace vantor {
 
@@ -29,18 +33,59 @@ CaptureDialogs& dialogs() {
     return current;
 }
 
-// The images folder from the settings, or asked for (and stored) when none is set yet.
+// Text 122, then the folder and the system's reason below it: the user must know which folder
+// to look at.
+QString failedSaveText(const QString& folder, const QString& reason) {
+    return LoadText(122) + QStringLiteral("\n\n") + QDir::toNativeSeparators(folder) +
+           QLatin1Char('\n') + reason;
+}
+
+QString notAFolderReason(const QString& folder) {
+    return qt_error_string(QFileInfo::exists(folder) ? ENOTDIR : ENOENT);
+}
+
+// Says once per run, on standard error and in a message box, why the settings cannot be used:
+// a setting that fails again at every capture without a word is worse than one plain notice.
+void tellSettingsProblem(OwnText text, const QString& reason, const QString& folder) {
+    if (appState().SettingsProblemTold)
+        return;
+    appState().SettingsProblemTold = true;
+    const QString file = QDir::toNativeSeparators(settingsLocation(ApplicationKey));
+    const QString shown = QDir::toNativeSeparators(folder);
+    std::fprintf(stderr, "vantor-screen-tools: %s\n",
+                 qUtf8Printable(ownTextFor(text, Language::English).arg(file, reason, shown)));
+    dialogs().showNotice(LoadText(123), LoadOwnText(text).arg(file, reason, shown));
+}
+
+// The images folder from the settings, else the one chosen earlier in this run that the settings
+// could not keep, else asked for (and stored). Empty when the user cancels.
 QString imagesFolder() {
-    QString folder = ReadSetting(ApplicationKey, ImageSavePath);
+    QString readProblem;
+    QString folder = ReadSetting(ApplicationKey, ImageSavePath, &readProblem);
+    if (folder.isEmpty())
+        folder = appState().SessionImagesFolder;
     if (folder.isEmpty()) {
         folder = dialogs().browseForFolder(LoadText(121));
-        if (!folder.isEmpty())
-            WriteSetting(ApplicationKey, ImageSavePath, folder);
+        if (!folder.isEmpty() && StoreImagesFolder(folder))
+            return folder;
     }
+    if (!readProblem.isEmpty())
+        tellSettingsProblem(OwnText::SettingsUnreadable, readProblem, folder);
     return folder;
 }
 
 } // namespace
+
+bool StoreImagesFolder(const QString& folder) {
+    QString problem;
+    if (WriteSetting(ApplicationKey, ImageSavePath, folder, &problem)) {
+        appState().SessionImagesFolder.clear();
+        return true;
+    }
+    appState().SessionImagesFolder = folder;
+    tellSettingsProblem(OwnText::SettingsNotStored, problem, folder);
+    return false;
+}
 
 void CaptureScreenArea(QImage& target) {
     const QScreen* screen = QGuiApplication::primaryScreen();
@@ -65,8 +110,12 @@ QString SaveCaptureImage(const QImage& picture, const QString& prefix) {
     const QString dateText = captureDateText(today, locale);
 
     const QString folder = imagesFolder();
-    if (folder.isEmpty() || !QFileInfo(folder).isDir()) {
+    if (folder.isEmpty()) {
         dialogs().showCritical(LoadText(123), LoadText(122));
+        return {};
+    }
+    if (!QFileInfo(folder).isDir()) {
+        dialogs().showCritical(LoadText(123), failedSaveText(folder, notAFolderReason(folder)));
         return {};
     }
 
@@ -75,17 +124,27 @@ QString SaveCaptureImage(const QImage& picture, const QString& prefix) {
     const QString baseName = captureBaseName(appState().CaptureNumber, prefix, dateText);
     const CaptureFileResult result = writeCaptureFile(datedFolder, baseName, picture);
     if (result.path.isEmpty()) {
-        dialogs().showCritical(LoadText(123),
-                               LoadText(122) + QStringLiteral("\n\n") + result.error);
+        dialogs().showCritical(LoadText(123), failedSaveText(datedFolder, result.error));
         return {};
     }
     ++appState().CaptureNumber;
     return result.path;
 }
 
+namespace {
+void showMessage(QMessageBox::Icon icon, const QString& title, const QString& message) {
+    QMessageBox box(icon, title, message, QMessageBox::Ok);
+    execAboveTools(box);
+}
+} // namespace
+
 CaptureDialogs defaultCaptureDialogs() {
-    return {BrowseForFolder, [](const QString& title, const QString& message) {
-                QMessageBox::critical(nullptr, title, message);
+    return {[](const QString& title) { return BrowseForFolder(title); },
+            [](const QString& title, const QString& message) {
+                showMessage(QMessageBox::Critical, title, message);
+            },
+            [](const QString& title, const QString& message) {
+                showMessage(QMessageBox::Warning, title, message);
             }};
 }
 

@@ -19,10 +19,16 @@ void CaptureScreenRect(QImage& picture, int x1, int y1, int x2, int y2);
 // string when the user was told why nothing was saved; CaptureNumber then stays as it was.
 QString SaveCaptureImage(const QImage& picture, const QString& prefix);
 
+// Stores the images folder the user chose. When the settings cannot keep it, captures go there
+// until the program ends, and the user is told why once per run. False in that case.
+bool StoreImagesFolder(const QString& folder);
+
 // The dialogs a save may open. Tests put their own in place so that nothing waits for a user.
 struct CaptureDialogs {
     std::function<QString(const QString& title)> browseForFolder;
     std::function<void(const QString& title, const QString& message)> showCritical;
+    // A calm notice: something did not work, and the program carries on.
+    std::function<void(const QString& title, const QString& message)> showNotice;
 };
 
 // The dialogs a real session uses: the folder dialog and a critical message box.

@@ -3,7 +3,9 @@
 #include "platform/desktop.h"
 
 #include <QBitmap>
+#include <QDialog>
 #include <QEvent>
+#include <QTimer>
 
 namespace vantor {
 
@@ -39,6 +41,16 @@ void ApplyWindowTransparency(QWidget& window, int level) {
 void SetWindowColorKey(QWidget& window, const QImage& picture, QRgb key) {
     // MaskInColor leaves exactly the key-coloured pixels out of the window's shape.
     window.setMask(QBitmap::fromImage(picture.createMaskFromColor(key, Qt::MaskInColor)));
+}
+
+int execAboveTools(QDialog& dialog) {
+    dialog.setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    // Once it shows: the newest window of the top layer, and the one that takes the keys.
+    QTimer::singleShot(0, &dialog, [&dialog] {
+        dialog.raise();
+        dialog.activateWindow();
+    });
+    return dialog.exec();
 }
 
 } // namespace vantor

@@ -3,6 +3,8 @@
 #include <QImage>
 #include <QWidget>
 
+class QDialog;
+
 namespace vantor {
 
 // What every tool window is: borderless, above other programs' windows, and without a button of
@@ -16,5 +18,10 @@ void ApplyWindowTransparency(QWidget& window, int level);
 // Pixels of exactly the key colour become see-through and click-through, with or without a
 // compositor. picture is the window's face in logical pixels, whatever the screen's pixel ratio.
 void SetWindowColorKey(QWidget& window, const QImage& picture, QRgb key);
+
+// Runs a modal dialog above every tool window, with the keyboard focus. Tool windows stay above
+// other programs' windows; a dialog that did not stay above them too would lie under them, its
+// buttons covered and clicks on them landing on the tool. Returns the dialog's result.
+int execAboveTools(QDialog& dialog);
 
 } // namespace vantor

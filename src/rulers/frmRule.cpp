@@ -427,10 +427,13 @@ void frmRule::mPopupSetLenght_Click() {
     // Anything but a plain whole number in range leaves the ruler as it is. The ruler may be
     // deleted from the tray menu while the box is open.
     const QPointer<frmRule> self(this);
-    bool accepted = false;
-    const QString answer =
-        QInputDialog::getText(this, LoadText(110), LoadText(111), QLineEdit::Normal,
-                              QString::number(Lenght()), &accepted);
+    const QPointer<QInputDialog> box = new QInputDialog(this);
+    box->setWindowTitle(LoadText(110));
+    box->setLabelText(LoadText(111));
+    box->setTextValue(QString::number(Lenght()));
+    const bool accepted = execAboveTools(*box) == QDialog::Accepted;
+    const QString answer = box ? box->textValue() : QString();
+    delete box.data();
     if (!self || !accepted)
         return;
     if (const std::optional<int> lenght = parseLenghtAnswer(answer))

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <QtGlobal>
 
 namespace vantor {
@@ -10,6 +11,10 @@ struct AppState {
     bool RulesJoined = false;
     // Wide enough that numbering never wraps, however many captures a session makes.
     qint64 CaptureNumber = 1;
+    // The images folder chosen in this run when the settings could not keep it.
+    QString SessionImagesFolder;
+    // Whether the user has been told this run that the settings cannot be used.
+    bool SettingsProblemTold = false;
 };
 
 AppState& appState();

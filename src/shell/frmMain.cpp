@@ -1,6 +1,7 @@
 #include "shell/frmMain.h"
 
 #include "capture/browseforfolder.h"
+#include "capture/capture.h"
 #include "guides/newgridline.h"
 #include "guides/newsectionpanel.h"
 #include "platform/desktop.h"
@@ -183,9 +184,11 @@ void frmMain::mPopupHideShowAll_Click() {
 }
 
 void frmMain::mpopupOptionsImagesFolder_Click() {
-    const QString path = BrowseForFolder(LoadText(121));
+    const QString current =
+        ReadSetting(QStringLiteral("vantorScreenTools"), QStringLiteral("imageSavePath"));
+    const QString path = BrowseForFolder(LoadText(121), current);
     if (!path.isEmpty())
-        WriteSetting(QStringLiteral("vantorScreenTools"), QStringLiteral("imageSavePath"), path);
+        StoreImagesFolder(path);
 }
 
 void frmMain::mPopupExit_Click() {

@@ -67,4 +67,23 @@ QString LoadText(int id) {
     return textFor(id, userLanguage());
 }
 
+QString ownTextFor(OwnText id, Language language) {
+    const bool italian = language == Language::Italian;
+    switch (id) {
+    case OwnText::SettingsUnreadable:
+        return italian ? QStringLiteral("Il file delle impostazioni %1 non si legge bene: %2.")
+                       : QStringLiteral("The settings file %1 cannot be read properly: %2.");
+    case OwnText::SettingsNotStored:
+        return italian ? QStringLiteral("La cartella delle immagini non si può salvare in %1: %2. "
+                                        "Le catture vanno in %3 fino alla chiusura del programma.")
+                       : QStringLiteral("The images folder cannot be stored in %1: %2. Captures "
+                                        "go to %3 until the program ends.");
+    }
+    return {};
+}
+
+QString LoadOwnText(OwnText id) {
+    return ownTextFor(id, userLanguage());
+}
+
 } // namespace vantor

@@ -18,4 +18,16 @@ Language userLanguage();
 // Text number id in the user's language, looked up afresh at every call.
 QString LoadText(int id);
 
+// Texts of this program's own that the numbered table has no entry for.
+enum class OwnText {
+    // %1 the settings file, %2 the reason.
+    SettingsUnreadable,
+    // %1 the settings file, %2 the reason, %3 the folder used until the program ends.
+    SettingsNotStored,
+};
+
+QString ownTextFor(OwnText id, Language language);
+// The text in the user's language.
+QString LoadOwnText(OwnText id);
+
 } // namespace vantor

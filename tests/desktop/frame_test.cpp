@@ -2,6 +2,7 @@
 // image files and pulled onto guide lines, with real input on a real X server.
 #include "paneltest.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QTemporaryDir>
 
@@ -9,6 +10,8 @@ namespace vantor::desk {
 namespace {
 
 constexpr int GuideStrip = 20;
+// Where a panel lies under the middle of the screen, where dialogs and message boxes open.
+constexpr QPoint DialogCover(740, 330);
 
 class FrameTest : public PanelTest {
 protected:
@@ -84,6 +87,55 @@ TEST_F(FrameTest, HandleResizesDownToTwentyPixelsAndTheCloseButtonCloses) {
         return findWindows([&](const WindowInfo& w) { return w.id == panel->id && w.viewable; })
             .empty();
     }));
+}
+
+// With no images folder set, the first snap asks for one. The dialog comes up above the panel,
+// which stays on top of every other program, and clicks on it where the panel lies reach it.
+TEST_F(FrameTest, FolderDialogOfTheFirstSnapLiesAboveThePanelAndTakesItsClicks) {
+    forgetImagesFolder();
+    const QString pictures = qEnvironmentVariable("HOME") + QStringLiteral("/Pictures");
+    ASSERT_TRUE(QDir().mkpath(pictures));
+    const std::optional<WindowInfo> panel = launchWithPanel();
+    ASSERT_TRUE(panel) << "no panel came up";
+    // Over most of the middle of the screen, where the dialog opens.
+    ASSERT_TRUE(dragPanelTo(*panel, DialogCover));
+    const QPoint handle = DialogCover + ResizeHandle;
+    // The corner ends 2 pixels short of the pointer, which grabbed the handle 2 pixels in.
+    drag(handle, handle + QPoint(62, 82), 12);
+    const QRect under(DialogCover, PanelSize + QSize(60, 80));
+    ASSERT_TRUE(waitFor([&] { return windowRect(panel->id) == under; }));
+    click(under.topLeft() + SnapButton + QPoint(60, 80));
+
+    std::vector<WindowInfo> dialogs;
+    ASSERT_TRUE(waitFor([&] {
+        dialogs = windowsTitled("Set path for saved images");
+        return dialogs.size() == 1;
+    })) << "no folder dialog";
+    const QRect dialog = windowRect(dialogs.front().id);
+    QRect entry;
+    QRect choose;
+    // The dialog may still be filling its list when it is first seen.
+    waitFor([&] {
+        const QImage shot = screenshot(dialog);
+        entry = ocrFind(shot, "Pictures").translated(dialog.topLeft());
+        choose = ocrFind(shot, "Choose").translated(dialog.topLeft());
+        return !entry.isEmpty() && !choose.isEmpty();
+    });
+    savePng(screenshot(), "folder-dialog-over-panel");
+    ASSERT_FALSE(entry.isEmpty()) << "the dialog's list does not show";
+    ASSERT_FALSE(choose.isEmpty()) << "the dialog's Choose button does not show";
+    ASSERT_TRUE(under.contains(entry.center()) && under.contains(choose.center()))
+        << "the panel must lie under what is clicked; dialog at " << dialog.x() << "," << dialog.y()
+        << " " << dialog.width() << "x" << dialog.height();
+
+    // A click on the entry puts its name into the Directory field too.
+    click(entry.center());
+    ASSERT_TRUE(waitFor([&] { return ocr(screenshot(dialog)).count("Pictures") >= 2; }))
+        << "the click on the list did not reach the dialog";
+    click(choose.center());
+    ASSERT_TRUE(waitFor([&] { return bitmapsBelow(pictures).size() == 1; }))
+        << "no capture in the folder chosen";
+    EXPECT_TRUE(windowsTitled("Set path for saved images").empty());
 }
 
 TEST_F(FrameTest, SnapIntoAMissingImagesFolderShowsTheMessageAndWritesNothing) {

@@ -214,17 +214,47 @@ std::string savePng(const QImage& image, const std::string& name) {
     return path;
 }
 
-QString ocr(const QImage& image, const QRect& region, int scale) {
-    const QImage part = region.isNull() ? image : image.copy(region);
-    const QImage large =
-        part.convertToFormat(QImage::Format_Grayscale8)
-            .scaled(part.size() * scale, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+namespace {
+// What tesseract reads in the image scaled up, with extra arguments after the page mode. With
+// binarize, every pixel becomes black or white first: light text on tinted buttons reads better.
+QString tesseract(const QImage& image, int scale, const char* pageMode,
+                  const std::vector<std::string>& extra = {}, bool binarize = false) {
+    QImage large =
+        image.convertToFormat(QImage::Format_Grayscale8)
+            .scaled(image.size() * scale, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    if (binarize)
+        for (int y = 0; y < large.height(); ++y) {
+            uchar* line = large.scanLine(y);
+            for (int x = 0; x < large.width(); ++x)
+                line[x] = line[x] > 153 ? 255 : 0;
+        }
     static std::atomic<int> counter = 0;
     const std::string input = savePng(large, "ocr-" + std::to_string(++counter));
-    Process tesseract({"tesseract", input, "stdout", "-l", "eng+ita", "--psm", "6"});
-    if (tesseract.waitForExit(30s) != 0)
-        throw std::runtime_error("tesseract failed on " + input + ": " + tesseract.stderrText());
-    return QString::fromStdString(tesseract.stdoutText()).trimmed();
+    std::vector<std::string> argv = {"tesseract", input,   "stdout", "-l",
+                                     "eng+ita",   "--psm", pageMode};
+    argv.insert(argv.end(), extra.begin(), extra.end());
+    Process reader(argv);
+    if (reader.waitForExit(30s) != 0)
+        throw std::runtime_error("tesseract failed on " + input + ": " + reader.stderrText());
+    return QString::fromStdString(reader.stdoutText());
+}
+} // namespace
+
+QString ocr(const QImage& image, const QRect& region, int scale) {
+    return tesseract(region.isNull() ? image : image.copy(region), scale, "6").trimmed();
+}
+
+QRect ocrFind(const QImage& image, const QString& word, int scale) {
+    // One row a word: level, page, block, paragraph, line, word, left, top, width, height,
+    // confidence, text.
+    const QStringList rows = tesseract(image, scale, "11", {"tsv"}, true).split(QLatin1Char('\n'));
+    for (const QString& row : rows) {
+        const QStringList fields = row.split(QLatin1Char('\t'));
+        if (fields.size() == 12 && fields[11].trimmed() == word)
+            return QRect(fields[6].toInt() / scale, fields[7].toInt() / scale,
+                         fields[8].toInt() / scale, fields[9].toInt() / scale);
+    }
+    return {};
 }
 
 Process& DesktopTest::launch(const std::vector<std::string>& env) {

@@ -144,6 +144,8 @@ std::string savePng(const QImage& image, const std::string& name);
 // Text read by tesseract (English and Italian) from the image, or a part of it, scaled up
 // first so that menu-sized letters are read reliably.
 QString ocr(const QImage& image, const QRect& region = {}, int scale = 4);
+// Where tesseract reads the word in the image, in the image's pixels; empty when it does not.
+QRect ocrFind(const QImage& image, const QString& word, int scale = 3);
 
 // A plain X client of another "program": a managed top-level window filled with a background
 // colour and optional coloured rectangles, mapped and waited for on construction.

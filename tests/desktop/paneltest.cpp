@@ -37,8 +37,18 @@ QImage expectedPattern(QSize size) {
     return image;
 }
 
+namespace {
+QString settingsFolder() {
+    return qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/Korvane");
+}
+} // namespace
+
+void forgetImagesFolder() {
+    QFile::remove(settingsFolder() + QStringLiteral("/vantorScreenTools.ini"));
+}
+
 void setImagesFolder(const QString& folder) {
-    const QString dir = qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/Korvane");
+    const QString dir = settingsFolder();
     ASSERT_TRUE(QDir().mkpath(dir));
     QFile ini(dir + QStringLiteral("/vantorScreenTools.ini"));
     ASSERT_TRUE(ini.open(QIODevice::WriteOnly | QIODevice::Truncate));

@@ -33,6 +33,8 @@ QImage expectedPattern(QSize size);
 
 // Writes the images folder into the program's settings file in the session's config folder.
 void setImagesFolder(const QString& folder);
+// Removes the settings file, as on the first start.
+void forgetImagesFolder();
 // Every capture file below folder, sorted.
 QStringList bitmapsBelow(const QString& folder);
 // Every file of any kind below folder, sorted.

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 using namespace vantor;
 
 namespace {
@@ -28,14 +30,17 @@ protected:
     }
 
     QTemporaryDir home;
-    test::ScopedEnv env{{"XDG_CONFIG_HOME", QFile::encodeName(home.path()).constData()}};
+    test::ScopedEnv env{{"XDG_CONFIG_HOME", QFile::encodeName(home.path()).constData()},
+                        {"HOME", "/home/ana"}};
 };
 
 } // namespace
 
 TEST_F(SettingsStore, LivesInTheXdgConfigFolderAndReadingBeforeAnyWriteCreatesNothing) {
     EXPECT_EQ(settingsLocation(app), iniPath());
-    EXPECT_TRUE(ReadSetting(app, value).isEmpty());
+    QString problem = QStringLiteral("stale");
+    EXPECT_TRUE(ReadSetting(app, value, &problem).isEmpty());
+    EXPECT_TRUE(problem.isEmpty()) << "nothing stored yet is no problem";
     EXPECT_FALSE(QFileInfo::exists(home.path() + QStringLiteral("/Korvane")));
 }
 
@@ -49,22 +54,76 @@ TEST_F(SettingsStore, WrittenValueReadsBackAndReplacesTheOldOne) {
     EXPECT_TRUE(file.readAll().startsWith("[General]"));
 }
 
-TEST_F(SettingsStore, ValuesOfOtherTypesOrBrokenFilesReadAsEmpty) {
-    const QList<QByteArray> files = {
-        "[General]\nimageSavePath=@Variant(\\0\\0\\0\\x2\\0\\0\\0\\x5)\n",
-        "[General]\nimageSavePath=@ByteArray(abc)\n",
-        "[General]\nimageSavePath=a, b\n",
-        "[General\nimageSavePath=/x\n",
-        "\x00\x01\x02garbage",
+// Files a user or another program may leave where the settings live. Each is read without
+// waiting and without a crash; what cannot be used is said, and what the user meant is read.
+TEST_F(SettingsStore, BadFilesAreReadAsMeantOrReportedAndNeverHang) {
+    enum Kind { Contents, Folder, Fifo, DanglingLink };
+    struct Row {
+        const char* name;
+        Kind kind;
+        QByteArray contents;
+        QString read;  // what reading gives
+        bool problem;  // whether reading reports one
+        bool writable; // whether a new folder can be stored over it
     };
-    for (const QByteArray& contents : files) {
-        writeIni(contents);
-        EXPECT_TRUE(ReadSetting(app, value).isEmpty()) << contents.constData();
+    const QList<Row> rows = {
+        {"garbage", Contents, "\x01\x02garbage\n", {}, true, true},
+        {"folder", Folder, {}, {}, true, false},
+        {"fifo", Fifo, {}, {}, true, false},
+        {"dangling link", DanglingLink, {}, {}, true, false},
+        {"stray section line", Contents, "[Other\n[General]\nimageSavePath=/x/y\n", "/x/y", true,
+         true},
+        {"value of another type",
+         Contents,
+         "[General]\nimageSavePath=@ByteArray(abc)\n",
+         {},
+         false,
+         true},
+        {"comma path", Contents, "[General]\nimageSavePath=/home/ana/My,  Pictures\n",
+         "/home/ana/My,  Pictures", false, true},
+        {"home path", Contents, "[General]\nimageSavePath=~/Pictures\n", "/home/ana/Pictures",
+         false, true},
+        {"home alone", Contents, "imageSavePath=~\n", "/home/ana", false, true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        QDir(home.path()).removeRecursively();
+        QDir().mkpath(home.path() + QStringLiteral("/Korvane"));
+        const QByteArray path = QFile::encodeName(iniPath());
+        switch (row.kind) {
+        case Contents:
+            writeIni(row.contents);
+            break;
+        case Folder:
+            QDir().mkpath(iniPath());
+            break;
+        case Fifo:
+            ASSERT_EQ(mkfifo(path.constData(), 0600), 0);
+            break;
+        case DanglingLink:
+            ASSERT_TRUE(QFile::link(home.path() + QStringLiteral("/gone.ini"), iniPath()));
+            break;
+        }
+        QString problem;
+        EXPECT_EQ(ReadSetting(app, value, &problem), row.read);
+        EXPECT_EQ(!problem.isEmpty(), row.problem) << problem.toStdString();
+
+        const QString chosen = QStringLiteral("/home/ana/Shots, 2026");
+        EXPECT_EQ(WriteSetting(app, value, chosen, &problem), row.writable);
+        EXPECT_EQ(problem.isEmpty(), row.writable) << problem.toStdString();
+        if (row.writable) {
+            EXPECT_EQ(ReadSetting(app, value), chosen) << "Qt must read back what was written";
+        }
     }
 }
 
-TEST_F(SettingsStore, UnreadableStoreReadsAsEmpty) {
-    QDir().mkpath(iniPath()); // a folder where the file should be
-    EXPECT_TRUE(ReadSetting(app, value).isEmpty());
-    EXPECT_FALSE(WriteSetting(app, value, QStringLiteral("/x")));
+TEST_F(SettingsStore, ReasonsNameWhatIsWrong) {
+    QDir().mkpath(iniPath());
+    QString problem;
+    ReadSetting(app, value, &problem);
+    EXPECT_EQ(problem, "it is a folder, not a file");
+    QDir().rmdir(iniPath());
+    ASSERT_TRUE(QFile::link(QStringLiteral("/nowhere/x.ini"), iniPath()));
+    WriteSetting(app, value, QStringLiteral("/x"), &problem);
+    EXPECT_EQ(problem, "it is a link to /nowhere/x.ini, which does not exist");
 }

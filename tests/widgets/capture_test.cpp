@@ -125,7 +125,9 @@ TEST_F(Capture, MissingFolderTellsTheUserWithoutAsking) {
     EXPECT_TRUE(SaveCaptureImage(picture(), "p").isEmpty());
     EXPECT_TRUE(browseTitles.isEmpty());
     ASSERT_EQ(messages.size(), 1);
-    EXPECT_EQ(messages[0].second, LoadText(122));
+    // The folder and the reason stand below the text, so the user knows what to look at.
+    EXPECT_EQ(messages[0].second,
+              LoadText(122) + "\n\n" + images.path() + "/gone\n" + "No such file or directory");
     EXPECT_FALSE(QFileInfo::exists(images.path() + "/gone"));
     EXPECT_EQ(appState().CaptureNumber, 1);
 }
@@ -139,10 +141,27 @@ TEST_F(Capture, FailedWriteGivesTheReasonAndDoesNotCount) {
     EXPECT_TRUE(SaveCaptureImage(picture(), "p").isEmpty());
     ASSERT_EQ(messages.size(), 1);
     EXPECT_EQ(messages[0].first, LoadText(123));
-    EXPECT_TRUE(messages[0].second.startsWith(LoadText(122) + "\n\n"));
-    EXPECT_GT(messages[0].second.size(), LoadText(122).size() + 2);
+    EXPECT_TRUE(messages[0].second.startsWith(LoadText(122) + "\n\n" + datedFolder() + "\n"))
+        << messages[0].second.toStdString();
+    EXPECT_GT(messages[0].second.size(), LoadText(122).size() + datedFolder().size() + 3);
     EXPECT_EQ(appState().CaptureNumber, 1);
     EXPECT_EQ(QDir(images.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).size(), 1);
+}
+
+TEST_F(Capture, SettingsThatCannotKeepTheFolderAreSaidOnceAndTheChoiceHoldsForTheRun) {
+    QDir().mkpath(settingsLocation(Key)); // a folder where the settings file belongs
+    browseAnswer = images.path();
+    EXPECT_EQ(SaveCaptureImage(picture(), "p"), expectedFile("01", "p"));
+    ASSERT_EQ(notices.size(), 1);
+    EXPECT_EQ(notices[0].first, LoadText(123));
+    for (const QString& part :
+         {settingsLocation(Key), QString("it is a folder, not a file"), images.path()})
+        EXPECT_TRUE(notices[0].second.contains(part)) << notices[0].second.toStdString();
+
+    EXPECT_EQ(SaveCaptureImage(picture(), "p"), expectedFile("02", "p"));
+    EXPECT_EQ(browseTitles.size(), 1) << "the folder chosen holds until the program ends";
+    EXPECT_EQ(notices.size(), 1) << "said once a run";
+    EXPECT_TRUE(messages.isEmpty());
 }
 
 TEST_F(Capture, EmptyPictureIsReportedAndNotCounted) {

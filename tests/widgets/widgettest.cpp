@@ -11,6 +11,8 @@
 #include <QMouseEvent>
 #include <QTimer>
 
+#include <gtest/gtest.h>
+
 namespace vantor::test {
 
 void sendMouse(QWidget& target, QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons buttons,
@@ -96,6 +98,9 @@ void whenModal(std::function<void(QDialog&)> answer) {
             return;
         timer->stop();
         timer->deleteLater();
+        // Tool windows stay above other programs' windows; a dialog under them is covered.
+        EXPECT_TRUE(dialog->windowFlags().testFlag(Qt::WindowStaysOnTopHint))
+            << dialog->windowTitle().toStdString() << " does not stay above the tool windows";
         answer(*dialog);
         if (dialog->isVisible())
             dialog->reject();
@@ -111,6 +116,9 @@ CaptureSetup::CaptureSetup() {
                                   },
                                   [this](const QString& title, const QString& message) {
                                       messages.append({title, message});
+                                  },
+                                  [this](const QString& title, const QString& message) {
+                                      notices.append({title, message});
                                   }});
 }
 

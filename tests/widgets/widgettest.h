@@ -60,6 +60,7 @@ MenuSeen readPopupMenu(const std::function<void()>& open, const QString& choose 
 MenuSeen pressForMenu(QWidget& target, Qt::MouseButton button, const QString& choose = {});
 
 // Hands the next modal dialog to answer once it shows; a dialog left open is then rejected.
+// Every dialog must stay above the tool windows.
 void whenModal(std::function<void(QDialog&)> answer);
 
 // A private settings store and capture dialogs that answer at once and remember what they were
@@ -81,6 +82,7 @@ public:
     QString browseAnswer;
     QStringList browseTitles;
     QList<std::pair<QString, QString>> messages; // title and text
+    QList<std::pair<QString, QString>> notices;
     ScopedEnv env;
 
 private:

@@ -10,13 +10,25 @@ namespace {
 std::wstring keyPath(const QString& applicationKey) {
     return (QStringLiteral("Software\\Korvane\\Application\\") + applicationKey).toStdWString();
 }
+// The system's text for an error code, as the user's other programs show it.
+QString systemMessage(LONG code) {
+    wchar_t* text = nullptr;
+    const DWORD length = FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, static_cast<DWORD>(code), 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    const QString message = QString::fromWCharArray(text, length).trimmed();
+    LocalFree(text);
+    return message;
+}
 } // namespace
 
 QString settingsLocation(const QString& applicationKey) {
     return QStringLiteral("HKEY_CURRENT_USER\\Software\\Korvane\\Application\\") + applicationKey;
 }
 
-QString ReadSetting(const QString& applicationKey, const QString& valueName) {
+QString ReadSetting(const QString& applicationKey, const QString& valueName, QString* problem) {
+    if (problem != nullptr)
+        problem->clear();
     HKEY key = nullptr;
     if (RegOpenKeyExW(HKEY_CURRENT_USER, keyPath(applicationKey).c_str(), 0, KEY_QUERY_VALUE,
                       &key) != ERROR_SUCCESS)
@@ -45,17 +57,26 @@ QString ReadSetting(const QString& applicationKey, const QString& valueName) {
     return result;
 }
 
-bool WriteSetting(const QString& applicationKey, const QString& valueName, const QString& value) {
+bool WriteSetting(const QString& applicationKey, const QString& valueName, const QString& value,
+                  QString* problem) {
+    if (problem != nullptr)
+        problem->clear();
     HKEY key = nullptr;
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, keyPath(applicationKey).c_str(), 0, nullptr, 0,
-                        KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS)
+    const LONG opened = RegCreateKeyExW(HKEY_CURRENT_USER, keyPath(applicationKey).c_str(), 0,
+                                        nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr);
+    if (opened != ERROR_SUCCESS) {
+        if (problem != nullptr)
+            *problem = systemMessage(opened);
         return false;
+    }
     const std::wstring name = valueName.toStdWString();
     const std::wstring data = value.toStdWString();
     const LONG status =
         RegSetValueExW(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
                        static_cast<DWORD>(data.size() * sizeof(wchar_t)));
     RegCloseKey(key);
+    if (status != ERROR_SUCCESS && problem != nullptr)
+        *problem = systemMessage(status);
     return status == ERROR_SUCCESS;
 }
 

@@ -7,6 +7,7 @@
 #include "platform/windowservices.h"
 #include "rulers/frmPositionInfo.h"
 #include "rulers/lenghtinput.h"
+#include "rulers/rulergeometry.h"
 #include "rulers/rulerpainter.h"
 #include "rulers/rulerscale.h"
 #include "rulers/rulerskin.h"
@@ -17,12 +18,14 @@
 #include "shell/texts.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QInputDialog>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QMoveEvent>
 #include <QPainter>
 #include <QPointer>
+#include <QScreen>
 #include <QWindow>
 
 #include <algorithm>
@@ -53,6 +56,13 @@ QList<frmRule*> allRules() {
 void unloadPositionInfo() {
     for (QWidget* panel : FormList::formsOfType({QStringLiteral("frmpositioninfo")}))
         FormList::unload(panel);
+}
+
+QList<QRect> screenRects() {
+    QList<QRect> screens;
+    for (const QScreen* screen : QGuiApplication::screens())
+        screens.append(screen->geometry());
+    return screens;
 }
 
 QImage skinPicture(const QString& name) {
@@ -107,6 +117,15 @@ void frmRule::setLenght(int n) {
     else if (mRuleAlign == AlignHorizontal)
         resize(n, height());
     resizeForm(false);
+    keepInReach();
+}
+
+void frmRule::keepInReach() {
+    // A window manager may answer a large change of size by moving the ruler somewhere of its
+    // own choosing; the ruler is then brought back within reach, a bounded number of times so
+    // as never to fight a window manager that insists.
+    m_reachCorrections = 2;
+    place(reachableRulerPlace(QRect(m_placed, size()), mRuleAlign, screenRects()));
 }
 
 void frmRule::SaveRulePosition() {
@@ -255,6 +274,7 @@ void frmRule::Form_MouseDown(Qt::MouseButton button, QPointF position) {
         TimerMousePosition.start();
         return;
     }
+    m_reachCorrections = 0;
     mDragging = true;
     mDownX = int(std::nearbyint(position.x()));
     mDownY = int(std::nearbyint(position.y()));
@@ -387,6 +407,10 @@ void frmRule::moveEvent(QMoveEvent* event) {
     // The window manager put the ruler somewhere of its own choosing: that is where it is now.
     m_placed = m_confirmed = pos();
     m_unconfirmed.clear();
+    if (m_reachCorrections > 0) {
+        --m_reachCorrections;
+        place(reachableRulerPlace(QRect(m_placed, size()), mRuleAlign, screenRects()));
+    }
 }
 
 void frmRule::ImageRightResize_MouseMove(Qt::MouseButtons buttons) {
@@ -421,6 +445,7 @@ void frmRule::mPopupRotate_Click() {
         oldLenght = height();
     }
     LoadSkin(oldLenght);
+    keepInReach();
 }
 
 void frmRule::mPopupSetLenght_Click() {
@@ -453,10 +478,12 @@ void frmRule::TimerMousePosition_Timer() {
 }
 
 void frmRule::TimerTestInfo_Timer() {
-    if (!cursorOverThisRuler() && frmPositionInfo::loadedInstance()) {
-        TimerTestInfo.stop();
-        unloadPositionInfo();
-    }
+    if (cursorOverThisRuler())
+        return;
+    // Nothing is left to watch once the pointer has gone: the timer stops, whether the panel
+    // was shown or the pointer only passed over the ruler.
+    TimerTestInfo.stop();
+    unloadPositionInfo();
 }
 
 bool frmRule::cursorOverThisRuler() const {

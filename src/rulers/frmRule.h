@@ -81,6 +81,8 @@ private:
     void place(QPoint topLeft);
     void requestMove(QPoint topLeft);
     bool cursorOverThisRuler() const;
+    // Brings the ruler within reach after its length or orientation changed.
+    void keepInReach();
 
     int mRuleAlign = 0;
     bool mDragging = false;
@@ -95,6 +97,8 @@ private:
     std::vector<QPoint> m_unconfirmed;
     QPoint m_confirmed;
     bool m_placing = false;
+    // How many more times a place the window manager chooses is brought back within reach.
+    int m_reachCorrections = 0;
 
     QImage SkinImageBack;
     QImage SkinImageEnd;

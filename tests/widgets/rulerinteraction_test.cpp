@@ -195,6 +195,15 @@ TEST(RulerMenu, SetLenghtTakesWholeNumbersAboveTenAndIgnoresEverythingElse) {
     EXPECT_EQ(rule.face().width(), 3000);
 }
 
+TEST(RulerMenu, LengthAndTurnKeepTheRulerOnTheScreen) {
+    frmRule& rule = newRule(QPoint(-540, 500));
+    rule.setLenght(600);
+    EXPECT_EQ(rule.pos(), QPoint(0, 500));
+    rule.move(1500, 900);
+    rule.mPopupRotate_Click();
+    EXPECT_EQ(rule.geometry(), QRect(1500, 1080 - 600, 44, 600));
+}
+
 TEST(RulerMenu, DeleteUnloadsOnlyThisRuler) {
     frmRule& rule = newRule(QPoint(100, 100));
     newRule(QPoint(500, 100));
@@ -248,15 +257,20 @@ TEST(RulerGuideDragOut, AnOrdinaryDragEndingWithCtrlMakesNoGuide) {
     EXPECT_EQ(rule.pos(), QPoint(200, 200));
 }
 
-TEST(RulerHover, ScaleEdgeShowsThePanelAndLeavingClosesIt) {
-    frmRule& rule = newRule(QPoint(100, 100));
-    moveHeld(rule, QPoint(140, 103), Qt::NoButton);
-    ASSERT_NE(frmPositionInfo::loadedInstance(), nullptr);
-    EXPECT_TRUE(rule.testInfoTimer().isActive());
-    fakeDesktop().cursor = QPoint(900, 900);
-    rule.TimerTestInfo_Timer();
-    EXPECT_EQ(frmPositionInfo::loadedInstance(), nullptr);
-    EXPECT_FALSE(rule.testInfoTimer().isActive());
+// The hover timer runs while the pointer is over the ruler, scale edge or not, and stops once
+// it has left: every tick is a look at the pointer, ten times a second for each ruler.
+TEST(RulerHover, ScaleEdgeShowsThePanelAndLeavingClosesItAndStopsTheTimer) {
+    for (const QPoint at : {QPoint(140, 103), QPoint(140, 122)}) {
+        frmRule& rule = newRule(QPoint(100, 100));
+        moveHeld(rule, at, Qt::NoButton);
+        EXPECT_EQ(frmPositionInfo::loadedInstance() != nullptr, at.y() == 103);
+        EXPECT_TRUE(rule.testInfoTimer().isActive());
+        fakeDesktop().cursor = QPoint(900, 900);
+        rule.TimerTestInfo_Timer();
+        EXPECT_EQ(frmPositionInfo::loadedInstance(), nullptr);
+        EXPECT_FALSE(rule.testInfoTimer().isActive()) << "hovered at " << at.y();
+        FormList::unload(&rule);
+    }
 }
 
 } // namespace

@@ -58,9 +58,16 @@ void unloadAllForms() {
 } // namespace vantor::test
 
 int main(int argc, char* argv[]) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
     QTemporaryDir runtime;
     qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+    // One screen as large as the fake desktop's picture of it, as on the desktop tests' server.
+    QFile screens(runtime.filePath(QStringLiteral("screens.json")));
+    if (!screens.open(QIODevice::WriteOnly) ||
+        screens.write(R"({"screens": [{"name": "fake", "x": 0, "y": 0, "width": 1920,
+                      "height": 1080, "logicalDpi": 96, "dpr": 1}]})") < 0)
+        return 1;
+    screens.close();
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + QFile::encodeName(screens.fileName()));
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     qInstallMessageHandler(vantor::test::failOnWarnings);

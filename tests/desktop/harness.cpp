@@ -12,6 +12,7 @@
 #include <spawn.h>
 #include <sstream>
 #include <stdexcept>
+#include <sys/socket.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -89,7 +90,9 @@ std::vector<char*> cStrings(std::vector<std::string>& strings) {
 
 } // namespace
 
-Process::Process(const std::vector<std::string>& argv, const std::vector<std::string>& env) {
+Process::Process(const std::vector<std::string>& argv, const std::vector<std::string>& env,
+                 Mode mode)
+    : m_mode(mode) {
     if (argv.empty())
         throw std::invalid_argument("Process needs a command");
     static std::atomic<int> counter = 0;
@@ -98,9 +101,31 @@ Process::Process(const std::vector<std::string>& argv, const std::vector<std::st
     m_stdoutPath = stem + ".stdout";
     m_stderrPath = stem + ".stderr";
 
+    // A socket rather than a pipe for a job's input, so that writing to it after the process
+    // ended fails instead of raising SIGPIPE in the test.
+    int input[2] = {-1, -1};
+    if (mode == Mode::TerminalJob && socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, input) != 0)
+        throw std::runtime_error(std::string("cannot make an input socket: ") +
+                                 std::strerror(errno));
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    if (mode == Mode::TerminalJob) {
+        posix_spawn_file_actions_adddup2(&actions, input[0], 0);
+        // Tests run as background commands of desktop-session, which ignore INT and QUIT;
+        // a job started from a terminal has them at their defaults.
+        sigset_t all, none;
+        sigfillset(&all);
+        sigemptyset(&none);
+        posix_spawnattr_setsigdefault(&attributes, &all);
+        posix_spawnattr_setsigmask(&attributes, &none);
+        posix_spawnattr_setpgroup(&attributes, 0);
+        posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGDEF |
+                                                  POSIX_SPAWN_SETSIGMASK);
+    } else {
+        posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    }
     posix_spawn_file_actions_addopen(&actions, 1, m_stdoutPath.c_str(),
                                      O_WRONLY | O_CREAT | O_TRUNC, 0644);
     posix_spawn_file_actions_addopen(&actions, 2, m_stderrPath.c_str(),
@@ -109,15 +134,24 @@ Process::Process(const std::vector<std::string>& argv, const std::vector<std::st
     std::vector<std::string> environment = mergedEnvironment(env);
     std::vector<char*> argPointers = cStrings(args);
     std::vector<char*> envPointers = cStrings(environment);
-    const int error = posix_spawnp(&m_pid, argPointers.front(), &actions, nullptr,
+    const int error = posix_spawnp(&m_pid, argPointers.front(), &actions, &attributes,
                                    argPointers.data(), envPointers.data());
     posix_spawn_file_actions_destroy(&actions);
-    if (error != 0)
+    posix_spawnattr_destroy(&attributes);
+    if (input[0] >= 0)
+        ::close(input[0]);
+    m_input = input[1];
+    if (error != 0) {
+        if (m_input >= 0)
+            ::close(m_input);
         throw std::runtime_error("cannot start " + argv.front() + ": " + std::strerror(error));
+    }
 }
 
 Process::~Process() {
     stop();
+    if (m_input >= 0)
+        ::close(m_input);
 }
 
 void Process::reap(int status) {
@@ -144,6 +178,17 @@ std::optional<int> Process::waitForExit(Milliseconds timeout) {
 void Process::signal(int signalNumber) {
     if (running())
         ::kill(m_pid, signalNumber);
+}
+
+void Process::signalGroup(int signalNumber) {
+    if (m_mode == Mode::TerminalJob)
+        ::kill(-m_pid, signalNumber);
+}
+
+void Process::sendInput(const std::string& text) {
+    if (m_input < 0 || ::send(m_input, text.data(), text.size(), MSG_NOSIGNAL) !=
+                           static_cast<ssize_t>(text.size()))
+        throw std::runtime_error("cannot write to the input of process " + std::to_string(m_pid));
 }
 
 void Process::stop(Milliseconds grace) {

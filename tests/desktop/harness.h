@@ -40,8 +40,14 @@ std::string artifactDir();
 // A child process with its output captured to files in the artifact folder.
 class Process {
 public:
+    // Plain: reads /dev/null, in the test's process group. TerminalJob: started as a shell
+    // starts a job from a terminal, leading a process group of its own with the default
+    // handling of every signal, and reading what sendInput() writes.
+    enum class Mode { Plain, TerminalJob };
+
     // env entries are "NAME=value" (replacing NAME) or "NAME" (removing it).
-    Process(const std::vector<std::string>& argv, const std::vector<std::string>& env = {});
+    Process(const std::vector<std::string>& argv, const std::vector<std::string>& env = {},
+            Mode mode = Mode::Plain);
     ~Process();
     Process(const Process&) = delete;
     Process& operator=(const Process&) = delete;
@@ -53,6 +59,11 @@ public:
     std::optional<int> waitForExit(Milliseconds timeout = 10s);
     // Sends the signal to this process only, if it still runs.
     void signal(int signalNumber);
+    // Sends the signal to the whole process group of a TerminalJob, as a terminal's Ctrl+C
+    // does, also to what is left of it after the process itself ended.
+    void signalGroup(int signalNumber);
+    // Writes to the standard input of a TerminalJob.
+    void sendInput(const std::string& text);
     // SIGTERM, then SIGKILL when it does not end within the grace time; reaps it.
     void stop(Milliseconds grace = 3s);
 
@@ -63,7 +74,9 @@ public:
 private:
     void reap(int status);
 
+    Mode m_mode;
     pid_t m_pid = -1;
+    int m_input = -1; // our end of a TerminalJob's standard input
     std::optional<int> m_exit;
     std::string m_stdoutPath;
     std::string m_stderrPath;

@@ -1,0 +1,187 @@
+// scripts/run-private as a user on a machine without a desktop meets it: the program in a private
+// X session of its own, watched through VNC, a screenshot on Enter, and an end by Ctrl+C or TERM
+// that leaves no error line, no process and no session folder behind. And scripts/desktop-session
+// ended the way timeout ends it, with a second TERM during its clean-up.
+#include "harness.h"
+
+#include <QImage>
+
+#include <algorithm>
+#include <arpa/inet.h>
+#include <cerrno>
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <netinet/in.h>
+#include <sstream>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace vantor::desk {
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string Scripts = VANTOR_SCRIPTS_DIR;
+
+// A folder of the test's own, emptied, for TMPDIR: what desktop-session leaves shows there.
+std::string freshFolder(const std::string& name) {
+    const fs::path dir = fs::path(artifactDir()) / name;
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    return dir.string();
+}
+
+int sessionFolders(const std::string& dir) {
+    int count = 0;
+    for (const fs::directory_entry& entry : fs::directory_iterator(dir))
+        count += entry.path().filename().string().starts_with("vantor-session.");
+    return count;
+}
+
+// What follows the marker up to the end of its line, if the marker is there.
+std::optional<std::string> after(const std::string& text, const std::string& marker) {
+    const auto at = text.find(marker);
+    if (at == std::string::npos)
+        return std::nullopt;
+    const auto start = at + marker.size();
+    return text.substr(start, text.find('\n', start) - start);
+}
+
+// The first bytes a server on 127.0.0.1 sends; empty when nothing answers.
+std::string greetingAt(int port) {
+    const int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    timeval timeout{10, 0};
+    setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof timeout);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(static_cast<uint16_t>(port));
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    char buffer[12] = {};
+    ssize_t got = 0;
+    if (connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0)
+        got = recv(fd, buffer, sizeof buffer, MSG_WAITALL);
+    close(fd);
+    return std::string(buffer, static_cast<size_t>(std::max<ssize_t>(got, 0)));
+}
+
+// Local addresses of the listening TCP sockets on the port, as /proc/net/tcp and tcp6 spell
+// them in hex ("0100007F" is 127.0.0.1).
+std::vector<std::string> listeningAddresses(int port) {
+    std::vector<std::string> found;
+    for (const char* table : {"/proc/net/tcp", "/proc/net/tcp6"}) {
+        std::ifstream in(table);
+        std::string line, slot, local, remote, state;
+        std::getline(in, line);
+        while (std::getline(in, line)) {
+            std::istringstream fields(line);
+            fields >> slot >> local >> remote >> state;
+            const auto colon = local.rfind(':');
+            if (state == "0A" && std::stoi(local.substr(colon + 1), nullptr, 16) == port)
+                found.push_back(local.substr(0, colon));
+        }
+    }
+    return found;
+}
+
+bool processGone(pid_t pid) {
+    return kill(pid, 0) != 0 && errno == ESRCH;
+}
+
+class RunPrivateTest : public ::testing::Test {
+protected:
+    // Starts the script on the built program as a terminal would, without DISPLAY, and waits
+    // for its "up" line.
+    void SetUp() override {
+        m_tmp = freshFolder("tmp");
+        m_shots = artifactDir() + "/screenshots";
+        const char* program = std::getenv("VANTOR_PROGRAM");
+        ASSERT_NE(program, nullptr);
+        m_script =
+            std::make_unique<Process>(std::vector<std::string>{Scripts + "/run-private", program},
+                                      std::vector<std::string>{"DISPLAY", "TMPDIR=" + m_tmp,
+                                                               "VANTOR_SCREENSHOT_DIR=" + m_shots,
+                                                               "VANTOR_SCREEN=1280x800x24"},
+                                      Process::Mode::TerminalJob);
+        ASSERT_TRUE(waitFor([&] { return up() || !m_script->running(); }, 60s));
+        ASSERT_TRUE(up()) << m_script->stdoutText() << m_script->stderrText();
+        m_programPid = std::stoi(after(m_script->stdoutText(), "(process ").value());
+    }
+
+    void TearDown() override {
+        // Whatever a failed script left running goes with it.
+        if (m_programPid != 0 && !processGone(m_programPid))
+            kill(m_programPid, SIGKILL);
+        if (m_script)
+            m_script->signalGroup(SIGKILL);
+    }
+
+    bool up() { return after(m_script->stdoutText(), "the program is up").has_value(); }
+
+    // The script ended with the status, said nothing alarming, and left nothing behind.
+    void expectCleanEnd(int status) {
+        EXPECT_EQ(m_script->waitForExit(60s), status);
+        std::istringstream lines(m_script->stdoutText() + m_script->stderrText());
+        for (std::string line; std::getline(lines, line);)
+            for (const char* word : {"error", "broke", "Killed"})
+                EXPECT_EQ(line.find(word), std::string::npos) << line;
+        EXPECT_TRUE(waitFor([&] { return processGone(m_programPid); }))
+            << "the program (process " << m_programPid << ") still runs";
+        EXPECT_EQ(sessionFolders(m_tmp), 0) << "a session folder was left in " << m_tmp;
+    }
+
+    std::unique_ptr<Process> m_script;
+    std::string m_tmp;
+    std::string m_shots;
+    pid_t m_programPid = 0;
+};
+
+TEST_F(RunPrivateTest, ServesVncOnLoopbackWritesScreenshotsAndEndsOnCtrlC) {
+    const int port = std::stoi(after(m_script->stdoutText(), "vncviewer 127.0.0.1::").value());
+    EXPECT_EQ(greetingAt(port).substr(0, 4), "RFB ");
+    EXPECT_EQ(listeningAddresses(port), std::vector<std::string>{"0100007F"});
+
+    m_script->sendInput("\n");
+    ASSERT_TRUE(waitFor([&] { return after(m_script->stdoutText(), "run: wrote ").has_value(); }));
+    const std::string shot = after(m_script->stdoutText(), "run: wrote ").value();
+    EXPECT_TRUE(shot.starts_with(m_shots)) << shot;
+    EXPECT_EQ(QImage(QString::fromStdString(shot)).size(), QSize(1280, 800)) << shot;
+
+    m_script->signalGroup(SIGINT);
+    expectCleanEnd(0);
+}
+
+TEST_F(RunPrivateTest, EndsOnTermToTheScriptAlone) {
+    m_script->signal(SIGTERM);
+    expectCleanEnd(0);
+}
+
+// timeout sends TERM to its command and then to the command's whole process group; the second
+// one comes while desktop-session is stopping its command. The command here holds it there
+// until the second TERM has been sent.
+TEST(DesktopSessionTest, SecondTermDuringTheCleanUpStillRemovesTheSession) {
+    const std::string tmp = freshFolder("tmp");
+    const std::string release = artifactDir() + "/release";
+    fs::remove(release);
+    const std::string command = "trap 'echo stopping; until [ -e " + release +
+                                " ]; do sleep 0.05; done; exit 0' TERM; echo up; "
+                                "while :; do sleep 0.1; done";
+    Process session(
+        {Scripts + "/desktop-session", "--no-tray", "--no-compositor", "sh", "-c", command},
+        {"TMPDIR=" + tmp}, Process::Mode::TerminalJob);
+    const auto said = [&](const char* word) {
+        return after(session.stdoutText(), word).has_value();
+    };
+    ASSERT_TRUE(waitFor([&] { return said("up"); }, 60s)) << session.stderrText();
+    session.signal(SIGTERM);
+    ASSERT_TRUE(waitFor([&] { return said("stopping"); }));
+    session.signalGroup(SIGTERM);
+    std::ofstream released(release);
+    released.close();
+    EXPECT_EQ(session.waitForExit(30s), 143);
+    EXPECT_EQ(sessionFolders(tmp), 0) << "a session folder was left in " << tmp;
+    session.signalGroup(SIGKILL);
+}
+
+} // namespace
+} // namespace vantor::desk

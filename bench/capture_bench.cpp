@@ -3,9 +3,9 @@
 // scripts/desktop-session for a 1920 x 1080 screen; bench/compare-scrot.sh does that.
 
 #include "capture/capture.h"
+#include "core/texts.h"
 #include "platform/desktop.h"
 #include "platform/settings.h"
-#include "shell/texts.h"
 
 #include <QApplication>
 #include <QFile>

@@ -3,12 +3,12 @@
 #include "capture/browseforfolder.h"
 #include "capture/capturefile.h"
 #include "capture/capturenames.h"
+#include "core/appstate.h"
+#include "core/texts.h"
 #include "platform/desktop.h"
 #include "platform/language.h"
 #include "platform/settings.h"
 #include "platform/windowservices.h"
-#include "shell/appstate.h"
-#include "shell/texts.h"
 
 #include <QDate>
 #include <QDir>
@@ -75,6 +75,10 @@ QString imagesFolder() {
 }
 
 } // namespace
+
+void ReportFailedCapture(const QString& reason) {
+    dialogs().showCritical(LoadText(123), LoadText(122) + QStringLiteral("\n\n") + reason);
+}
 
 bool StoreImagesFolder(const QString& folder) {
     QString problem;

@@ -19,6 +19,9 @@ void CaptureScreenRect(QImage& picture, int x1, int y1, int x2, int y2);
 // string when the user was told why nothing was saved; CaptureNumber then stays as it was.
 QString SaveCaptureImage(const QImage& picture, const QString& prefix);
 
+// Tells the user that a capture was not saved, and why (a few words).
+void ReportFailedCapture(const QString& reason);
+
 // Stores the images folder the user chose. When the settings cannot keep it, captures go there
 // until the program ends, and the user is told why once per run. False in that case.
 bool StoreImagesFolder(const QString& folder);

@@ -36,6 +36,10 @@ QString captureBaseName(qint64 number, const QString& prefix, const QString& dat
                             QLatin1Char('.') + dateText);
 }
 
+QString sizedPrefix(const QString& word, QSize size) {
+    return QStringLiteral("%1.(%2x%3)").arg(word).arg(size.width()).arg(size.height());
+}
+
 QString captureFileName(const QString& baseName, int attempt) {
     if (attempt <= 0)
         return baseName + QStringLiteral(".bmp");

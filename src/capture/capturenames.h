@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <QLocale>
+#include <QSize>
 #include <QString>
 
 namespace vantor {
@@ -21,6 +22,10 @@ QString datedFolderName(const QDate& date, const QLocale& locale);
 
 // The name of a capture file without its extension: number text, ") ", prefix, "." and date text.
 QString captureBaseName(qint64 number, const QString& prefix, const QString& dateText);
+
+// A file-name prefix with a picture's size: the word, then ".(", width, "x", height and ")", as
+// in "capture.section.(473x277)".
+QString sizedPrefix(const QString& word, QSize size);
 
 // The attempt-th name tried for baseName: baseName + ".bmp" first, then baseName + " (k).bmp".
 QString captureFileName(const QString& baseName, int attempt);

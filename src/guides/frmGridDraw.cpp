@@ -1,68 +1,34 @@
 #include "guides/frmGridDraw.h"
 
+#include "core/screens.h"
+#include "core/toolwindow.h"
 #include "platform/windowservices.h"
-#include "shell/formlist.h"
 
-#include <QGuiApplication>
 #include <QPainter>
-#include <QPointer>
-#include <QScreen>
 
 namespace vantor {
 
-namespace {
-QPointer<frmGridDraw>& previewInstance() {
-    static QPointer<frmGridDraw> instance;
-    return instance;
-}
-
-QRect primaryScreenRect() {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    return screen ? screen->geometry() : QRect(0, 0, 1024, 768);
-}
-} // namespace
-
-frmGridDraw& frmGridDraw::instance() {
-    if (!loadedInstance())
-        previewInstance() = new frmGridDraw; // deletes itself when it unloads
-    return *previewInstance();
-}
-
-frmGridDraw* frmGridDraw::loadedInstance() {
-    // An unloaded preview may linger until its deletion runs; it is no longer the preview.
-    frmGridDraw* preview = previewInstance().data();
-    return preview && FormList::forms().contains(preview) ? preview : nullptr;
-}
-
-void frmGridDraw::unloadInstance() {
-    if (frmGridDraw* preview = loadedInstance())
-        FormList::unload(preview);
-}
-
 frmGridDraw::frmGridDraw() {
-    MakeToolWindow(*this, Qt::WindowDoesNotAcceptFocus | Qt::WindowTransparentForInput);
-    setAttribute(Qt::WA_ShowWithoutActivating);
-    setAttribute(Qt::WA_DeleteOnClose);
-    setAttribute(Qt::WA_QuitOnClose, false);
+    setUpToolWindow(*this, Focus::Keep,
+                    Qt::WindowDoesNotAcceptFocus | Qt::WindowTransparentForInput);
     Form_Load();
 }
 
 void frmGridDraw::Form_Load() {
-    FormList::add(this);
     ApplyWindowTransparency(*this, 100);
 }
 
-void frmGridDraw::ShowPreview(int align) {
+void frmGridDraw::ShowPreview(Align align) {
     const QRect screen = primaryScreenRect();
-    if (align == 2)
+    if (align == Align::Horizontal)
         setGeometry(screen.left(), y(), screen.width(), 1);
     else
         setGeometry(x(), screen.top(), 1, screen.height());
     show();
 }
 
-void frmGridDraw::MovePreview(int align, QPoint cursor) {
-    if (align == 2)
+void frmGridDraw::MovePreview(Align align, QPoint cursor) {
+    if (align == Align::Horizontal)
         move(primaryScreenRect().left(), cursor.y());
     else
         move(cursor.x(), y());

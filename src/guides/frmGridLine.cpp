@@ -1,39 +1,31 @@
 #include "guides/frmGridLine.h"
 
+#include "core/formlist.h"
+#include "core/rounding.h"
+#include "core/screens.h"
+#include "core/texts.h"
+#include "core/toolwindow.h"
 #include "guides/gridskin.h"
 #include "guides/guidelines.h"
-#include "platform/desktop.h"
 #include "platform/windowservices.h"
-#include "shell/formlist.h"
-#include "shell/texts.h"
 
-#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QScreen>
 
 namespace vantor {
 
 namespace {
 constexpr int StripThickness = 20;
 
-QRect primaryScreenRect() {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    return screen ? screen->geometry() : QRect(0, 0, 1024, 768);
-}
 } // namespace
 
 frmGridLine::frmGridLine() {
-    MakeToolWindow(*this);
     // A guide must not pull the focus away from the program being designed.
-    setAttribute(Qt::WA_ShowWithoutActivating);
-    setAttribute(Qt::WA_DeleteOnClose);
-    setAttribute(Qt::WA_QuitOnClose, false);
+    setUpToolWindow(*this, Focus::Keep);
     Form_Load();
 }
 
 void frmGridLine::Form_Load() {
-    FormList::add(this);
     mpopupLock = mpopup.addAction(QString(), this, &frmGridLine::mpopupLock_Click);
     mpopupLock->setCheckable(true);
     mpopupMove = mpopup.addAction(QString());
@@ -45,16 +37,16 @@ void frmGridLine::Form_Load() {
     mpopupMove->setText(LoadText(114));
 }
 
-void frmGridLine::ShowGridLine(int align, int position) {
+void frmGridLine::ShowGridLine(vantor::Align align, int position) {
+    const int earlier = int(loadedGuideLines().size());
     mAlign = align;
     const QRect screen = primaryScreenRect();
-    const int earlier = int(loadedGuideLines().size()) - 1;
-    if (align == 2) {
+    if (align == Align::Horizontal) {
         const int row = position >= 0
                             ? position
                             : defaultGuideCoordinate(screen.top(), screen.height(), earlier);
         setGeometry(screen.left(), row - StripThickness / 2, screen.width(), StripThickness);
-    } else if (align == 1) {
+    } else {
         const int column = position >= 0
                                ? position
                                : defaultGuideCoordinate(screen.left(), screen.width(), earlier);
@@ -65,17 +57,17 @@ void frmGridLine::ShowGridLine(int align, int position) {
 }
 
 void frmGridLine::drawStrip() {
-    const QImage handle = gridPicture(mAlign);
+    const QImage handle = gridPicture(Align());
     const qreal ratio = devicePixelRatioF();
     m_image = QImage(size() * ratio, QImage::Format_RGB32);
     m_image.setDevicePixelRatio(ratio);
-    drawGuideStrip(m_image, mAlign, handle);
+    drawGuideStrip(m_image, Align(), handle);
     // The mask is in logical pixels whatever the screen's pixel ratio: key-coloured pixels are
     // neither shown nor hit, so a click there reaches the window below.
     QImage logical = m_image;
     if (ratio != 1.0) {
         logical = QImage(size(), QImage::Format_RGB32);
-        drawGuideStrip(logical, mAlign, handle);
+        drawGuideStrip(logical, Align(), handle);
     }
     SetWindowColorKey(*this, logical, GuideKeyColor);
     update();
@@ -89,30 +81,29 @@ void frmGridLine::refreshMenu() {
 }
 
 void frmGridLine::mousePressEvent(QMouseEvent* event) {
-    Form_MouseDown(event->button());
+    Form_MouseDown(event->button(), rounded(event->globalPosition()));
 }
 
 void frmGridLine::mouseMoveEvent(QMouseEvent* event) {
-    Form_MouseMove(event->buttons());
+    Form_MouseMove(event->buttons(), rounded(event->globalPosition()));
 }
 
-void frmGridLine::Form_MouseDown(Qt::MouseButton button) {
+void frmGridLine::Form_MouseDown(Qt::MouseButton button, QPoint cursor) {
     mDragging = false;
     if (button == Qt::LeftButton) {
-        mDragging = mAlign == 1 || mAlign == 2;
+        mDragging = isLaidOut();
         return;
     }
     refreshMenu();
-    mpopup.exec(desktop().cursorPos());
+    mpopup.exec(cursor);
 }
 
-void frmGridLine::Form_MouseMove(Qt::MouseButtons buttons) {
+void frmGridLine::Form_MouseMove(Qt::MouseButtons buttons, QPoint cursor) {
     if (buttons != Qt::LeftButton || mLocked || !mDragging)
         return;
     // The strip's centre follows the cursor, so the red line lies one pixel before it; the grab
     // point is not kept and there is no bound.
-    const QPoint cursor = desktop().cursorPos();
-    if (mAlign == 1)
+    if (Align() == Align::Vertical)
         move(cursor.x() - width() / 2, y());
     else
         move(x(), cursor.y() - height() / 2);

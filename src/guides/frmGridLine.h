@@ -1,8 +1,12 @@
 #pragma once
 
+#include "core/align.h"
+
 #include <QImage>
 #include <QMenu>
 #include <QWidget>
+
+#include <optional>
 
 namespace vantor {
 
@@ -15,13 +19,14 @@ class frmGridLine final : public QWidget {
 public:
     frmGridLine();
 
-    // 1 vertical, 2 horizontal.
-    int Align() const { return mAlign; }
+    // The orientation, once the guide is laid out.
+    vantor::Align Align() const { return mAlign.value_or(Align::Vertical); }
+    bool isLaidOut() const { return mAlign.has_value(); }
     bool isLocked() const { return mLocked; }
 
     // Lays the strip out across the screen at position (the screen column or row of its line
-    // coordinate; negative leaves it where it is), draws it and shows it.
-    void ShowGridLine(int align, int position);
+    // coordinate; negative puts it at the default place), draws it and shows it.
+    void ShowGridLine(vantor::Align align, int position);
 
     // Captions the menu items and the Lock check mark, as right before the menu opens.
     void refreshMenu();
@@ -37,11 +42,11 @@ protected:
 
 private:
     void Form_Load();
-    void Form_MouseDown(Qt::MouseButton button);
-    void Form_MouseMove(Qt::MouseButtons buttons);
+    void Form_MouseDown(Qt::MouseButton button, QPoint cursor);
+    void Form_MouseMove(Qt::MouseButtons buttons, QPoint cursor);
     void drawStrip();
 
-    int mAlign = 0;
+    std::optional<vantor::Align> mAlign;
     bool mDragging = false;
     bool mLocked = false;
     QImage m_image;

@@ -1,6 +1,6 @@
 #include "guides/gridskin.h"
 
-#include "shell/skin.h"
+#include "core/skin.h"
 
 #include <QPainter>
 
@@ -10,13 +10,13 @@ namespace {
 #include "guides/v_grid.xpm"
 } // namespace
 
-QString gridPictureName(int align) {
-    return align == 2 ? QStringLiteral("h_grid.bmp") : QStringLiteral("v_grid.bmp");
+QString gridPictureName(Align align) {
+    return align == Align::Horizontal ? QStringLiteral("h_grid.bmp") : QStringLiteral("v_grid.bmp");
 }
 
-QImage builtInGridPicture(int align) {
+QImage builtInGridPicture(Align align) {
     const QImage vertical = QImage(v_grid_xpm).convertToFormat(QImage::Format_RGB32);
-    if (align != 2)
+    if (align != Align::Horizontal)
         return vertical;
     // The horizontal handle is the vertical one mirrored across its diagonal, as the skin script
     // makes it: the light still falls from the top left.
@@ -27,21 +27,21 @@ QImage builtInGridPicture(int align) {
     return horizontal;
 }
 
-QImage gridPicture(int align) {
+QImage gridPicture(Align align) {
     return loadSkinPicture(gridPictureName(align), [align] { return builtInGridPicture(align); });
 }
 
-void drawGuideStrip(QImage& image, int align, const QImage& handle) {
+void drawGuideStrip(QImage& image, Align align, const QImage& handle) {
     image.fill(GuideKeyColor);
     QPainter painter(&image);
     const qreal ratio = image.devicePixelRatio();
     const int width = qRound(image.width() / ratio);
     const int height = qRound(image.height() / ratio);
-    if (align == 2) {
+    if (align == Align::Horizontal) {
         painter.fillRect(QRect(0, 9, width - 1, 1), QColor::fromRgb(GuideLineColor));
         painter.drawImage(QPoint(width - (handle.width() + 2), height / 2 - handle.height() / 2),
                           handle);
-    } else if (align == 1) {
+    } else {
         painter.fillRect(QRect(9, 0, 1, height), QColor::fromRgb(GuideLineColor));
         painter.drawImage(QPoint(width / 2 - handle.width() / 2, 2), handle);
     }

@@ -1,24 +1,9 @@
 #include "guides/guidelines.h"
 
+#include "core/formlist.h"
 #include "guides/frmGridLine.h"
-#include "shell/formlist.h"
 
 namespace vantor {
-
-GuideLine guideLineFor(int align, const QRect& frame) {
-    GuideLine line;
-    line.align = align;
-    if (align == 1) {
-        line.coordinate = frame.x() + frame.width() / 2;
-        line.referenceX = line.coordinate;
-        line.referenceY = frame.y();
-    } else {
-        line.coordinate = frame.y() + frame.height() / 2;
-        line.referenceX = frame.x();
-        line.referenceY = line.coordinate;
-    }
-    return line;
-}
 
 int defaultGuideCoordinate(int screenStart, int screenExtent, int earlierGuides) {
     constexpr int Step = 24;
@@ -29,9 +14,8 @@ int defaultGuideCoordinate(int screenStart, int screenExtent, int earlierGuides)
 
 QList<GuideLine> loadedGuideLines() {
     QList<GuideLine> lines;
-    for (QWidget* form : FormList::formsOfType({QStringLiteral("frmgridline")}))
-        if (const auto* guide = qobject_cast<const frmGridLine*>(form);
-            guide && (guide->Align() == 1 || guide->Align() == 2))
+    for (const frmGridLine* guide : FormList::formsOf<frmGridLine>())
+        if (guide->isLaidOut())
             lines.append(guideLineFor(guide->Align(), guide->geometry()));
     return lines;
 }

@@ -52,6 +52,8 @@ public:
 
     // A copy of the screen inside rect, in screen pixels; parts beyond the screen are black.
     virtual QImage grabScreen(const QRect& rect) = 0;
+    // Whether a compositor draws the screen: windows then leave it only when it next draws.
+    virtual bool compositorRunning() = 0;
 };
 
 // The desktop the program runs on; installed once at start (or by a test) before any window.

@@ -27,9 +27,8 @@ protected:
 
 } // namespace
 
-void MakeToolWindow(QWidget& window, Qt::WindowFlags extraFlags) {
-    window.setWindowFlags(Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::Tool |
-                          extraFlags);
+void MakeToolWindow(QWidget& window, Qt::WindowFlags extraFlags, Qt::WindowType type) {
+    window.setWindowFlags(Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | type | extraFlags);
     if (window.findChild<OffTaskbar*>(QString(), Qt::FindDirectChildrenOnly) == nullptr)
         window.installEventFilter(new OffTaskbar(&window));
 }

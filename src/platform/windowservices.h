@@ -8,8 +8,10 @@ class QDialog;
 namespace vantor {
 
 // What every tool window is: borderless, above other programs' windows, and without a button of
-// its own in taskbars and pagers. extraFlags adds to that (Qt::WindowDoesNotAcceptFocus, ...).
-void MakeToolWindow(QWidget& window, Qt::WindowFlags extraFlags = {});
+// its own in taskbars and pagers. extraFlags adds to that (Qt::WindowDoesNotAcceptFocus, ...);
+// type is the kind of window (a tool window, or a tooltip for panels that follow the pointer).
+void MakeToolWindow(QWidget& window, Qt::WindowFlags extraFlags = {},
+                    Qt::WindowType type = Qt::Tool);
 
 // Makes the window translucent: level 1 to 255 is its opacity out of 255; below 1 it is opaque.
 // Translucency shows only where a compositor runs.

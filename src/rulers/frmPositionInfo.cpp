@@ -1,12 +1,10 @@
 #include "rulers/frmPositionInfo.h"
 
-#include "platform/desktop.h"
+#include "core/toolwindow.h"
 #include "platform/windowservices.h"
-#include "shell/formlist.h"
 
 #include <QFontMetrics>
 #include <QPainter>
-#include <QPointer>
 #include <QToolTip>
 
 namespace vantor {
@@ -17,19 +15,12 @@ constexpr int CursorOffset = 15;
 constexpr int TextTop = 3;
 constexpr int TextRightMargin = 10;
 constexpr int Border = 1;
-
-QPointer<frmPositionInfo>& panelInstance() {
-    static QPointer<frmPositionInfo> instance;
-    return instance;
-}
 } // namespace
 
-bool isOnScaleEdge(int ruleAlign, QPoint clientPos, QSize innerSize) {
-    if (ruleAlign == 1)
+bool isOnScaleEdge(Align ruleAlign, QPoint clientPos, QSize innerSize) {
+    if (ruleAlign == Align::Vertical)
         return clientPos.x() <= EdgeReach || clientPos.x() >= innerSize.width() - EdgeReach;
-    if (ruleAlign == 2)
-        return clientPos.y() <= EdgeReach || clientPos.y() >= innerSize.height() - EdgeReach;
-    return false;
+    return clientPos.y() <= EdgeReach || clientPos.y() >= innerSize.height() - EdgeReach;
 }
 
 QString positionInfoText(int distance, int rulerPosition, QPoint cursor) {
@@ -41,33 +32,17 @@ QString positionInfoText(int distance, int rulerPosition, QPoint cursor) {
         .arg(cursor.y());
 }
 
-frmPositionInfo& frmPositionInfo::instance() {
-    if (!loadedInstance())
-        panelInstance() = new frmPositionInfo; // deletes itself when it unloads
-    return *panelInstance();
-}
-
-frmPositionInfo* frmPositionInfo::loadedInstance() {
-    // An unloaded panel may linger until its deletion runs; it is no longer the panel.
-    frmPositionInfo* panel = panelInstance().data();
-    return panel && FormList::forms().contains(panel) ? panel : nullptr;
-}
-
 frmPositionInfo::frmPositionInfo() {
     // A tooltip-like window: no frame from the window manager, no taskbar button, never the
     // focus, and the mouse passes through to the ruler beneath.
-    setWindowFlags(Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
-                   Qt::WindowDoesNotAcceptFocus | Qt::WindowTransparentForInput);
-    setAttribute(Qt::WA_ShowWithoutActivating);
-    setAttribute(Qt::WA_DeleteOnClose);
-    setAttribute(Qt::WA_QuitOnClose, false);
+    setUpToolWindow(*this, Focus::Keep,
+                    Qt::WindowDoesNotAcceptFocus | Qt::WindowTransparentForInput, Qt::ToolTip);
     setFont(QToolTip::font());
     resize(254 + 2 * Border, 85 + 2 * Border);
     Form_Load();
 }
 
 void frmPositionInfo::Form_Load() {
-    FormList::add(this);
     ApplyWindowTransparency(*this, 210);
 }
 
@@ -103,19 +78,17 @@ void frmPositionInfo::paintEvent(QPaintEvent*) {
     painter.drawImage(0, 0, m_image);
 }
 
-void UpdatePositionInfo(QWidget& ruler, int ruleAlign) {
-    const QPoint client = ruler.mapFromGlobal(desktop().cursorPos());
+void UpdatePositionInfo(const QWidget& ruler, Align ruleAlign, QPoint client, QPoint cursor) {
     if (!isOnScaleEdge(ruleAlign, client, ruler.size())) {
-        if (frmPositionInfo* panel = frmPositionInfo::loadedInstance())
-            FormList::unload(panel);
+        frmPositionInfo::unloadInstance();
         return;
     }
     frmPositionInfo& panel = frmPositionInfo::instance();
-    const int distance = ruleAlign == 1 ? client.y() : client.x();
+    const int distance = ruleAlign == Align::Vertical ? client.y() : client.x();
     // The ruler's own left edge for both orientations: nothing about the panel belongs in what
     // the ruler measures.
-    panel.PrintText(positionInfoText(distance, ruler.x(), desktop().cursorPos()));
-    panel.move(desktop().cursorPos() + QPoint(CursorOffset, CursorOffset));
+    panel.PrintText(positionInfoText(distance, ruler.x(), cursor));
+    panel.move(cursor + QPoint(CursorOffset, CursorOffset));
     if (!panel.isVisible())
         panel.show();
 }

@@ -1,5 +1,12 @@
 #include "rulers/frmRule.h"
 
+#include "core/appstate.h"
+#include "core/formlist.h"
+#include "core/rounding.h"
+#include "core/screens.h"
+#include "core/skin.h"
+#include "core/texts.h"
+#include "core/toolwindow.h"
 #include "guides/frmGridDraw.h"
 #include "guides/guidelines.h"
 #include "guides/newgridline.h"
@@ -7,62 +14,27 @@
 #include "platform/windowservices.h"
 #include "rulers/frmPositionInfo.h"
 #include "rulers/lenghtinput.h"
+#include "rulers/rulerdrag.h"
 #include "rulers/rulergeometry.h"
 #include "rulers/rulerpainter.h"
-#include "rulers/rulerscale.h"
 #include "rulers/rulerskin.h"
-#include "rulers/rulersnap.h"
-#include "shell/appstate.h"
-#include "shell/formlist.h"
-#include "shell/skin.h"
-#include "shell/texts.h"
+#include "snap/movesnap.h"
+#include "snap/resizesnap.h"
 
 #include <QApplication>
-#include <QGuiApplication>
 #include <QInputDialog>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QMoveEvent>
 #include <QPainter>
 #include <QPointer>
-#include <QScreen>
-#include <QWindow>
-
-#include <algorithm>
-#include <cmath>
 
 namespace vantor {
 
 namespace {
 
-constexpr int HandleThickness = 10;
-
-bool ctrlHeld() {
-    return desktop().isKeyDown(VirtualKey::Control);
-}
-
-bool shiftHeld() {
-    return desktop().isKeyDown(VirtualKey::Shift);
-}
-
-QList<frmRule*> allRules() {
-    QList<frmRule*> rules;
-    for (QWidget* form : FormList::formsOfType({QStringLiteral("frmrule")}))
-        if (auto* rule = qobject_cast<frmRule*>(form))
-            rules.append(rule);
-    return rules;
-}
-
-void unloadPositionInfo() {
-    for (QWidget* panel : FormList::formsOfType({QStringLiteral("frmpositioninfo")}))
-        FormList::unload(panel);
-}
-
-QList<QRect> screenRects() {
-    QList<QRect> screens;
-    for (const QScreen* screen : QGuiApplication::screens())
-        screens.append(screen->geometry());
-    return screens;
+QPoint globalPoint(const QMouseEvent& event) {
+    return rounded(event.globalPosition());
 }
 
 QImage skinPicture(const QString& name) {
@@ -72,10 +44,8 @@ QImage skinPicture(const QString& name) {
 } // namespace
 
 frmRule::frmRule() {
-    MakeToolWindow(*this);
     // Rulers are held by no variable; closing one releases it.
-    setAttribute(Qt::WA_DeleteOnClose);
-    setAttribute(Qt::WA_QuitOnClose, false);
+    setUpToolWindow(*this, Focus::Take);
     setFocusPolicy(Qt::StrongFocus);
     // Hover over the scale feeds the position panel, so moves count without a button too.
     setMouseTracking(true);
@@ -94,8 +64,7 @@ frmRule::frmRule() {
 }
 
 void frmRule::Form_Load() {
-    FormList::add(this);
-    mRuleAlign = AlignHorizontal;
+    mRuleAlign = Align::Horizontal;
     TimerMousePosition.stop();
     TimerTestInfo.stop();
     ApplyWindowTransparency(*this, 200);
@@ -104,18 +73,11 @@ void frmRule::Form_Load() {
 }
 
 int frmRule::Lenght() const {
-    if (mRuleAlign == AlignVertical)
-        return height();
-    if (mRuleAlign == AlignHorizontal)
-        return width();
-    return 0;
+    return lenghtOf(mRuleAlign, size());
 }
 
 void frmRule::setLenght(int n) {
-    if (mRuleAlign == AlignVertical)
-        resize(width(), n);
-    else if (mRuleAlign == AlignHorizontal)
-        resize(n, height());
+    resize(withLenght(mRuleAlign, size(), n));
     resizeForm(false);
     keepInReach();
 }
@@ -125,79 +87,63 @@ void frmRule::keepInReach() {
     // own choosing; the ruler is then brought back within reach, a bounded number of times so
     // as never to fight a window manager that insists.
     m_reachCorrections = 2;
-    place(reachableRulerPlace(QRect(m_placed, size()), mRuleAlign, screenRects()));
+    place(reachableRulerPlace(QRect(m_moves.placed(), size()), mRuleAlign, screenRects()));
 }
 
-void frmRule::SaveRulePosition() {
-    const QPoint cursor = desktop().cursorPos();
-    mRulePositionX = cursor.x() - m_placed.x();
-    mRulePositionY = cursor.y() - m_placed.y();
+void frmRule::SaveRulePosition(QPoint cursor) {
+    mRulePositionX = cursor.x() - m_moves.placed().x();
+    mRulePositionY = cursor.y() - m_moves.placed().y();
 }
 
-void frmRule::MoveAllRules(bool savePosition, int ruleLockAlign) {
-    const QPoint cursor = desktop().cursorPos();
-    for (frmRule* rule : allRules()) {
+void frmRule::MoveAllRules(QPoint cursor, bool savePosition, std::optional<Align> lock) {
+    for (frmRule* rule : FormList::formsOf<frmRule>()) {
         if (savePosition) {
-            rule->SaveRulePosition();
+            rule->SaveRulePosition(cursor);
             continue;
         }
         const QPoint wanted(cursor.x() - rule->RulePositionX(), cursor.y() - rule->RulePositionY());
-        if (ruleLockAlign == AlignVertical)
-            rule->place(QPoint(wanted.x(), rule->m_placed.y()));
-        else if (ruleLockAlign == AlignHorizontal)
-            rule->place(QPoint(rule->m_placed.x(), wanted.y()));
-        else
-            rule->place(wanted);
+        rule->place(axisLocked(wanted, rule->m_moves.placed(), lock));
     }
 }
 
-bool frmRule::CheckSnapToLine() {
+bool frmRule::CheckSnapToLine(QPoint cursor) {
     if (!appState().SnapToLineGrid)
         return true;
-    const QPoint cursor = desktop().cursorPos();
     const QPoint wanted(cursor.x() - mRulePositionX, cursor.y() - mRulePositionY);
-    const std::optional<QPoint> snapped = snapRuleMove(wanted, size(), loadedGuideLines());
+    const std::optional<QPoint> snapped = snapMove(wanted, size(), loadedGuideLines());
     if (!snapped)
         return true;
     place(*snapped);
     return false;
 }
 
-bool frmRule::CheckBorderSnapToLine() {
+bool frmRule::CheckBorderSnapToLine(QPoint cursor) {
     if (!appState().SnapToLineGrid)
         return true;
     const std::optional<int> lenght =
-        snapRuleEnd(mRuleAlign, m_placed, desktop().cursorPos(), loadedGuideLines());
+        snapRuleEnd(mRuleAlign, m_moves.placed(), cursor, loadedGuideLines());
     if (!lenght)
         return true;
-    if (mRuleAlign == AlignHorizontal)
-        resize(*lenght, height());
-    else
-        resize(width(), *lenght);
+    resize(withLenght(mRuleAlign, size(), *lenght));
     return false;
 }
 
 void frmRule::LoadSkin(int n) {
-    if (mRuleAlign != AlignHorizontal) {
-        SkinImageBack = skinPicture(QStringLiteral("v_back.gif"));
-        resize(SkinImageBack.width(), n > 0 ? n : height());
-        SkinImageEnd = skinPicture(QStringLiteral("v_end.gif"));
-    } else {
-        SkinImageBack = skinPicture(QStringLiteral("h_back.gif"));
-        resize(n > 0 ? n : width(), SkinImageBack.height());
-        SkinImageEnd = skinPicture(QStringLiteral("h_end.gif"));
-    }
+    const bool vertical = mRuleAlign == Align::Vertical;
+    SkinImageBack =
+        skinPicture(vertical ? QStringLiteral("v_back.gif") : QStringLiteral("h_back.gif"));
+    SkinImageEnd =
+        skinPicture(vertical ? QStringLiteral("v_end.gif") : QStringLiteral("h_end.gif"));
+    const int thickness = vertical ? SkinImageBack.width() : SkinImageBack.height();
+    const int lenght = n > 0 ? n : Lenght();
+    resize(vertical ? QSize(thickness, lenght) : QSize(lenght, thickness));
     resizeForm(false);
 }
 
 void frmRule::resizeForm(bool partial) {
-    if (mRuleAlign == AlignHorizontal) {
-        ImageRightResize->setGeometry(width() - HandleThickness, 0, HandleThickness, height());
-        ImageRightResize->setCursor(Qt::SizeHorCursor);
-    } else {
-        ImageRightResize->setGeometry(0, height() - HandleThickness, width(), HandleThickness);
-        ImageRightResize->setCursor(Qt::SizeVerCursor);
-    }
+    ImageRightResize->setGeometry(handleRect(mRuleAlign, size()));
+    ImageRightResize->setCursor(mRuleAlign == Align::Horizontal ? Qt::SizeHorCursor
+                                                                : Qt::SizeVerCursor);
     const qreal ratio = devicePixelRatioF();
     if (m_face.size() != size() * ratio || m_face.devicePixelRatio() != ratio) {
         QImage canvas = makeRulerCanvas(size(), ratio);
@@ -223,15 +169,15 @@ void frmRule::refreshMenuTexts() {
 }
 
 void frmRule::mousePressEvent(QMouseEvent* event) {
-    Form_MouseDown(event->button(), event->position());
+    Form_MouseDown(*event);
 }
 
-void frmRule::mouseMoveEvent(QMouseEvent*) {
-    Form_MouseMove();
+void frmRule::mouseMoveEvent(QMouseEvent* event) {
+    Form_MouseMove(*event);
 }
 
-void frmRule::mouseReleaseEvent(QMouseEvent*) {
-    Form_MouseUp();
+void frmRule::mouseReleaseEvent(QMouseEvent* event) {
+    Form_MouseUp(*event);
 }
 
 void frmRule::keyPressEvent(QKeyEvent* event) {
@@ -253,7 +199,7 @@ bool frmRule::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::MouseButtonDblClick:
         return true;
     case QEvent::MouseMove:
-        ImageRightResize_MouseMove(static_cast<QMouseEvent*>(event)->buttons());
+        ImageRightResize_MouseMove(*static_cast<QMouseEvent*>(event));
         return true;
     case QEvent::MouseButtonRelease:
         ImageRightResize_MouseUp();
@@ -263,65 +209,60 @@ bool frmRule::eventFilter(QObject* watched, QEvent* event) {
     }
 }
 
-void frmRule::Form_MouseDown(Qt::MouseButton button, QPointF position) {
-    if (button != Qt::LeftButton) {
+void frmRule::Form_MouseDown(const QMouseEvent& event) {
+    if (event.button() != Qt::LeftButton) {
         refreshMenuTexts();
-        mpopup.exec(desktop().cursorPos());
+        mpopup.exec(globalPoint(event));
         return;
     }
-    if (ctrlHeld()) {
+    if (event.modifiers().testFlag(Qt::ControlModifier)) {
         mGuideDrag = true;
         TimerMousePosition.start();
         return;
     }
     m_reachCorrections = 0;
     mDragging = true;
-    mDownX = int(std::nearbyint(position.x()));
-    mDownY = int(std::nearbyint(position.y()));
-    MoveAllRules(true, 0);
+    const QPoint down = rounded(event.position());
+    mDownX = down.x();
+    mDownY = down.y();
+    MoveAllRules(globalPoint(event), true);
 }
 
-void frmRule::Form_MouseMove() {
-    const bool ctrl = ctrlHeld();
+void frmRule::Form_MouseMove(const QMouseEvent& event) {
+    const bool ctrl = event.modifiers().testFlag(Qt::ControlModifier);
+    const QPoint cursor = globalPoint(event);
     if (mDragging) {
         if (ctrl)
             return;
-        const bool shift = shiftHeld();
+        const std::optional<Align> lock = event.modifiers().testFlag(Qt::ShiftModifier)
+                                              ? std::optional<Align>(mRuleAlign)
+                                              : std::nullopt;
         if (appState().RulesJoined) {
-            MoveAllRules(false, shift ? mRuleAlign : 0);
+            MoveAllRules(cursor, false, lock);
             return;
         }
-        if (!CheckSnapToLine())
+        if (!CheckSnapToLine(cursor))
             return;
-        const QPoint cursor = desktop().cursorPos();
-        const QPoint wanted(cursor.x() - mDownX, cursor.y() - mDownY);
-        if (!shift)
-            place(wanted);
-        else if (mRuleAlign == AlignVertical)
-            place(QPoint(wanted.x(), m_placed.y()));
-        else if (mRuleAlign == AlignHorizontal)
-            place(QPoint(m_placed.x(), wanted.y()));
+        place(axisLocked(cursor - QPoint(mDownX, mDownY), m_moves.placed(), lock));
         return;
     }
-    if (!ctrl && cursorOverThisRuler()) {
+    // Without a button held, a move reaches the window under the pointer: this ruler.
+    if (!ctrl && rect().contains(rounded(event.position()))) {
         if (!TimerTestInfo.isActive())
             TimerTestInfo.start();
-        UpdatePositionInfo(*this, mRuleAlign);
+        UpdatePositionInfo(*this, mRuleAlign, rounded(event.position()), cursor);
     } else if (mGuideDrag) {
-        unloadPositionInfo();
+        frmPositionInfo::unloadInstance();
     }
 }
 
-void frmRule::Form_MouseUp() {
+void frmRule::Form_MouseUp(const QMouseEvent& event) {
     // Every release ends a guide drag-out: with Ctrl still held it leaves a guide behind,
     // without it the drag-out is called off.
     if (mGuideDrag) {
-        if (ctrlHeld()) {
-            const QPoint cursor = desktop().cursorPos();
-            if (mRuleAlign == AlignVertical)
-                NewGridLine(AlignVertical, cursor.x());
-            else
-                NewGridLine(AlignHorizontal, cursor.y());
+        if (event.modifiers().testFlag(Qt::ControlModifier)) {
+            const QPoint cursor = globalPoint(event);
+            NewGridLine(mRuleAlign, mRuleAlign == Align::Vertical ? cursor.x() : cursor.y());
         }
         frmGridDraw::unloadInstance();
         TimerMousePosition.stop();
@@ -331,55 +272,31 @@ void frmRule::Form_MouseUp() {
 }
 
 bool frmRule::Form_KeyDown(int key) {
-    QPoint offset;
-    switch (key) {
-    case Qt::Key_Up:
-        offset = QPoint(0, -1);
-        break;
-    case Qt::Key_Down:
-        offset = QPoint(0, 1);
-        break;
-    case Qt::Key_Left:
-        offset = QPoint(-1, 0);
-        break;
-    case Qt::Key_Right:
-        offset = QPoint(1, 0);
-        break;
-    default:
+    const std::optional<QPoint> offset = nudgeFor(key);
+    if (!offset)
         return false;
-    }
     if (!mDragging)
-        moveBy(offset);
+        moveBy(*offset);
     return true;
 }
 
 void frmRule::moveBy(QPoint offset) {
     if (!appState().RulesJoined) {
-        place(m_placed + offset);
+        place(m_moves.placed() + offset);
         return;
     }
-    for (frmRule* rule : allRules())
-        rule->place(rule->m_placed + offset);
+    for (frmRule* rule : FormList::formsOf<frmRule>())
+        rule->place(rule->m_moves.placed() + offset);
 }
 
-// Every move of the ruler starts from where it was last asked to be. The window manager
-// confirms each move a little later, and a confirmation of an earlier move that arrives between
-// two quick ones sets pos() back to the earlier place for a moment: a nudge counted from pos()
-// would then be lost.
 void frmRule::place(QPoint topLeft) {
-    // Qt drops a move to where the window system last reported the ruler, even while a later
-    // move is still on its way there; asking for that later place again first (the ruler is
-    // going there anyway) makes the move back a real one.
-    if (topLeft == pos() && topLeft != m_placed)
-        requestMove(m_placed);
+    if (const std::optional<QPoint> detour = m_moves.detourFor(topLeft, pos()))
+        requestMove(*detour);
     requestMove(topLeft);
 }
 
 void frmRule::requestMove(QPoint topLeft) {
-    // A hidden window's move goes to the window system only when it is shown.
-    if (isVisible() && topLeft != pos())
-        m_unconfirmed.push_back(topLeft);
-    m_placed = topLeft;
+    m_moves.requested(topLeft, pos(), isVisible());
     m_placing = true;
     move(topLeft);
     m_placing = false;
@@ -388,46 +305,20 @@ void frmRule::requestMove(QPoint topLeft) {
 void frmRule::moveEvent(QMoveEvent* event) {
     if (m_placing)
         return;
-    // A move made elsewhere in the program, or the one a hidden ruler made when shown.
-    if (!event->spontaneous()) {
-        m_placed = m_confirmed = pos();
-        m_unconfirmed.clear();
-        return;
-    }
-    // The window manager answers moves in the order they were asked for.
-    const auto answered = std::find(m_unconfirmed.begin(), m_unconfirmed.end(), pos());
-    if (answered != m_unconfirmed.end()) {
-        m_unconfirmed.erase(m_unconfirmed.begin(), answered + 1);
-        m_confirmed = pos();
-        return;
-    }
-    // A repeated report of the last confirmed place, as a resize brings, says nothing new.
-    if (!m_unconfirmed.empty() && pos() == m_confirmed)
-        return;
-    // The window manager put the ruler somewhere of its own choosing: that is where it is now.
-    m_placed = m_confirmed = pos();
-    m_unconfirmed.clear();
-    if (m_reachCorrections > 0) {
+    const MoveTracker::Report report = m_moves.reported(pos(), event->spontaneous());
+    if (report == MoveTracker::Report::Elsewhere && m_reachCorrections > 0) {
         --m_reachCorrections;
-        place(reachableRulerPlace(QRect(m_placed, size()), mRuleAlign, screenRects()));
+        place(reachableRulerPlace(QRect(pos(), size()), mRuleAlign, screenRects()));
     }
 }
 
-void frmRule::ImageRightResize_MouseMove(Qt::MouseButtons buttons) {
-    if (buttons != Qt::LeftButton)
+void frmRule::ImageRightResize_MouseMove(const QMouseEvent& event) {
+    if (event.buttons() != Qt::LeftButton)
         return;
-    if (CheckBorderSnapToLine()) {
-        const QPoint cursor = desktop().cursorPos();
-        if (mRuleAlign != AlignHorizontal) {
-            const int lenght = cursor.y() - m_placed.y();
-            if (lenght >= MinimumRuleLenght)
-                resize(width(), lenght);
-        } else {
-            const int lenght = cursor.x() - m_placed.x();
-            if (lenght >= MinimumRuleLenght)
-                resize(lenght, height());
-        }
-    }
+    const QPoint cursor = globalPoint(event);
+    if (CheckBorderSnapToLine(cursor))
+        if (const std::optional<int> lenght = draggedLenght(mRuleAlign, m_moves.placed(), cursor))
+            resize(withLenght(mRuleAlign, size(), *lenght));
     resizeForm(true);
 }
 
@@ -436,15 +327,9 @@ void frmRule::ImageRightResize_MouseUp() {
 }
 
 void frmRule::mPopupRotate_Click() {
-    int oldLenght = 0;
-    if (mRuleAlign != AlignVertical) {
-        mRuleAlign = AlignVertical;
-        oldLenght = width();
-    } else {
-        mRuleAlign = AlignHorizontal;
-        oldLenght = height();
-    }
-    LoadSkin(oldLenght);
+    const int lenght = Lenght();
+    mRuleAlign = turned(mRuleAlign);
+    LoadSkin(lenght);
     keepInReach();
 }
 
@@ -478,16 +363,12 @@ void frmRule::TimerMousePosition_Timer() {
 }
 
 void frmRule::TimerTestInfo_Timer() {
-    if (cursorOverThisRuler())
+    if (QApplication::topLevelAt(desktop().cursorPos()) == this)
         return;
     // Nothing is left to watch once the pointer has gone: the timer stops, whether the panel
     // was shown or the pointer only passed over the ruler.
     TimerTestInfo.stop();
-    unloadPositionInfo();
-}
-
-bool frmRule::cursorOverThisRuler() const {
-    return QApplication::topLevelAt(desktop().cursorPos()) == this;
+    frmPositionInfo::unloadInstance();
 }
 
 } // namespace vantor

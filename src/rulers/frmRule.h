@@ -1,41 +1,45 @@
 #pragma once
 
+#include "core/align.h"
+#include "rulers/movetracker.h"
+
 #include <QImage>
 #include <QMenu>
 #include <QPoint>
 #include <QTimer>
 #include <QWidget>
 
-#include <vector>
+#include <optional>
 
 namespace vantor {
 
 // A ruler: a borderless, always-on-top, translucent strip with a pixel scale along its length,
-// horizontal (align 2) or vertical (align 1). Any number of them can be open; each lives until
-// it is deleted or the program ends, and windows find them through the form list.
+// horizontal or vertical. Any number of them can be open; each lives until it is deleted or the
+// program ends, and windows find them through the form list.
 class frmRule final : public QWidget {
     Q_OBJECT
 public:
     frmRule();
 
-    int RuleAlign() const { return mRuleAlign; }
+    Align RuleAlign() const { return mRuleAlign; }
     // The cursor's distance from the ruler's top-left corner, in pixels, as last saved.
     int RulePositionX() const { return mRulePositionX; }
     int RulePositionY() const { return mRulePositionY; }
     // Where the ruler was last asked to be; pos() may lag behind while the window manager has
     // not yet confirmed the latest moves.
-    QPoint placedPos() const { return m_placed; }
+    QPoint placedPos() const { return m_moves.placed(); }
     // The length in pixels along the ruler's orientation.
     int Lenght() const;
     void setLenght(int n);
 
-    void SaveRulePosition();
-    // Acts on every ruler: saves each one's cursor distance, or moves each one so that it keeps
-    // its saved distance from the cursor (ruleLockAlign 1: across only, 2: up and down only).
-    void MoveAllRules(bool savePosition = false, int ruleLockAlign = 0);
+    void SaveRulePosition(QPoint cursor);
+    // Acts on every ruler: saves each one's distance from the cursor, or moves each one so that
+    // it keeps its saved distance from the cursor, locked to one axis when lock is given.
+    static void MoveAllRules(QPoint cursor, bool savePosition,
+                             std::optional<Align> lock = std::nullopt);
     // True when the caller must move (resize) the ruler itself; false when it was snapped here.
-    bool CheckSnapToLine();
-    bool CheckBorderSnapToLine();
+    bool CheckSnapToLine(QPoint cursor);
+    bool CheckBorderSnapToLine(QPoint cursor);
 
     // Loads the pictures of the current orientation, sets the thickness (and the length when
     // n > 0, in pixels) and draws the whole ruler.
@@ -71,31 +75,26 @@ protected:
 
 private:
     void Form_Load();
-    void Form_MouseDown(Qt::MouseButton button, QPointF position);
-    void Form_MouseMove();
-    void Form_MouseUp();
+    void Form_MouseDown(const QMouseEvent& event);
+    void Form_MouseMove(const QMouseEvent& event);
+    void Form_MouseUp(const QMouseEvent& event);
     bool Form_KeyDown(int key);
-    void ImageRightResize_MouseMove(Qt::MouseButtons buttons);
+    void ImageRightResize_MouseMove(const QMouseEvent& event);
     void ImageRightResize_MouseUp();
     void moveBy(QPoint offset);
     void place(QPoint topLeft);
     void requestMove(QPoint topLeft);
-    bool cursorOverThisRuler() const;
     // Brings the ruler within reach after its length or orientation changed.
     void keepInReach();
 
-    int mRuleAlign = 0;
+    Align mRuleAlign = Align::Horizontal;
     bool mDragging = false;
     int mDownX = 0;
     int mDownY = 0;
     int mRulePositionX = 0;
     int mRulePositionY = 0;
     bool mGuideDrag = false;
-    QPoint m_placed;
-    // Moves sent to the window system and not yet reported back, oldest first, and the place
-    // it reported last.
-    std::vector<QPoint> m_unconfirmed;
-    QPoint m_confirmed;
+    MoveTracker m_moves;
     bool m_placing = false;
     // How many more times a place the window manager chooses is brought back within reach.
     int m_reachCorrections = 0;

@@ -1,6 +1,6 @@
 #include "rulers/rulergeometry.h"
 
-#include "rulers/rulerscale.h"
+#include "snap/resizesnap.h"
 
 #include <algorithm>
 #include <limits>
@@ -51,11 +51,33 @@ int placeAlong(int start, int extent, int first, int room, int grip) {
 
 } // namespace
 
-QPoint reachableRulerPlace(const QRect& rect, int align, const QList<QRect>& screens) {
+int lenghtOf(Align align, QSize size) {
+    return align == Align::Vertical ? size.height() : size.width();
+}
+
+QSize withLenght(Align align, QSize size, int lenght) {
+    return align == Align::Vertical ? QSize(size.width(), lenght) : QSize(lenght, size.height());
+}
+
+QRect handleRect(Align align, QSize size) {
+    if (align == Align::Vertical)
+        return QRect(0, size.height() - HandleThickness, size.width(), HandleThickness);
+    return QRect(size.width() - HandleThickness, 0, HandleThickness, size.height());
+}
+
+std::optional<int> draggedLenght(Align align, QPoint topLeft, QPoint cursor) {
+    const int lenght =
+        align == Align::Vertical ? cursor.y() - topLeft.y() : cursor.x() - topLeft.x();
+    if (lenght < MinimumRuleLenght)
+        return std::nullopt;
+    return lenght;
+}
+
+QPoint reachableRulerPlace(const QRect& rect, Align align, const QList<QRect>& screens) {
     if (screens.isEmpty())
         return rect.topLeft();
     const QRect screen = screenFor(rect, screens);
-    const bool vertical = align == AlignVertical;
+    const bool vertical = align == Align::Vertical;
     const int grip = std::min(RulerGrip, vertical ? rect.height() : rect.width());
     const int x = vertical
                       ? placeAlong(rect.x(), rect.width(), screen.x(), screen.width(), rect.width())

@@ -40,7 +40,7 @@ void tileBack(QPainter& painter, const RulerFace& face, bool vertical, int lengh
 class ScaleWriter {
 public:
     ScaleWriter(QPainter& painter, const RulerFace& face, qreal pixel)
-        : m_painter(painter), m_face(face), m_vertical(face.align == AlignVertical),
+        : m_painter(painter), m_face(face), m_vertical(face.align == Align::Vertical),
           m_thickness(m_vertical ? face.size.width() : face.size.height()), m_pixel(pixel),
           m_metrics(painter.font()) {}
 
@@ -130,9 +130,7 @@ QImage makeRulerCanvas(QSize size, qreal devicePixelRatio) {
 }
 
 void drawRuler(QImage& canvas, const RulerFace& face, bool partial) {
-    const bool vertical = face.align == AlignVertical;
-    if (!vertical && face.align != AlignHorizontal)
-        return;
+    const bool vertical = face.align == Align::Vertical;
     QPainter painter(&canvas);
     if (!partial)
         painter.fillRect(QRect(QPoint(0, 0), face.size), RulerBackColor);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/align.h"
+
 #include <QFont>
 #include <QImage>
 #include <QSize>
@@ -9,7 +11,7 @@ namespace vantor {
 
 // Everything a ruler's face is drawn from.
 struct RulerFace {
-    int align = 0;
+    Align align = Align::Horizontal;
     // The window's inner size in logical pixels; the length is the width of a horizontal ruler
     // and the height of a vertical one.
     QSize size;

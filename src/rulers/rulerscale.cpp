@@ -25,8 +25,8 @@ int nearLength(TickKind kind) {
     return 3;
 }
 
-int farLength(int align, TickKind kind) {
-    const bool vertical = align == AlignVertical;
+int farLength(Align align, TickKind kind) {
+    const bool vertical = align == Align::Vertical;
     switch (kind) {
     case TickKind::Long:
         return vertical ? 11 : 12;
@@ -39,13 +39,13 @@ int farLength(int align, TickKind kind) {
 }
 } // namespace
 
-TickSpan nearEdgeTick(int align, TickKind kind) {
+TickSpan nearEdgeTick(Align align, TickKind kind) {
     // The top ticks of a horizontal ruler leave the lit first row of the skin free.
-    const int from = align == AlignVertical ? 0 : 1;
+    const int from = align == Align::Vertical ? 0 : 1;
     return {from, nearLength(kind)};
 }
 
-TickSpan farEdgeTick(int align, TickKind kind, int thickness) {
+TickSpan farEdgeTick(Align align, TickKind kind, int thickness) {
     return {thickness - farLength(align, kind), thickness - 1};
 }
 

@@ -1,10 +1,8 @@
 #pragma once
 
-namespace vantor {
+#include "core/align.h"
 
-// Orientation of rulers and guides alike.
-inline constexpr int AlignVertical = 1;
-inline constexpr int AlignHorizontal = 2;
+namespace vantor {
 
 // Ticks every 2 pixels, longer every 10, longest with a number every 100.
 enum class TickKind { Short, Medium, Long };
@@ -21,9 +19,9 @@ struct TickSpan {
 };
 
 // The tick on the edge where the scale starts (top of a horizontal ruler, left of a vertical one).
-TickSpan nearEdgeTick(int align, TickKind kind);
+TickSpan nearEdgeTick(Align align, TickKind kind);
 // The tick on the opposite edge of a ruler thickness pixels thick.
-TickSpan farEdgeTick(int align, TickKind kind, int thickness);
+TickSpan farEdgeTick(Align align, TickKind kind, int thickness);
 
 // Where a redraw of a ruler length pixels long starts its ticks: the start, or for the quick
 // redraw while the far end is dragged the last 100 pixels, on an even pixel.

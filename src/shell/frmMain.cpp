@@ -2,56 +2,41 @@
 
 #include "capture/browseforfolder.h"
 #include "capture/capture.h"
+#include "core/appstate.h"
+#include "core/formlist.h"
+#include "core/texts.h"
 #include "guides/newgridline.h"
-#include "guides/newsectionpanel.h"
+#include "panels/newsectionpanel.h"
 #include "platform/desktop.h"
 #include "platform/settings.h"
+#include "platform/trayicon.h"
 #include "rulers/frmRule.h"
 #include "shell/appicon.h"
-#include "shell/appstate.h"
-#include "shell/formlist.h"
-#include "shell/texts.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QMouseEvent>
 #include <QPointer>
 
 #include <cstdio>
 
 namespace vantor {
 
-namespace {
-QPointer<frmMain>& mainInstance() {
-    static QPointer<frmMain> instance;
-    return instance;
-}
-} // namespace
-
-frmMain& frmMain::instance() {
-    if (!mainInstance()) {
-        mainInstance() = new frmMain;
-        FormList::add(mainInstance());
-        mainInstance()->Start();
-    }
-    return *mainInstance();
-}
-
-frmMain* frmMain::loadedInstance() {
-    return mainInstance().data();
-}
-
 frmMain::frmMain() {
     setAttribute(Qt::WA_QuitOnClose, false);
     m_trayIcon.setIcon(appIcon());
     connect(&m_trayIcon, &QSystemTrayIcon::activated, this, &frmMain::TrayIcon_Activated);
-    qApp->installEventFilter(this);
     buildMenu();
     TimerTestForeWindow.setInterval(100);
     connect(&TimerTestForeWindow, &QTimer::timeout, this, &frmMain::TimerTestForeWindow_Timer);
     m_trayWatch.setInterval(250);
     connect(&m_trayWatch, &QTimer::timeout, this, &frmMain::waitForTray);
+    Form_Load();
+}
+
+void frmMain::Form_Load() {
+    FormList::add(this);
+    Start();
 }
 
 void frmMain::buildMenu() {
@@ -63,8 +48,10 @@ void frmMain::buildMenu() {
     mPopupRuleLock = mpopup.addAction(QString(), this, &frmMain::mPopupRuleLock_Click);
     mPopupDeleteAllRules = mpopup.addAction(QString(), this, &frmMain::mPopupDeleteAllRules_Click);
     mpopup.addSeparator();
-    mPopupAddVerticalGridLine = mpopup.addAction(QString(), this, [] { NewGridLine(1, -1); });
-    mPopupAddHorizontalGridLine = mpopup.addAction(QString(), this, [] { NewGridLine(2, -1); });
+    mPopupAddVerticalGridLine =
+        mpopup.addAction(QString(), this, [] { NewGridLine(Align::Vertical, -1); });
+    mPopupAddHorizontalGridLine =
+        mpopup.addAction(QString(), this, [] { NewGridLine(Align::Horizontal, -1); });
     mpopup.addSeparator();
     mPopupAddSectionFrame = mpopup.addAction(QString(), this, [] { NewSectionPanel(); });
     mpopup.addSeparator();
@@ -85,9 +72,14 @@ void frmMain::Start() {
     TimerTestForeWindow.start();
 }
 
+void frmMain::showTrayIcon() {
+    m_trayIcon.show();
+    catchDroppedTrayPresses(m_trayIcon, [this] { TrayIcon_Activated(QSystemTrayIcon::Context); });
+}
+
 void frmMain::AddTrayIcon(const QString& tipText) {
     m_trayIcon.setToolTip(tipText);
-    m_trayIcon.show();
+    showTrayIcon();
     if (!QSystemTrayIcon::isSystemTrayAvailable()) {
         std::fputs("vantor-screen-tools: no system tray yet; the icon will appear as soon as "
                    "one starts.\n",
@@ -102,7 +94,7 @@ void frmMain::waitForTray() {
     m_trayWatch.stop();
     // The icon docks only when shown while a tray is there.
     m_trayIcon.hide();
-    m_trayIcon.show();
+    showTrayIcon();
 }
 
 void frmMain::RemoveTrayIcon() {
@@ -141,20 +133,6 @@ void frmMain::TrayIcon_Activated(QSystemTrayIcon::ActivationReason reason) {
     mpopup.exec(desktop().cursorPos());
     if (self)
         InTrayCallback = false;
-}
-
-bool frmMain::eventFilter(QObject* watched, QEvent* event) {
-    // A right press on the icon within the double-click time of the one before, at the same
-    // spot, reaches Qt's X11 tray widget as a double-click, which it drops for that button. That
-    // is the press that follows a menu closed from the keyboard, with no other press between:
-    // the user would see the menu not open. Such a press opens the menu as any right press.
-    if (event->type() == QEvent::MouseButtonDblClick &&
-        watched->objectName() == QLatin1String("QSystemTrayIconSys") &&
-        static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
-        TrayIcon_Activated(QSystemTrayIcon::Context);
-        return true;
-    }
-    return QWidget::eventFilter(watched, event);
 }
 
 void frmMain::mPopupJoinRule_Click() {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/singleinstance.h"
+
 #include <QMenu>
 #include <QSystemTrayIcon>
 #include <QTimer>
@@ -9,14 +11,9 @@ namespace vantor {
 
 // The hidden main window: it owns the notification icon, its popup menu and the 100 ms timer.
 // It is loaded once and never shown; unloading it ends the program.
-class frmMain final : public QWidget {
+class frmMain final : public QWidget, public SingleInstance<frmMain> {
     Q_OBJECT
 public:
-    // The one instance, loaded on first use.
-    static frmMain& instance();
-    // The instance if it is loaded, without loading it.
-    static frmMain* loadedInstance();
-
     void Start();
     void AddTrayIcon(const QString& tipText);
     void RemoveTrayIcon();
@@ -42,11 +39,13 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    friend class SingleInstance<frmMain>;
     frmMain();
+    void Form_Load();
     void buildMenu();
+    void showTrayIcon();
     void waitForTray();
     void TimerTestForeWindow_Timer();
 

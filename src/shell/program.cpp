@@ -1,9 +1,9 @@
 #include "shell/program.h"
 
+#include "core/appstate.h"
+#include "core/texts.h"
 #include "platform/desktop.h"
-#include "shell/appstate.h"
 #include "shell/frmMain.h"
-#include "shell/texts.h"
 
 namespace vantor {
 

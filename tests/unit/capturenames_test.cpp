@@ -21,7 +21,7 @@ TEST(CaptureNames, NumberTextHasAtLeastTwoDigits) {
 }
 
 TEST(CaptureNames, BaseNameJoinsNumberPrefixAndDate) {
-    EXPECT_EQ(captureBaseName(1, "capture.screen.(1920x1080)", "05-12-2026"),
+    EXPECT_EQ(captureBaseName(1, sizedPrefix("capture.screen", QSize(1920, 1080)), "05-12-2026"),
               "01) capture.screen.(1920x1080).05-12-2026");
     EXPECT_EQ(captureBaseName(10, "cattura.schermo.(1920x1080)", "05-12-2026"),
               "10) cattura.schermo.(1920x1080).05-12-2026");

@@ -1,7 +1,7 @@
+#include "core/skin.h"
 #include "guides/gridskin.h"
 #include "guides/guidelines.h"
 #include "rulers/frmPositionInfo.h"
-#include "shell/skin.h"
 
 #include <QDir>
 #include <QFile>
@@ -20,27 +20,6 @@ QString repoSkinFolder() {
 }
 } // namespace
 
-TEST(GuideLine, CoordinateIsTheMiddleOfTheStripAndTheOtherReferenceIsTheWindowEdge) {
-    const GuideLine vertical = guideLineFor(1, QRect(290, 0, 20, 1080));
-    EXPECT_EQ(vertical.align, 1);
-    EXPECT_EQ(vertical.coordinate, 300);
-    EXPECT_EQ(vertical.referenceX, 300);
-    EXPECT_EQ(vertical.referenceY, 0);
-
-    const GuideLine horizontal = guideLineFor(2, QRect(0, 190, 1920, 20));
-    EXPECT_EQ(horizontal.coordinate, 200);
-    EXPECT_EQ(horizontal.referenceX, 0);
-    EXPECT_EQ(horizontal.referenceY, 200);
-}
-
-TEST(GuideLine, KeepsPositionsOffTheScreenAndBeyondSixteenBits) {
-    EXPECT_EQ(guideLineFor(1, QRect(-10, 0, 20, 1080)).coordinate, 0);
-    EXPECT_EQ(guideLineFor(1, QRect(-40, 0, 20, 1080)).coordinate, -30);
-    const GuideLine far = guideLineFor(2, QRect(0, 40000 - 10, 3840, 20));
-    EXPECT_EQ(far.coordinate, 40000);
-    EXPECT_EQ(far.referenceY, 40000);
-}
-
 TEST(GuideLine, DefaultPlacesStartMidScreenAndStepAlongInACycle) {
     EXPECT_EQ(defaultGuideCoordinate(0, 1920, 0), 960);
     EXPECT_EQ(defaultGuideCoordinate(0, 1920, 1), 984);
@@ -50,17 +29,17 @@ TEST(GuideLine, DefaultPlacesStartMidScreenAndStepAlongInACycle) {
 }
 
 TEST(GuideSkin, ShippedPicturesAreTheBuiltInOnes) {
-    for (int align : {1, 2}) {
+    for (Align align : {Align::Vertical, Align::Horizontal}) {
         const QImage shipped(repoSkinFolder() + QLatin1Char('/') + gridPictureName(align));
-        ASSERT_FALSE(shipped.isNull()) << align;
+        ASSERT_FALSE(shipped.isNull()) << int(align);
         EXPECT_EQ(shipped.convertToFormat(QImage::Format_RGB32), builtInGridPicture(align))
-            << align;
+            << int(align);
     }
 }
 
 TEST(GuideSkin, HandlesFitTheStripAndHaveSeeThroughCorners) {
-    const QImage vertical = builtInGridPicture(1);
-    const QImage horizontal = builtInGridPicture(2);
+    const QImage vertical = builtInGridPicture(Align::Vertical);
+    const QImage horizontal = builtInGridPicture(Align::Horizontal);
     EXPECT_LE(vertical.width(), 20);
     EXPECT_EQ(horizontal.size(), vertical.size().transposed());
     EXPECT_EQ(vertical.pixel(0, 0), GuideKeyColor);
@@ -71,7 +50,7 @@ TEST(GuideSkin, HandlesFitTheStripAndHaveSeeThroughCorners) {
 TEST(SkinLoader, FallsBackToTheBuiltInPictureWhenTheFileIsMissingOrBroken) {
     QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());
-    const QImage builtIn = builtInGridPicture(1);
+    const QImage builtIn = builtInGridPicture(Align::Vertical);
     int calls = 0;
     auto fallback = [&] {
         ++calls;
@@ -90,27 +69,22 @@ TEST(SkinLoader, FallsBackToTheBuiltInPictureWhenTheFileIsMissingOrBroken) {
 TEST(SkinLoader, ReadsAGoodFileWithoutTheFallback) {
     const QImage picture = loadSkinPictureFrom(repoSkinFolder(), QStringLiteral("h_grid.bmp"),
                                                [] { return QImage(); });
-    EXPECT_EQ(picture.convertToFormat(QImage::Format_RGB32), builtInGridPicture(2));
+    EXPECT_EQ(picture.convertToFormat(QImage::Format_RGB32), builtInGridPicture(Align::Horizontal));
 }
 
 TEST(PositionInfo, ScaleEdgesAreTheFivePixelsNextToEitherLongSide) {
     const QSize horizontal(400, 44);
-    EXPECT_TRUE(isOnScaleEdge(2, QPoint(40, 0), horizontal));
-    EXPECT_TRUE(isOnScaleEdge(2, QPoint(40, 5), horizontal));
-    EXPECT_FALSE(isOnScaleEdge(2, QPoint(40, 6), horizontal));
-    EXPECT_FALSE(isOnScaleEdge(2, QPoint(40, 38), horizontal));
-    EXPECT_TRUE(isOnScaleEdge(2, QPoint(40, 39), horizontal));
-    EXPECT_TRUE(isOnScaleEdge(2, QPoint(0, 43), horizontal));
+    EXPECT_TRUE(isOnScaleEdge(Align::Horizontal, QPoint(40, 0), horizontal));
+    EXPECT_TRUE(isOnScaleEdge(Align::Horizontal, QPoint(40, 5), horizontal));
+    EXPECT_FALSE(isOnScaleEdge(Align::Horizontal, QPoint(40, 6), horizontal));
+    EXPECT_FALSE(isOnScaleEdge(Align::Horizontal, QPoint(40, 38), horizontal));
+    EXPECT_TRUE(isOnScaleEdge(Align::Horizontal, QPoint(40, 39), horizontal));
+    EXPECT_TRUE(isOnScaleEdge(Align::Horizontal, QPoint(0, 43), horizontal));
 
     const QSize vertical(44, 400);
-    EXPECT_TRUE(isOnScaleEdge(1, QPoint(3, 200), vertical));
-    EXPECT_FALSE(isOnScaleEdge(1, QPoint(22, 200), vertical));
-    EXPECT_TRUE(isOnScaleEdge(1, QPoint(40, 200), vertical));
-}
-
-TEST(PositionInfo, OtherOrientationsHaveNoEdges) {
-    for (int align : {0, 3, -1})
-        EXPECT_FALSE(isOnScaleEdge(align, QPoint(0, 0), QSize(44, 400))) << align;
+    EXPECT_TRUE(isOnScaleEdge(Align::Vertical, QPoint(3, 200), vertical));
+    EXPECT_FALSE(isOnScaleEdge(Align::Vertical, QPoint(22, 200), vertical));
+    EXPECT_TRUE(isOnScaleEdge(Align::Vertical, QPoint(40, 200), vertical));
 }
 
 TEST(PositionInfo, TextHasFourBlankLedLinesWithPlainNumbers) {

@@ -1,5 +1,5 @@
+#include "core/texts.h"
 #include "scopedenv.h"
-#include "shell/texts.h"
 
 #include <gtest/gtest.h>
 

@@ -87,21 +87,26 @@ TEST_F(SettingsStore, BadFilesAreReadAsMeantOrReportedAndNeverHang) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        QDir(home.path()).removeRecursively();
-        QDir().mkpath(home.path() + QStringLiteral("/Korvane"));
-        const QByteArray path = QFile::encodeName(iniPath());
+        // A folder of its own for each row: Qt keeps what it read of a file by path.
+        const QTemporaryDir config;
+        const test::ScopedEnv rowEnv{{"XDG_CONFIG_HOME", QFile::encodeName(config.path())}};
+        QDir().mkpath(config.path() + QStringLiteral("/Korvane"));
+        const QString ini = settingsLocation(app);
         switch (row.kind) {
-        case Contents:
-            writeIni(row.contents);
+        case Contents: {
+            QFile file(ini);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write(row.contents);
             break;
+        }
         case Folder:
-            QDir().mkpath(iniPath());
+            QDir().mkpath(ini);
             break;
         case Fifo:
-            ASSERT_EQ(mkfifo(path.constData(), 0600), 0);
+            ASSERT_EQ(mkfifo(QFile::encodeName(ini).constData(), 0600), 0);
             break;
         case DanglingLink:
-            ASSERT_TRUE(QFile::link(home.path() + QStringLiteral("/gone.ini"), iniPath()));
+            ASSERT_TRUE(QFile::link(config.path() + QStringLiteral("/gone.ini"), ini));
             break;
         }
         QString problem;

@@ -3,9 +3,9 @@
 #include "capture/browseforfolder.h"
 #include "capture/capture.h"
 #include "capture/capturenames.h"
+#include "core/appstate.h"
+#include "core/texts.h"
 #include "platform/settings.h"
-#include "shell/appstate.h"
-#include "shell/texts.h"
 
 #include <QDate>
 #include <QDir>

@@ -1,13 +1,13 @@
 #include "widgettest.h"
 
-#include "guides/framebuttons.h"
-#include "guides/framelayout.h"
-#include "guides/frmFrame.h"
+#include "core/appstate.h"
+#include "core/formlist.h"
+#include "core/texts.h"
 #include "guides/newgridline.h"
-#include "guides/newsectionpanel.h"
-#include "shell/appstate.h"
-#include "shell/formlist.h"
-#include "shell/texts.h"
+#include "panels/framebuttons.h"
+#include "panels/framelayout.h"
+#include "panels/frmFrame.h"
+#include "panels/newsectionpanel.h"
 
 #include <QFileInfo>
 #include <QLabel>
@@ -286,8 +286,8 @@ TEST_F(Frame, SnapOfAPanelPartlyOffTheScreenIsBlackBeyondTheEdge) {
 }
 
 TEST_F(Frame, MovesAndResizesSnapOntoGuidesOnlyWhileSnappingIsOn) {
-    NewGridLine(1, 500);
-    NewGridLine(2, 400);
+    NewGridLine(Align::Vertical, 500);
+    NewGridLine(Align::Horizontal, 400);
     frmFrame* panel = newPanel(QRect(100, 100, 200, 100));
     ASSERT_NE(panel, nullptr);
     panel->raise();

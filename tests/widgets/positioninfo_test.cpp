@@ -1,7 +1,7 @@
 #include "widgettest.h"
 
+#include "core/formlist.h"
 #include "rulers/frmPositionInfo.h"
-#include "shell/formlist.h"
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -29,9 +29,8 @@ QStringList panelLines() {
     return panel ? panel->text().split('\n', Qt::SkipEmptyParts) : QStringList();
 }
 
-void hover(QWidget& rule, int align, QPoint cursor) {
-    test::fakeDesktop().cursor = cursor;
-    UpdatePositionInfo(rule, align);
+void hover(QWidget& rule, Align align, QPoint cursor) {
+    UpdatePositionInfo(rule, align, rule.mapFromGlobal(cursor), cursor);
 }
 
 } // namespace
@@ -39,22 +38,22 @@ void hover(QWidget& rule, int align, QPoint cursor) {
 TEST(PositionPanel, ShowsDistanceLeftEdgeAndCursorForBothOrientationsUnnarrowed) {
     struct Case {
         QRect ruler;
-        int align;
+        Align align;
         QPoint cursor;
         QStringList lines;
     };
     const Case cases[] = {
         {{100, 200, 400, 44},
-         2,
+         Align::Horizontal,
          {140, 203},
          {" lunghezza: 40", " posizione: 100", " cursore x: 140", " cursore y: 203"}},
         // A vertical ruler measures downwards and still shows its own left edge.
         {{3000, 100, 44, 600},
-         1,
+         Align::Vertical,
          {3042, 170},
          {" lunghezza: 70", " posizione: 3000", " cursore x: 3042", " cursore y: 170"}},
         {{40000, 100, 44, 600},
-         1,
+         Align::Vertical,
          {40001, 35000},
          {" lunghezza: 34900", " posizione: 40000", " cursore x: 40001", " cursore y: 35000"}},
     };
@@ -73,32 +72,25 @@ TEST(PositionPanel, ShowsDistanceLeftEdgeAndCursorForBothOrientationsUnnarrowed)
 
 TEST(PositionPanel, FollowsTheCursorAndClosesOverTheMiddleBand) {
     auto rule = ruler(QRect(100, 200, 400, 44));
-    hover(*rule, 2, QPoint(140, 203));
+    hover(*rule, Align::Horizontal, QPoint(140, 203));
     frmPositionInfo* first = frmPositionInfo::loadedInstance();
-    hover(*rule, 2, QPoint(300, 241));
+    hover(*rule, Align::Horizontal, QPoint(300, 241));
     EXPECT_EQ(frmPositionInfo::loadedInstance(), first);
     EXPECT_EQ(first->pos(), QPoint(315, 256));
     EXPECT_EQ(panelLines().value(0), " lunghezza: 200");
 
-    hover(*rule, 2, QPoint(300, 222));
+    hover(*rule, Align::Horizontal, QPoint(300, 222));
     EXPECT_EQ(frmPositionInfo::loadedInstance(), nullptr);
     EXPECT_FALSE(IsFormLoaded("frmPositionInfo"));
     // Off the edges with no panel open is harmless, and the edge opens a fresh one.
-    hover(*rule, 2, QPoint(300, 222));
-    hover(*rule, 2, QPoint(300, 200));
+    hover(*rule, Align::Horizontal, QPoint(300, 222));
+    hover(*rule, Align::Horizontal, QPoint(300, 200));
     EXPECT_TRUE(IsFormLoaded("frmPositionInfo"));
-}
-
-TEST(PositionPanel, OtherOrientationsNeverShowIt) {
-    auto rule = ruler(QRect(100, 200, 400, 44));
-    hover(*rule, 0, QPoint(100, 200));
-    hover(*rule, 3, QPoint(100, 200));
-    EXPECT_FALSE(IsFormLoaded("frmPositionInfo"));
 }
 
 TEST(PositionPanel, IsSizedToItsTextAndLooksLikeATooltip) {
     auto rule = ruler(QRect(100, 200, 400, 44));
-    hover(*rule, 2, QPoint(140, 203));
+    hover(*rule, Align::Horizontal, QPoint(140, 203));
     frmPositionInfo* panel = frmPositionInfo::loadedInstance();
     ASSERT_NE(panel, nullptr);
     const QFontMetrics metrics(panel->font());
@@ -115,9 +107,9 @@ TEST(PositionPanel, IsSizedToItsTextAndLooksLikeATooltip) {
     EXPECT_EQ(image.pixelColor(QPoint(panel->width() - 4, 2) * ratio), background);
 
     // Longer numbers widen it.
-    hover(*rule, 2, QPoint(499, 243));
+    hover(*rule, Align::Horizontal, QPoint(499, 243));
     rule->move(100000, 200);
-    hover(*rule, 2, QPoint(100010, 243));
+    hover(*rule, Align::Horizontal, QPoint(100010, 243));
     EXPECT_GT(panel->width(), widest + 12);
 }
 
@@ -129,7 +121,7 @@ TEST(PositionPanel, ShowingItLeavesTheActiveWindowActive) {
     other.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
 
-    hover(*rule, 2, QPoint(140, 203));
+    hover(*rule, Align::Horizontal, QPoint(140, 203));
     frmPositionInfo* panel = frmPositionInfo::loadedInstance();
     ASSERT_NE(panel, nullptr);
     EXPECT_TRUE(panel->windowFlags() & Qt::WindowDoesNotAcceptFocus);

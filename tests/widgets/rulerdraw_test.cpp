@@ -1,9 +1,9 @@
 #include "widgettest.h"
 
+#include "core/formlist.h"
 #include "rulers/frmRule.h"
 #include "rulers/rulerpainter.h"
 #include "rulers/rulerskin.h"
-#include "shell/formlist.h"
 
 #include <QFontMetrics>
 
@@ -48,7 +48,7 @@ frmRule& newRule() {
 
 TEST(RulerLook, NewRulerIsAHorizontalTranslucentStripAsThickAsItsSkin) {
     frmRule& rule = newRule();
-    EXPECT_EQ(rule.RuleAlign(), 2);
+    EXPECT_EQ(rule.RuleAlign(), Align::Horizontal);
     EXPECT_EQ(rule.Lenght(), 355);
     EXPECT_EQ(rule.size(), QSize(355, builtInRulerSkin(QStringLiteral("h_back.gif")).height()));
     EXPECT_TRUE(rule.windowFlags().testFlag(Qt::FramelessWindowHint));
@@ -168,7 +168,7 @@ TEST(RulerLook, VerticalLabelReadsUpwardInItsBox) {
 
 TEST(RulerLook, ScaledScreensGetOneDevicePixelTicks) {
     RulerFace face;
-    face.align = 2;
+    face.align = Align::Horizontal;
     face.size = QSize(300, 44);
     face.back = builtInRulerSkin(QStringLiteral("h_back.gif"));
     face.lenghtWord = QStringLiteral("Lenght");

@@ -1,11 +1,11 @@
 #include "widgettest.h"
 
+#include "core/appstate.h"
+#include "core/formlist.h"
 #include "guides/frmGridDraw.h"
 #include "guides/newgridline.h"
 #include "rulers/frmPositionInfo.h"
 #include "rulers/frmRule.h"
-#include "shell/appstate.h"
-#include "shell/formlist.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -65,7 +65,7 @@ TEST(RulerDrag, FarAwayPositionsOnLargeScreensAreExact) {
 }
 
 TEST(RulerDrag, SnapsOntoAGuideWithinTwelvePixelsWhileSnappingIsOn) {
-    NewGridLine(1, 500);
+    NewGridLine(Align::Vertical, 500);
     frmRule& rule = newRule(QPoint(100, 300));
     // Left edge wanted at 512: within reach, it lands on the guide's red line at 499.
     drag(rule, QPoint(110, 310), QPoint(522, 610));
@@ -136,8 +136,8 @@ TEST(RulerHandle, OnlyTheLeftButtonAloneResizes) {
 }
 
 TEST(RulerHandle, SnapsTheFarEndOntoAGuideAcrossIt) {
-    NewGridLine(1, 800);
-    NewGridLine(2, 300);
+    NewGridLine(Align::Vertical, 800);
+    NewGridLine(Align::Horizontal, 300);
     frmRule& rule = newRule(QPoint(100, 100));
     moveHeld(rule.resizeHandle(), QPoint(810, 300));
     EXPECT_EQ(rule.Lenght(), 700);
@@ -157,7 +157,7 @@ TEST(RulerMenu, RotateTurnsAboutTheTopLeftCorner) {
     frmRule& rule = newRule(QPoint(300, 200));
     const int thickness = rule.height();
     rule.mPopupRotate_Click();
-    EXPECT_EQ(rule.RuleAlign(), 1);
+    EXPECT_EQ(rule.RuleAlign(), Align::Vertical);
     EXPECT_EQ(rule.geometry(), QRect(300, 200, thickness, 355));
     EXPECT_EQ(rule.Lenght(), 355);
     rule.mPopupRotate_Click();

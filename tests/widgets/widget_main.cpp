@@ -1,7 +1,7 @@
 #include "widgettest.h"
 
-#include "shell/appstate.h"
-#include "shell/formlist.h"
+#include "core/appstate.h"
+#include "core/formlist.h"
 
 #include <QApplication>
 #include <QCoreApplication>

@@ -19,7 +19,11 @@ void sendMouse(QWidget& target, QEvent::Type type, Qt::MouseButton button, Qt::M
                QPoint screenPos) {
     fakeDesktop().cursor = screenPos;
     const QPointF global(screenPos);
-    QMouseEvent event(type, target.mapFromGlobal(global), global, button, buttons, Qt::NoModifier);
+    // Keys held on the fake keyboard come with the event, as the window system sends them.
+    Qt::KeyboardModifiers modifiers;
+    modifiers.setFlag(Qt::ShiftModifier, fakeDesktop().keysDown.contains(VirtualKey::Shift));
+    modifiers.setFlag(Qt::ControlModifier, fakeDesktop().keysDown.contains(VirtualKey::Control));
+    QMouseEvent event(type, target.mapFromGlobal(global), global, button, buttons, modifiers);
     QApplication::sendEvent(&target, &event);
 }
 

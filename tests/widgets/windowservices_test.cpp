@@ -1,5 +1,6 @@
 #include "widgettest.h"
 
+#include "platform/trayicon.h"
 #include "platform/windowservices.h"
 
 #include <QWidget>
@@ -49,4 +50,21 @@ TEST(WindowServices, KeyColouredPixelsAreLeftOutOfTheWindowShape) {
     EXPECT_TRUE(shape.contains(QPoint(0, 0)));
     EXPECT_FALSE(shape.contains(QPoint(10, 3)));
     EXPECT_FALSE(shape.contains(QPoint(19, 9)));
+}
+
+// A quick second right press on Qt's X11 tray widget arrives as a double-click, which Qt drops:
+// it must still count as a right press. A left double-click does not, nor a widget of another
+// name.
+TEST(TrayIcon, RightDoubleClicksOnTheTrayWidgetCountAsRightPresses) {
+    QSystemTrayIcon icon;
+    QWidget tray;
+    tray.setObjectName("QSystemTrayIconSys");
+    QWidget other;
+    int presses = 0;
+    catchDroppedTrayPresses(icon, [&] { ++presses; });
+    catchDroppedTrayPresses(icon, [&] { ++presses; }); // a second call adds no second watcher
+    for (QWidget* widget : {&tray, &other})
+        for (Qt::MouseButton button : {Qt::RightButton, Qt::LeftButton})
+            test::sendMouse(*widget, QEvent::MouseButtonDblClick, button, button, QPoint(5, 5));
+    EXPECT_EQ(presses, 1);
 }

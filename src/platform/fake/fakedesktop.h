@@ -21,6 +21,7 @@ public:
     void activateWindow(NativeWindow window) override { foreground = window; }
     void keepOffTaskbar(NativeWindow window) override { offTaskbar.insert(window); }
     QImage grabScreen(const QRect& rect) override;
+    bool compositorRunning() override { return compositor; }
 
     bool anotherInstanceRuns = false;
     QSet<VirtualKey> keysDown;
@@ -29,6 +30,7 @@ public:
     QMap<NativeWindow, QRect> windows;
     QSet<NativeWindow> offTaskbar;
     QImage screen;
+    bool compositor = false;
 };
 
 // Installs a new fake as the program's desktop and returns it.

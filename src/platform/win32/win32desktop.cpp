@@ -91,6 +91,9 @@ public:
         return result;
     }
 
+    // Since Windows 8 the desktop window manager always composes the screen.
+    bool compositorRunning() override { return true; }
+
 private:
     HANDLE m_mutex = nullptr;
 };

@@ -43,6 +43,7 @@ public:
     void activateWindow(NativeWindow window) override;
     void keepOffTaskbar(NativeWindow window) override;
     QImage grabScreen(const QRect& rect) override;
+    bool compositorRunning() override;
 
 private:
     bool keysymDown(const char keys[32], unsigned long keysym) const;
@@ -258,6 +259,14 @@ QImage X11Desktop::grabScreen(const QRect& rect) {
     if (!m_grabber)
         m_grabber = std::make_unique<X11ScreenGrabber>(m_display);
     return m_grabber->grab(rect);
+}
+
+bool X11Desktop::compositorRunning() {
+    if (m_display == nullptr)
+        return false;
+    // A compositing manager owns the selection of the screen it draws, by the EWMH convention.
+    const QByteArray name = "_NET_WM_CM_S" + QByteArray::number(DefaultScreen(m_display));
+    return XGetSelectionOwner(m_display, XInternAtom(m_display, name.constData(), False)) != None;
 }
 
 std::unique_ptr<Desktop> createNativeDesktop() {

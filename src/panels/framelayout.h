@@ -31,4 +31,8 @@ struct CornerButtons {
 };
 CornerButtons cornerButtonPlaces(QSize panel, QSize button);
 
+// The size a panel at topLeft gets while its resize handle (handleSize, grabbed at grab inside
+// it) is dragged to cursor: the right and bottom edges follow the cursor, down to the minimum.
+QSize draggedPanelSize(QPoint topLeft, QPoint cursor, QPoint grab, QSize handleSize);
+
 } // namespace vantor

@@ -1,6 +1,6 @@
-#include "guides/newsectionpanel.h"
+#include "panels/newsectionpanel.h"
 
-#include "guides/frmFrame.h"
+#include "panels/frmFrame.h"
 
 namespace vantor {
 

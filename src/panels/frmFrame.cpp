@@ -1,26 +1,23 @@
-#include "guides/frmFrame.h"
+#include "panels/frmFrame.h"
 
 #include "capture/capture.h"
-#include "guides/framebuttons.h"
-#include "guides/framecapture.h"
-#include "guides/framelayout.h"
-#include "guides/framesnap.h"
+#include "capture/capturenames.h"
+#include "capture/screensettle.h"
+#include "core/appstate.h"
+#include "core/formlist.h"
+#include "core/rounding.h"
+#include "core/texts.h"
+#include "core/toolwindow.h"
 #include "guides/guidelines.h"
-#include "platform/desktop.h"
-#include "platform/windowservices.h"
-#include "rulers/rulersnap.h"
-#include "shell/appstate.h"
-#include "shell/formlist.h"
-#include "shell/texts.h"
+#include "panels/framebuttons.h"
+#include "panels/framelayout.h"
+#include "snap/movesnap.h"
+#include "snap/resizesnap.h"
 
-#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QThread>
-
-#include <cmath>
 
 namespace vantor {
 
@@ -37,18 +34,12 @@ QLabel* cornerButton(QWidget* panel, FrameButton picture, Qt::CursorShape cursor
     return button;
 }
 
-QPoint roundedPoint(QPointF position) {
-    return {int(std::nearbyint(position.x())), int(std::nearbyint(position.y()))};
-}
 } // namespace
 
 frmFrame::frmFrame() {
-    MakeToolWindow(*this);
     // Panels are held by no variable; closing one releases it. Showing one must not take the
     // focus from the program being designed.
-    setAttribute(Qt::WA_DeleteOnClose);
-    setAttribute(Qt::WA_QuitOnClose, false);
-    setAttribute(Qt::WA_ShowWithoutActivating);
+    setUpToolWindow(*this, Focus::Keep);
     ImageClose = cornerButton(this, FrameButton::Close, Qt::PointingHandCursor);
     ImageSnap = cornerButton(this, FrameButton::Snap, Qt::PointingHandCursor);
     LabelResize = cornerButton(this, FrameButton::Resize, Qt::SizeFDiagCursor);
@@ -61,7 +52,6 @@ frmFrame::frmFrame() {
 }
 
 void frmFrame::Form_Load() {
-    FormList::add(this);
     ImageClose->setToolTip(LoadText(132));
     ImageSnap->setToolTip(LoadText(120));
     mBackRed = 255;
@@ -142,28 +132,20 @@ void frmFrame::placeCornerButtons() {
 void frmFrame::Snap() {
     QGuiApplication::setOverrideCursor(Qt::BusyCursor);
     const QRect area = geometry();
-    const auto grabArea = [area] {
-        QImage copy;
-        CaptureScreenRect(copy, area.left(), area.top(), area.left() + area.width(),
-                          area.top() + area.height());
-        return copy;
-    };
-    // The screen copy holds the panel itself, blended in by a compositor or drawn opaque without
-    // one; what the user snaps is what lies under it. A shape that covers none of the window takes
-    // it off the screen in both cases while it keeps its place, size and stacking, so nothing
-    // else on the screen moves or redraws but the area under it.
-    const QImage withPanel = grabArea();
-    setMask(QRegion(-1, -1, 1, 1));
-    ImageCapture = waitForScreenChange(grabArea, withPanel, [] {
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-        QThread::msleep(5);
-    });
-    clearMask();
+    // What the user snaps is what lies under the panel, not the panel.
+    const std::optional<QImage> under = grabUnder(*this, area);
+    if (under)
+        ImageCapture = *under;
     resizeForm();
     // The wait is over once the screen is copied; a save that fails asks the user to read a
     // message, which a busy cursor over it would contradict.
     QGuiApplication::restoreOverrideCursor();
-    SaveCaptureImage(ImageCapture, sectionCapturePrefix(LoadText(125), area.size()));
+    if (!under) {
+        ReportFailedCapture(LoadOwnText(OwnText::ScreenNotSettled)
+                                .arg(ScreenSettleLimits{}.compositorLimit.count() / 1000));
+        return;
+    }
+    SaveCaptureImage(ImageCapture, sizedPrefix(LoadText(125), area.size()));
 }
 
 void frmFrame::refreshMenu() {
@@ -174,11 +156,11 @@ void frmFrame::refreshMenu() {
 }
 
 void frmFrame::mousePressEvent(QMouseEvent* event) {
-    Form_MouseDown(event->button(), event->position());
+    Form_MouseDown(*event);
 }
 
 void frmFrame::mouseMoveEvent(QMouseEvent* event) {
-    Form_MouseMove(event->buttons());
+    Form_MouseMove(*event);
 }
 
 void frmFrame::resizeEvent(QResizeEvent*) {
@@ -193,13 +175,11 @@ bool frmFrame::eventFilter(QObject* watched, QEvent* event) {
     if (watched == LabelResize) {
         switch (event->type()) {
         case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonDblClick: {
-            const auto* mouse = static_cast<QMouseEvent*>(event);
-            LabelResize_MouseDown(mouse->button(), mouse->position());
+        case QEvent::MouseButtonDblClick:
+            LabelResize_MouseDown(*static_cast<QMouseEvent*>(event));
             return true;
-        }
         case QEvent::MouseMove:
-            LabelResize_MouseMove(static_cast<QMouseEvent*>(event)->buttons());
+            LabelResize_MouseMove(*static_cast<QMouseEvent*>(event));
             return true;
         case QEvent::MouseButtonRelease:
             LabelResize_MouseUp();
@@ -241,39 +221,40 @@ bool frmFrame::buttonEvent(QLabel* button, QEvent* event) {
     }
 }
 
-void frmFrame::Form_MouseDown(Qt::MouseButton button, QPointF position) {
-    if (button == Qt::LeftButton) {
-        const QPoint down = roundedPoint(position);
+void frmFrame::Form_MouseDown(const QMouseEvent& event) {
+    if (event.button() == Qt::LeftButton) {
+        const QPoint down = rounded(event.position());
         mDownX = down.x();
         mDownY = down.y();
         return;
     }
     refreshMenu();
-    mpopup.exec(desktop().cursorPos());
+    mpopup.exec(rounded(event.globalPosition()));
 }
 
-void frmFrame::Form_MouseMove(Qt::MouseButtons buttons) {
-    if (buttons != Qt::LeftButton || mLocked)
+void frmFrame::Form_MouseMove(const QMouseEvent& event) {
+    if (event.buttons() != Qt::LeftButton || mLocked)
         return;
-    if (CheckSnapToLine())
-        move(desktop().cursorPos() - QPoint(mDownX, mDownY));
+    const QPoint cursor = rounded(event.globalPosition());
+    if (CheckSnapToLine(cursor))
+        move(cursor - QPoint(mDownX, mDownY));
 }
 
-void frmFrame::LabelResize_MouseDown(Qt::MouseButton button, QPointF position) {
-    if (button != Qt::LeftButton)
+void frmFrame::LabelResize_MouseDown(const QMouseEvent& event) {
+    if (event.button() != Qt::LeftButton)
         return;
-    const QPoint down = roundedPoint(position);
+    const QPoint down = rounded(event.position());
     mDownX = down.x();
     mDownY = down.y();
     mResizing = true;
 }
 
-void frmFrame::LabelResize_MouseMove(Qt::MouseButtons buttons) {
-    if (buttons != Qt::LeftButton || mLocked)
+void frmFrame::LabelResize_MouseMove(const QMouseEvent& event) {
+    if (event.buttons() != Qt::LeftButton || mLocked)
         return;
-    if (CheckBorderSnapToLine())
-        resize(draggedPanelSize(pos(), desktop().cursorPos(), QPoint(mDownX, mDownY),
-                                LabelResize->size()));
+    const QPoint cursor = rounded(event.globalPosition());
+    if (CheckBorderSnapToLine(cursor))
+        resize(draggedPanelSize(pos(), cursor, QPoint(mDownX, mDownY), LabelResize->size()));
 }
 
 void frmFrame::LabelResize_MouseUp() {
@@ -281,22 +262,21 @@ void frmFrame::LabelResize_MouseUp() {
     resizeForm();
 }
 
-bool frmFrame::CheckSnapToLine() {
+bool frmFrame::CheckSnapToLine(QPoint cursor) {
     if (!appState().SnapToLineGrid)
         return true;
-    const QPoint wanted = desktop().cursorPos() - QPoint(mDownX, mDownY);
-    const std::optional<QPoint> snapped = snapRuleMove(wanted, size(), loadedGuideLines());
+    const QPoint wanted = cursor - QPoint(mDownX, mDownY);
+    const std::optional<QPoint> snapped = snapMove(wanted, size(), loadedGuideLines());
     if (!snapped)
         return true;
     move(*snapped);
     return false;
 }
 
-bool frmFrame::CheckBorderSnapToLine() {
+bool frmFrame::CheckBorderSnapToLine(QPoint cursor) {
     if (!appState().SnapToLineGrid)
         return true;
-    const std::optional<QSize> snapped =
-        snapPanelBorder(geometry(), desktop().cursorPos(), loadedGuideLines());
+    const std::optional<QSize> snapped = snapPanelBorder(geometry(), cursor, loadedGuideLines());
     if (!snapped)
         return true;
     resize(*snapped);

@@ -1,14 +1,13 @@
-#include "guides/framelayout.h"
+#include "panels/framelayout.h"
 
-#include <cmath>
+#include "core/rounding.h"
+#include "snap/resizesnap.h"
+
+#include <algorithm>
 
 namespace vantor {
 
 namespace {
-int rounded(double value) {
-    return int(std::nearbyint(value));
-}
-
 int halved(int channel) {
     return rounded(channel / 2.0);
 }
@@ -47,6 +46,12 @@ CornerButtons cornerButtonPlaces(QSize panel, QSize button) {
     places.snap = QRect(QPoint(places.resize.left() - (button.width() + 2), top), button);
     places.close = QRect(QPoint(places.snap.left() - (button.width() + 2), top), button);
     return places;
+}
+
+QSize draggedPanelSize(QPoint topLeft, QPoint cursor, QPoint grab, QSize handleSize) {
+    const int width = cursor.x() + (handleSize.width() - grab.x()) - topLeft.x();
+    const int height = cursor.y() + (handleSize.height() - grab.y()) - topLeft.y();
+    return {std::max(width, MinimumPanelSide), std::max(height, MinimumPanelSide)};
 }
 
 } // namespace vantor

@@ -1,26 +1,26 @@
 #pragma once
 
-#include "guides/guidelines.h"
+#include "snap/guideline.h"
 
 #include <QList>
 #include <QPoint>
 #include <QRect>
 #include <QSize>
-#include <QString>
 
 #include <optional>
 
-// A panel's move snaps exactly as a ruler's does (snapRuleMove in rulers/rulersnap.h, with the
-// same reach); what is particular to panels is their resize handle and its snapping.
-
 namespace vantor {
 
+// No ruler is made shorter than this by dragging its far end.
+inline constexpr int MinimumRuleLenght = 10;
 // No panel is made narrower or lower than this, by its handle or by a guide.
 inline constexpr int MinimumPanelSide = 20;
 
-// The size a panel at topLeft gets while its resize handle (handleSize, grabbed at grab inside
-// it) is dragged to cursor: the right and bottom edges follow the cursor, down to the minimum.
-QSize draggedPanelSize(QPoint topLeft, QPoint cursor, QPoint grab, QSize handleSize);
+// The length a ruler at ruleTopLeft gets when its far end is dragged to cursor near a guide
+// across it: its last pixel lands on the guide's red line. No value when no guide is in reach,
+// or when snapping would leave the ruler shorter than MinimumRuleLenght.
+std::optional<int> snapRuleEnd(Align ruleAlign, QPoint ruleTopLeft, QPoint cursor,
+                               const QList<GuideLine>& guides);
 
 // The size a panel gets when its resize handle is dragged to cursor near guides: a border whose
 // cursor coordinate is in reach of a guide's reference point ends on that point, so its last pixel
@@ -29,9 +29,5 @@ QSize draggedPanelSize(QPoint topLeft, QPoint cursor, QPoint grab, QSize handleS
 // minimum size is ignored. No value when no border snaps: the ordinary resize applies.
 std::optional<QSize> snapPanelBorder(const QRect& panel, QPoint cursor,
                                      const QList<GuideLine>& guides);
-
-// The file-name prefix of a panel's capture: the word (text 125), then ".(", width, "x", height
-// and ")".
-QString sectionCapturePrefix(const QString& word, QSize size);
 
 } // namespace vantor

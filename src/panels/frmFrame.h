@@ -51,15 +51,15 @@ protected:
 
 private:
     void Form_Load();
-    void Form_MouseDown(Qt::MouseButton button, QPointF position);
-    void Form_MouseMove(Qt::MouseButtons buttons);
-    void LabelResize_MouseDown(Qt::MouseButton button, QPointF position);
-    void LabelResize_MouseMove(Qt::MouseButtons buttons);
+    void Form_MouseDown(const QMouseEvent& event);
+    void Form_MouseMove(const QMouseEvent& event);
+    void LabelResize_MouseDown(const QMouseEvent& event);
+    void LabelResize_MouseMove(const QMouseEvent& event);
     void LabelResize_MouseUp();
     void ImageClose_Click();
     void ImageSnap_Click();
-    bool CheckSnapToLine();
-    bool CheckBorderSnapToLine();
+    bool CheckSnapToLine(QPoint cursor);
+    bool CheckBorderSnapToLine(QPoint cursor);
     bool buttonEvent(QLabel* button, QEvent* event);
     void drawLabel(QPainter& painter, bool widthLabel);
     void placeCornerButtons();

@@ -1,4 +1,4 @@
-#include "shell/appstate.h"
+#include "core/appstate.h"
 
 namespace vantor {
 

@@ -1,4 +1,4 @@
-#include "shell/texts.h"
+#include "core/texts.h"
 
 #include "platform/language.h"
 
@@ -78,6 +78,11 @@ QString ownTextFor(OwnText id, Language language) {
                                         "Le catture vanno in %3 fino alla chiusura del programma.")
                        : QStringLiteral("The images folder cannot be stored in %1: %2. Captures "
                                         "go to %3 until the program ends.");
+    case OwnText::ScreenNotSettled:
+        return italian ? QStringLiteral("Dopo %1 secondi lo schermo mostrava ancora la finestra "
+                                        "del programma: non è stato salvato nulla.")
+                       : QStringLiteral("After %1 seconds the screen still showed the program's "
+                                        "window: nothing was saved.");
     }
     return {};
 }

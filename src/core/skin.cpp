@@ -1,4 +1,4 @@
-#include "shell/skin.h"
+#include "core/skin.h"
 
 #include <QCoreApplication>
 #include <QDir>

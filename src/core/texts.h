@@ -24,6 +24,8 @@ enum class OwnText {
     SettingsUnreadable,
     // %1 the settings file, %2 the reason, %3 the folder used until the program ends.
     SettingsNotStored,
+    // %1 how many seconds the capture waited.
+    ScreenNotSettled,
 };
 
 QString ownTextFor(OwnText id, Language language);

@@ -1,4 +1,4 @@
-#include "guides/framebuttons.h"
+#include "panels/framebuttons.h"
 
 #include <QPainter>
 

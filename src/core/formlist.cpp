@@ -1,4 +1,4 @@
-#include "shell/formlist.h"
+#include "core/formlist.h"
 
 #include <QPointer>
 
@@ -21,6 +21,10 @@ QList<QWidget*> FormList::forms() {
         if (form)
             result.append(form.data());
     return result;
+}
+
+bool FormList::contains(const QWidget* form) {
+    return form != nullptr && loaded().contains(form);
 }
 
 QList<QWidget*> FormList::formsOfType(const QStringList& lowerCaseNames) {

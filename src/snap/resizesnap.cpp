@@ -1,21 +1,21 @@
-#include "guides/framesnap.h"
-
-#include "rulers/rulersnap.h"
-
-#include <algorithm>
+#include "snap/resizesnap.h"
 
 namespace vantor {
 
-namespace {
-bool inReach(int value, int target) {
-    return target - SnapTolerance <= value && value <= target + SnapTolerance;
-}
-} // namespace
-
-QSize draggedPanelSize(QPoint topLeft, QPoint cursor, QPoint grab, QSize handleSize) {
-    const int width = cursor.x() + (handleSize.width() - grab.x()) - topLeft.x();
-    const int height = cursor.y() + (handleSize.height() - grab.y()) - topLeft.y();
-    return {std::max(width, MinimumPanelSide), std::max(height, MinimumPanelSide)};
+std::optional<int> snapRuleEnd(Align ruleAlign, QPoint ruleTopLeft, QPoint cursor,
+                               const QList<GuideLine>& guides) {
+    std::optional<int> lenght;
+    for (const GuideLine& guide : guides) {
+        if (guide.align == Align::Horizontal && ruleAlign == Align::Vertical &&
+            inReach(cursor.y(), guide.referenceY))
+            lenght = guide.referenceY - ruleTopLeft.y();
+        else if (guide.align == Align::Vertical && ruleAlign == Align::Horizontal &&
+                 inReach(cursor.x(), guide.referenceX))
+            lenght = guide.referenceX - ruleTopLeft.x();
+    }
+    if (lenght && *lenght < MinimumRuleLenght)
+        return std::nullopt;
+    return lenght;
 }
 
 std::optional<QSize> snapPanelBorder(const QRect& panel, QPoint cursor,
@@ -33,10 +33,6 @@ std::optional<QSize> snapPanelBorder(const QRect& panel, QPoint cursor,
     if (!width && !height)
         return std::nullopt;
     return QSize(width.value_or(panel.width()), height.value_or(panel.height()));
-}
-
-QString sectionCapturePrefix(const QString& word, QSize size) {
-    return QStringLiteral("%1.(%2x%3)").arg(word).arg(size.width()).arg(size.height());
 }
 
 } // namespace vantor

@@ -1,0 +1,21 @@
+#include "core/screens.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+namespace vantor {
+
+QRect primaryScreenRect() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen != nullptr ? screen->geometry() : QRect(0, 0, 1024, 768);
+}
+
+QList<QRect> screenRects() {
+    QList<QRect> rects = {primaryScreenRect()};
+    for (const QScreen* screen : QGuiApplication::screens())
+        if (screen != QGuiApplication::primaryScreen())
+            rects.append(screen->geometry());
+    return rects;
+}
+
+} // namespace vantor

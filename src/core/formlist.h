@@ -26,8 +26,7 @@ QString typeName(const QWidget* form);
 void unload(QWidget* form);
 
 // The loaded windows of class T, oldest first.
-template <class T>
-QList<T*> formsOf() {
+template <class T> QList<T*> formsOf() {
     QList<T*> result;
     for (QWidget* form : forms())
         if (T* typed = qobject_cast<T*>(form))

@@ -4,6 +4,7 @@
 #include "platform/desktop.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QRegion>
 #include <QThread>
 #include <QWidget>
@@ -40,10 +41,15 @@ std::optional<QImage> grabUnder(QWidget& window, const QRect& area, ScreenSettle
                           area.top() + area.height());
         return copy;
     };
-    // The copy holds the window itself, blended in by a compositor or drawn opaque without one.
-    // A shape that covers none of the window takes it off the screen in both cases.
+    // The copy holds the window itself, blended in by a compositor or drawn opaque without one;
+    // it is drawn now, so that a window shown a moment ago is on the screen in that copy too.
+    // A shape that covers none of the window then takes it off the screen in both cases, and
+    // the shape reaches the server before the copies that wait for its effect.
+    window.repaint();
+    QGuiApplication::sync();
     const QImage withWindow = grabArea();
     window.setMask(QRegion(-1, -1, 1, 1));
+    QGuiApplication::sync();
     std::optional<QImage> under = waitForScreenChange(
         grabArea, withWindow,
         [] {

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QImage>
+#include <QList>
 #include <QPoint>
 #include <QRect>
+#include <QSet>
 #include <QtGlobal>
 
 #include <memory>
@@ -15,11 +17,8 @@ using NativeWindow = quint64;
 // Keys and buttons the program polls, numbered as the virtual-key codes of the original design
 // so that digits are their ASCII characters.
 enum class VirtualKey : int {
-    LeftButton = 0x01,
-    RightButton = 0x02,
     Shift = 0x10,
     Control = 0x11,
-    Escape = 0x1B,
     Digit0 = 0x30,
 };
 
@@ -37,7 +36,9 @@ public:
     // The claim is held until the process ends, however it ends.
     virtual bool claimSingleInstance() = 0;
 
-    virtual bool isKeyDown(VirtualKey key) = 0;
+    // Which of keys are held down at this moment, whichever program has the keyboard focus; one
+    // look at the keyboard for all of them.
+    virtual QSet<VirtualKey> keysDown(const QList<VirtualKey>& keys) = 0;
     virtual QPoint cursorPos() = 0;
 
     virtual NativeWindow foregroundWindow() = 0;
@@ -45,8 +46,9 @@ public:
     virtual QRect windowFrame(NativeWindow window) = 0;
     // Moves the frame's top-left corner to topLeft while its right and bottom edges stay put.
     virtual void moveWindowTopLeft(NativeWindow window, QPoint topLeft) = 0;
-    virtual NativeWindow topLevelWindowUnderCursor() = 0;
-    virtual void activateWindow(NativeWindow window) = 0;
+    // Whether the window is one a user places: not the desktop, a dock or panel, nor maximised
+    // or full-screen, whose place the window manager keeps.
+    virtual bool isPlacedByUser(NativeWindow window) = 0;
     // Keeps one of our windows, about to be shown, out of taskbars and pagers.
     virtual void keepOffTaskbar(NativeWindow window) = 0;
 

@@ -12,6 +12,8 @@
 #include "platform/trayicon.h"
 #include "rulers/frmRule.h"
 #include "shell/appicon.h"
+#include "shell/foregroundmonitor.h"
+#include "toolbar/frmToolbar.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -123,14 +125,19 @@ void frmMain::refreshMenuTexts() {
 }
 
 void frmMain::TrayIcon_Activated(QSystemTrayIcon::ActivationReason reason) {
-    // The menu and the command chosen from it run inside this call; presses on the icon that
-    // arrive meanwhile are dropped rather than opening a second menu.
-    if (InTrayCallback || reason != QSystemTrayIcon::Context)
+    if (reason == QSystemTrayIcon::Context)
+        openPopupMenu(desktop().cursorPos());
+}
+
+void frmMain::openPopupMenu(QPoint at) {
+    // The menu and the command chosen from it run inside this call; presses that arrive
+    // meanwhile are dropped rather than opening a second menu.
+    if (InTrayCallback)
         return;
     InTrayCallback = true;
     refreshMenuTexts();
     const QPointer<frmMain> self(this);
-    mpopup.exec(desktop().cursorPos());
+    mpopup.exec(at);
     if (self)
         InTrayCallback = false;
 }
@@ -177,8 +184,23 @@ void frmMain::mPopupExit_Click() {
 }
 
 void frmMain::TimerTestForeWindow_Timer() {
-    // The foreground-window monitor (global keys, the toolbar's hot zone, snapping other
-    // programs' windows) runs on this tick; none of its parts is built yet.
+    // A capture started here may show a message box or the folder dialog, whose own event loop
+    // runs this timer again: a key still held must not stack a box on the box.
+    if (m_inTick)
+        return;
+    m_inTick = true;
+    const QPointer<frmMain> self(this);
+    frmToolbar& toolbar = frmToolbar::instance();
+    PollCaptureHotkeys(toolbar);
+    if (!self)
+        return;
+    m_inTick = false;
+    const QPoint cursor = desktop().cursorPos();
+    if (toolbar.ShowToolbar(cursor.x(), cursor.y()))
+        return;
+    TrackedWindow = trackedWindowFor(TrackedWindow, desktop().foregroundWindow());
+    if (appState().SnapToLineGrid && TrackedWindow != 0)
+        snapWindowToGuides(TrackedWindow);
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {

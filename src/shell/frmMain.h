@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/singleinstance.h"
+#include "platform/desktop.h"
 
 #include <QMenu>
 #include <QSystemTrayIcon>
@@ -23,6 +24,11 @@ public:
     void refreshMenuTexts();
     // What a press on the notification icon does; only the right button opens the menu.
     void TrayIcon_Activated(QSystemTrayIcon::ActivationReason reason);
+    // Opens the menu at `at`, as a right press on the icon does; also from the toolbar.
+    void openPopupMenu(QPoint at);
+    // The other program's window the monitor acts on; 0 while one of ours is in front.
+    NativeWindow trackedWindow() const { return TrackedWindow; }
+    void TimerTestForeWindow_Timer();
 
     QMenu& popupMenu() { return mpopup; }
     const QSystemTrayIcon& trayIcon() const { return m_trayIcon; }
@@ -47,7 +53,6 @@ private:
     void buildMenu();
     void showTrayIcon();
     void waitForTray();
-    void TimerTestForeWindow_Timer();
 
     QSystemTrayIcon m_trayIcon;
     QMenu mpopup;
@@ -70,6 +75,8 @@ private:
     QTimer m_trayWatch;
     bool ShowAllState = false;
     bool InTrayCallback = false;
+    bool m_inTick = false;
+    NativeWindow TrackedWindow = 0;
 };
 
 // Removes the icon, unloads every window and lets the program end. Harmless when run again.

@@ -4,6 +4,7 @@
 #include "core/texts.h"
 #include "platform/desktop.h"
 #include "shell/frmMain.h"
+#include "toolbar/frmToolbar.h"
 
 namespace vantor {
 
@@ -17,6 +18,9 @@ bool Main() {
     frmMain& main = frmMain::instance();
     main.setVisible(false);
     main.AddTrayIcon(LoadText(101));
+    frmToolbar& toolbar = frmToolbar::instance();
+    QObject::connect(&toolbar, &frmToolbar::contextMenuRequested, &main, &frmMain::openPopupMenu);
+    toolbar.show();
     return true;
 }
 

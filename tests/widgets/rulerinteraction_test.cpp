@@ -36,7 +36,7 @@ void key(QWidget& target, int code) {
 }
 
 void hold(VirtualKey k) {
-    fakeDesktop().keysDown.insert(k);
+    fakeDesktop().held.insert(k);
 }
 
 TEST(RulerDrag, KeepsTheGrabPointUnderTheCursor) {
@@ -239,7 +239,7 @@ TEST(RulerGuideDragOut, ReleaseWithoutCtrlCancelsIt) {
     rule.TimerMousePosition_Timer();
     ASSERT_NE(frmGridDraw::loadedInstance(), nullptr);
     EXPECT_EQ(frmGridDraw::loadedInstance()->width(), 1);
-    fakeDesktop().keysDown.clear();
+    fakeDesktop().held.clear();
     release(rule, QPoint(300, 200));
     EXPECT_EQ(frmGridDraw::loadedInstance(), nullptr);
     EXPECT_FALSE(rule.mousePositionTimer().isActive());

@@ -21,8 +21,8 @@ void sendMouse(QWidget& target, QEvent::Type type, Qt::MouseButton button, Qt::M
     const QPointF global(screenPos);
     // Keys held on the fake keyboard come with the event, as the window system sends them.
     Qt::KeyboardModifiers modifiers;
-    modifiers.setFlag(Qt::ShiftModifier, fakeDesktop().keysDown.contains(VirtualKey::Shift));
-    modifiers.setFlag(Qt::ControlModifier, fakeDesktop().keysDown.contains(VirtualKey::Control));
+    modifiers.setFlag(Qt::ShiftModifier, fakeDesktop().held.contains(VirtualKey::Shift));
+    modifiers.setFlag(Qt::ControlModifier, fakeDesktop().held.contains(VirtualKey::Control));
     QMouseEvent event(type, target.mapFromGlobal(global), global, button, buttons, modifiers);
     QApplication::sendEvent(&target, &event);
 }

@@ -4,18 +4,20 @@
 
 namespace vantor {
 
+QSet<VirtualKey> FakeDesktop::keysDown(const QList<VirtualKey>& keys) {
+    QSet<VirtualKey> down;
+    for (VirtualKey key : keys)
+        if (held.contains(key))
+            down.insert(key);
+    return down;
+}
+
 void FakeDesktop::moveWindowTopLeft(NativeWindow window, QPoint topLeft) {
+    moves.append({window, topLeft});
     auto it = windows.find(window);
     if (it == windows.end())
         return;
     it->setTopLeft(topLeft);
-}
-
-NativeWindow FakeDesktop::topLevelWindowUnderCursor() {
-    for (auto it = windows.cbegin(); it != windows.cend(); ++it)
-        if (it.value().contains(cursor))
-            return it.key();
-    return 0;
 }
 
 QImage FakeDesktop::grabScreen(const QRect& rect) {

@@ -12,22 +12,24 @@ namespace vantor {
 class FakeDesktop final : public Desktop {
 public:
     bool claimSingleInstance() override { return !anotherInstanceRuns; }
-    bool isKeyDown(VirtualKey key) override { return keysDown.contains(key); }
+    QSet<VirtualKey> keysDown(const QList<VirtualKey>& keys) override;
     QPoint cursorPos() override { return cursor; }
     NativeWindow foregroundWindow() override { return foreground; }
     QRect windowFrame(NativeWindow window) override { return windows.value(window); }
     void moveWindowTopLeft(NativeWindow window, QPoint topLeft) override;
-    NativeWindow topLevelWindowUnderCursor() override;
-    void activateWindow(NativeWindow window) override { foreground = window; }
+    bool isPlacedByUser(NativeWindow window) override { return !fixedWindows.contains(window); }
     void keepOffTaskbar(NativeWindow window) override { offTaskbar.insert(window); }
     QImage grabScreen(const QRect& rect) override;
     bool compositorRunning() override { return compositor; }
 
     bool anotherInstanceRuns = false;
-    QSet<VirtualKey> keysDown;
+    QSet<VirtualKey> held;
     QPoint cursor;
     NativeWindow foreground = 0;
     QMap<NativeWindow, QRect> windows;
+    // Windows the window manager keeps in place (docks, maximised windows), and every move asked.
+    QSet<NativeWindow> fixedWindows;
+    QList<std::pair<NativeWindow, QPoint>> moves;
     QSet<NativeWindow> offTaskbar;
     QImage screen;
     bool compositor = false;

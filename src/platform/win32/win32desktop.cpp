@@ -23,8 +23,12 @@ public:
         return !(m_mutex != nullptr && GetLastError() == ERROR_ALREADY_EXISTS);
     }
 
-    bool isKeyDown(VirtualKey key) override {
-        return (GetAsyncKeyState(static_cast<int>(key)) & 0x8000) != 0;
+    QSet<VirtualKey> keysDown(const QList<VirtualKey>& keys) override {
+        QSet<VirtualKey> down;
+        for (VirtualKey key : keys)
+            if ((GetAsyncKeyState(static_cast<int>(key)) & 0x8000) != 0)
+                down.insert(key);
+        return down;
     }
 
     QPoint cursorPos() override {
@@ -52,13 +56,20 @@ public:
                    r.bottom - topLeft.y(), TRUE);
     }
 
-    NativeWindow topLevelWindowUnderCursor() override {
-        POINT point = {};
-        GetCursorPos(&point);
-        return reinterpret_cast<quintptr>(GetAncestor(WindowFromPoint(point), GA_ROOT));
+    bool isPlacedByUser(NativeWindow window) override {
+        HWND hwnd = handle(window);
+        if (window == 0 || hwnd == GetDesktopWindow() || hwnd == GetShellWindow() || IsZoomed(hwnd))
+            return false;
+        // A window as large as its monitor, without a frame, is a full-screen one.
+        MONITORINFO monitor = {};
+        monitor.cbSize = sizeof(monitor);
+        RECT r = {};
+        if (GetWindowRect(hwnd, &r) &&
+            GetMonitorInfoW(MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST), &monitor) &&
+            EqualRect(&r, &monitor.rcMonitor))
+            return false;
+        return true;
     }
-
-    void activateWindow(NativeWindow window) override { SetActiveWindow(handle(window)); }
 
     // Tool windows never get a taskbar button on Windows.
     void keepOffTaskbar(NativeWindow) override {}

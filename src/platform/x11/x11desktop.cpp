@@ -7,6 +7,7 @@
 
 // Xlib defines macros (Bool, Status, None) that clash with Qt; it comes after every Qt header.
 #include "platform/x11/displayname.h"
+#include "platform/x11/x11keyboard.h"
 #include "platform/x11/x11screengrab.h"
 #include "platform/x11/xerrortrap.h"
 
@@ -34,24 +35,23 @@ public:
     X11Desktop& operator=(const X11Desktop&) = delete;
 
     bool claimSingleInstance() override;
-    bool isKeyDown(VirtualKey key) override;
+    QSet<VirtualKey> keysDown(const QList<VirtualKey>& keys) override;
     QPoint cursorPos() override;
     NativeWindow foregroundWindow() override;
     QRect windowFrame(NativeWindow window) override;
     void moveWindowTopLeft(NativeWindow window, QPoint topLeft) override;
-    NativeWindow topLevelWindowUnderCursor() override;
-    void activateWindow(NativeWindow window) override;
+    bool isPlacedByUser(NativeWindow window) override;
     void keepOffTaskbar(NativeWindow window) override;
     QImage grabScreen(const QRect& rect) override;
     bool compositorRunning() override;
 
 private:
-    bool keysymDown(const char keys[32], unsigned long keysym) const;
     void sendRootMessage(Window window, Atom type, const long (&data)[5]);
 
     Display* m_display = nullptr;
     int m_lockFd = -1;
     std::unique_ptr<X11ScreenGrabber> m_grabber;
+    X11Keyboard m_keyboard;
 };
 
 // Reads a CARDINAL or WINDOW array property; empty when the window or property is missing.
@@ -114,7 +114,7 @@ QString lockPath(Display* display) {
 
 } // namespace
 
-X11Desktop::X11Desktop() : m_display(XOpenDisplay(nullptr)) {}
+X11Desktop::X11Desktop() : m_display(XOpenDisplay(nullptr)), m_keyboard(m_display) {}
 
 X11Desktop::~X11Desktop() {
     m_grabber.reset(); // it detaches its shared memory through the display
@@ -133,36 +133,8 @@ bool X11Desktop::claimSingleInstance() {
     return flock(m_lockFd, LOCK_EX | LOCK_NB) == 0;
 }
 
-bool X11Desktop::keysymDown(const char keys[32], unsigned long keysym) const {
-    const KeyCode code = XKeysymToKeycode(m_display, keysym);
-    return code != 0 && (keys[code / 8] & (1 << (code % 8))) != 0;
-}
-
-bool X11Desktop::isKeyDown(VirtualKey key) {
-    if (m_display == nullptr)
-        return false;
-    if (key == VirtualKey::LeftButton || key == VirtualKey::RightButton) {
-        Window root = None, child = None;
-        int rootX = 0, rootY = 0, x = 0, y = 0;
-        unsigned int mask = 0;
-        XQueryPointer(m_display, DefaultRootWindow(m_display), &root, &child, &rootX, &rootY, &x,
-                      &y, &mask);
-        return (mask & (key == VirtualKey::LeftButton ? Button1Mask : Button3Mask)) != 0;
-    }
-    char keys[32] = {};
-    XQueryKeymap(m_display, keys);
-    switch (key) {
-    case VirtualKey::Shift:
-        return keysymDown(keys, XK_Shift_L) || keysymDown(keys, XK_Shift_R);
-    case VirtualKey::Control:
-        return keysymDown(keys, XK_Control_L) || keysymDown(keys, XK_Control_R);
-    case VirtualKey::Escape:
-        return keysymDown(keys, XK_Escape);
-    default: {
-        const int digit = static_cast<int>(key) - static_cast<int>(VirtualKey::Digit0);
-        return digit >= 0 && digit <= 9 && keysymDown(keys, XK_0 + static_cast<unsigned>(digit));
-    }
-    }
+QSet<VirtualKey> X11Desktop::keysDown(const QList<VirtualKey>& keys) {
+    return m_keyboard.keysDown(keys);
 }
 
 QPoint X11Desktop::cursorPos() {
@@ -211,23 +183,21 @@ void X11Desktop::moveWindowTopLeft(NativeWindow window, QPoint topLeft) {
                     {flags, topLeft.x(), topLeft.y(), width, height});
 }
 
-NativeWindow X11Desktop::topLevelWindowUnderCursor() {
-    if (m_display == nullptr)
-        return 0;
-    Window root = None, child = None;
-    int rootX = 0, rootY = 0, x = 0, y = 0;
-    unsigned int mask = 0;
-    XQueryPointer(m_display, DefaultRootWindow(m_display), &root, &child, &rootX, &rootY, &x, &y,
-                  &mask);
-    return child;
-}
-
-void X11Desktop::activateWindow(NativeWindow window) {
+bool X11Desktop::isPlacedByUser(NativeWindow window) {
     if (m_display == nullptr || window == 0)
-        return;
+        return false;
     XErrorTrap trap(m_display);
-    sendRootMessage(window, XInternAtom(m_display, "_NET_ACTIVE_WINDOW", False),
-                    {2, CurrentTime, 0, 0, 0});
+    const auto atom = [this](const char* name) { return XInternAtom(m_display, name, False); };
+    for (long type : longProperty(m_display, window, "_NET_WM_WINDOW_TYPE", XA_ATOM))
+        if (Atom(type) == atom("_NET_WM_WINDOW_TYPE_DESKTOP") ||
+            Atom(type) == atom("_NET_WM_WINDOW_TYPE_DOCK"))
+            return false;
+    for (long state : longProperty(m_display, window, "_NET_WM_STATE", XA_ATOM))
+        if (Atom(state) == atom("_NET_WM_STATE_MAXIMIZED_VERT") ||
+            Atom(state) == atom("_NET_WM_STATE_MAXIMIZED_HORZ") ||
+            Atom(state) == atom("_NET_WM_STATE_FULLSCREEN"))
+            return false;
+    return !trap.failed();
 }
 
 void X11Desktop::keepOffTaskbar(NativeWindow window) {

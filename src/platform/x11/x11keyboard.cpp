@@ -1,0 +1,63 @@
+#include "platform/x11/x11keyboard.h"
+
+#include <X11/keysym.h>
+#include <X11/XKBlib.h>
+
+#include <cstring>
+
+namespace vantor {
+
+X11Keyboard::X11Keyboard(Display* display) : m_display(display) {
+    if (m_display == nullptr)
+        return;
+    if (XkbDescPtr keyboard = XkbGetMap(m_display, 0, XkbUseCoreKbd)) {
+        if (XkbGetNames(m_display, XkbKeyNamesMask, keyboard) == Success && keyboard->names) {
+            for (int code = keyboard->min_key_code; code <= keyboard->max_key_code; ++code) {
+                const char* name = keyboard->names->keys[code].name;
+                // AE01 is the 1 of the digit row, ..., AE09 the 9 and AE10 the 0.
+                if (std::strncmp(name, "AE", 2) != 0 || name[2] < '0' || name[2] > '1' ||
+                    name[3] < '0' || name[3] > '9')
+                    continue;
+                const int position = (name[2] - '0') * 10 + (name[3] - '0');
+                if (position >= 1 && position <= 10)
+                    m_digits[position % 10] = static_cast<KeyCode>(code);
+            }
+        }
+        XkbFreeKeyboard(keyboard, 0, True);
+    }
+    // A server without key names: the keys that carry the digit symbols.
+    for (int digit = 0; digit < 10; ++digit)
+        if (m_digits[digit] == 0)
+            m_digits[digit] = XKeysymToKeycode(m_display, XK_0 + static_cast<unsigned>(digit));
+}
+
+std::vector<KeyCode> X11Keyboard::codesOf(VirtualKey key) const {
+    switch (key) {
+    case VirtualKey::Shift:
+        return {XKeysymToKeycode(m_display, XK_Shift_L), XKeysymToKeycode(m_display, XK_Shift_R)};
+    case VirtualKey::Control:
+        return {XKeysymToKeycode(m_display, XK_Control_L),
+                XKeysymToKeycode(m_display, XK_Control_R)};
+    default: {
+        const int digit = static_cast<int>(key) - static_cast<int>(VirtualKey::Digit0);
+        if (digit < 0 || digit > 9)
+            return {};
+        return {m_digits[digit]};
+    }
+    }
+}
+
+QSet<VirtualKey> X11Keyboard::keysDown(const QList<VirtualKey>& keys) const {
+    QSet<VirtualKey> down;
+    if (m_display == nullptr)
+        return down;
+    char state[32] = {};
+    XQueryKeymap(m_display, state);
+    for (VirtualKey key : keys)
+        for (KeyCode code : codesOf(key))
+            if (code != 0 && (state[code / 8] & (1 << (code % 8))) != 0)
+                down.insert(key);
+    return down;
+}
+
+} // namespace vantor

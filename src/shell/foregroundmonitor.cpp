@@ -1,0 +1,67 @@
+#include "shell/foregroundmonitor.h"
+
+#include "guides/guidelines.h"
+#include "snap/windowsnap.h"
+#include "toolbar/frmToolbar.h"
+
+#include <QApplication>
+#include <QWidget>
+
+#include <array>
+
+namespace vantor {
+
+void PollCaptureHotkeys(frmToolbar& toolbar) {
+    struct Row {
+        int digit;
+        void (*run)(frmToolbar&);
+    };
+    static constexpr std::array<Row, 6> Rows = {{
+        {1, [](frmToolbar& t) { t.CaptureEntireScreen(); }},
+        // The window in front at the press, not the one in front when the toolbar last opened:
+        // the key says "this window".
+        {2,
+         [](frmToolbar& t) {
+             t.setForegroundWindow(desktop().foregroundWindow());
+             t.CaptureCurrentWindow();
+         }},
+        {3, [](frmToolbar& t) { t.SnapAll(); }},
+        {5, [](frmToolbar& t) { t.ShowZoom(); }},
+        {6, [](frmToolbar& t) { t.ShowScreenPainter(); }},
+        {4, [](frmToolbar&) {}},
+    }};
+    QList<VirtualKey> keys = {VirtualKey::Control};
+    for (const Row& row : Rows)
+        keys.append(digitKey(row.digit));
+    const QSet<VirtualKey> down = desktop().keysDown(keys);
+    if (!down.contains(VirtualKey::Control))
+        return;
+    for (const Row& row : Rows)
+        if (down.contains(digitKey(row.digit)))
+            row.run(toolbar);
+}
+
+NativeWindow trackedWindowFor(NativeWindow tracked, NativeWindow foreground) {
+    if (tracked == foreground)
+        return tracked;
+    // Every window of the program counts, dialogs and message boxes too; a window without a
+    // native window of its own cannot be the one in front.
+    for (const QWidget* window : QApplication::topLevelWidgets())
+        if (window->internalWinId() != 0 && NativeWindow(window->internalWinId()) == foreground)
+            return 0;
+    return foreground;
+}
+
+void snapWindowToGuides(NativeWindow window) {
+    const QList<GuideLine> guides = loadedGuideLines();
+    if (guides.isEmpty())
+        return;
+    const QRect frame = desktop().windowFrame(window);
+    if (frame.isEmpty())
+        return;
+    if (const std::optional<QPoint> topLeft = snapWindowTopLeft(frame, guides))
+        if (desktop().isPlacedByUser(window))
+            desktop().moveWindowTopLeft(window, *topLeft);
+}
+
+} // namespace vantor

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "platform/desktop.h"
+
+namespace vantor {
+
+class frmToolbar;
+
+// The global key combinations: Ctrl with a digit of the main keyboard's digit row runs a capture
+// tool whichever program has the focus, again on every tick while held, each row on its own:
+// 1 the whole screen, 2 the window in front, 3 every section panel, 5 the zoom lens, 6 the screen
+// painter; 4 is looked at and does nothing.
+void PollCaptureHotkeys(frmToolbar& toolbar);
+
+// The window the monitor acts on when foreground is in front: another program's window, or 0
+// while one of the program's own windows (a tool, a dialog) is in front. tracked is the one it
+// acted on so far; it stays while the same window is in front.
+NativeWindow trackedWindowFor(NativeWindow tracked, NativeWindow foreground);
+
+// Snaps the left and top edges of another program's window onto the guide lines in reach, its
+// right and bottom edges kept. A window the window manager keeps in place (the desktop, a dock,
+// a maximised or full-screen window) is left alone.
+void snapWindowToGuides(NativeWindow window);
+
+} // namespace vantor

@@ -1,0 +1,253 @@
+#include "toolbar/frmToolbar.h"
+
+#include "capture/capture.h"
+#include "capture/capturenames.h"
+#include "core/formlist.h"
+#include "core/rounding.h"
+#include "core/screens.h"
+#include "core/texts.h"
+#include "core/toolwindow.h"
+#include "panels/frmFrame.h"
+#include "platform/windowservices.h"
+#include "toolbar/toolbarpictures.h"
+
+#include <QLabel>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+
+#include <algorithm>
+#include <iterator>
+
+namespace vantor {
+
+namespace {
+constexpr QSize ToolbarSize(346, 57);
+constexpr int ButtonsLeft = 6;
+constexpr int Opacity = 200;
+constexpr int AnimationInterval = 4;
+// Where the design puts Command1, over the lower part of buttons 3 and 4, which keep most of
+// their faces clickable.
+constexpr QRect Command1Place(206, 34, 73, 19);
+} // namespace
+
+frmToolbar::frmToolbar() : m_animation(ToolbarSize.height()) {
+    // Unmanaged, so that no window manager pulls it onto the screen from its parked place above
+    // it; it never takes the focus from the program in front.
+    setUpToolWindow(*this, Focus::Keep,
+                    Qt::X11BypassWindowManagerHint | Qt::WindowDoesNotAcceptFocus);
+    setFixedSize(ToolbarSize);
+    for (int i = 0; i < ToolbarPictureCount; ++i) {
+        ImageButton[i] = new QLabel(this);
+        ImageButton[i]->resize(ToolbarPictureSide, ToolbarPictureSide);
+        ImageButton[i]->installEventFilter(this);
+    }
+    Command1 = new QPushButton(QStringLiteral("Command1"), this);
+    Command1->setGeometry(Command1Place);
+    Command1->setFocusPolicy(Qt::NoFocus);
+    connect(Command1, &QPushButton::clicked, this, &frmToolbar::Command1_Click);
+    for (QTimer* timer : {&TimerAnimation, &TimerAnimationClose}) {
+        timer->setTimerType(Qt::PreciseTimer);
+        timer->setInterval(AnimationInterval);
+    }
+    connect(&TimerAnimation, &QTimer::timeout, this, &frmToolbar::TimerAnimation_Timer);
+    connect(&TimerAnimationClose, &QTimer::timeout, this, &frmToolbar::TimerAnimationClose_Timer);
+    Form_Load();
+}
+
+void frmToolbar::Form_Load() {
+    TimerAnimation.stop();
+    TimerAnimationClose.stop();
+    ApplyWindowTransparency(*this, Opacity);
+    resizeForm();
+    drawFrame();
+    placeAt(m_animation.parkedTop());
+}
+
+void frmToolbar::placeAt(int top) {
+    const QRect screen = primaryScreenRect();
+    move(screen.left() + (screen.width() - width()) / 2, screen.top() + top);
+}
+
+void frmToolbar::resizeForm() {
+    const int slot = rounded(double(width()) / ToolbarPictureCount);
+    const int top = rounded(height() / 2.0 - ToolbarPictureSide / 2.0);
+    const qreal ratio = devicePixelRatioF();
+    for (int i = 0; i < ToolbarPictureCount; ++i) {
+        ImageButton[i]->move(ButtonsLeft + i * slot, top);
+        ImageButton[i]->setPixmap(toolbarPicture(i, ratio));
+        ImageButton[i]->setCursor(Qt::PointingHandCursor);
+    }
+}
+
+void frmToolbar::drawFrame() {
+    const qreal ratio = devicePixelRatioF();
+    m_face = QImage(size() * ratio, QImage::Format_RGB32);
+    m_face.setDevicePixelRatio(ratio);
+    m_face.fill(Qt::white);
+    QPainter painter(&m_face);
+    painter.setPen(palette().color(QPalette::Dark));
+    painter.drawRect(0, 0, width() - 1, height() - 1);
+    update();
+}
+
+void frmToolbar::OpenToolbar() {
+    mForegroundWindow = desktop().foregroundWindow();
+    // Above every other window at each opening: an unmanaged window is not kept there.
+    raise();
+    resizeForm();
+    ApplyWindowTransparency(*this, m_animation.open());
+    drawFrame();
+    placeAt(m_animation.top());
+    TimerAnimationClose.stop();
+    TimerAnimation.start();
+}
+
+void frmToolbar::CloseToolbar() {
+    TimerAnimation.stop();
+    // A parked toolbar would only be parked again at the first tick: no timer is woken for that
+    // ten times a second.
+    if (m_animation.top() == m_animation.parkedTop() && !m_animation.opening()) {
+        TimerAnimationClose.stop();
+        return;
+    }
+    m_animation.close();
+    TimerAnimationClose.start();
+}
+
+bool frmToolbar::ShowToolbar(int x, int y) {
+    const bool open = isOpen();
+    const bool inside = inHotZone(geometry().translated(-primaryScreenRect().topLeft()), open,
+                                  QPoint(x, y) - primaryScreenRect().topLeft());
+    if (open || !inside) {
+        if (!inside)
+            CloseToolbar();
+        return false;
+    }
+    OpenToolbar();
+    return true;
+}
+
+void frmToolbar::TimerAnimation_Timer() {
+    if (const std::optional<int> opacity = m_animation.tick())
+        ApplyWindowTransparency(*this, *opacity);
+    placeAt(m_animation.top());
+    if (!m_animation.opening())
+        TimerAnimation.stop();
+}
+
+void frmToolbar::TimerAnimationClose_Timer() {
+    if (const std::optional<int> opacity = m_animation.tick()) {
+        ApplyWindowTransparency(*this, *opacity);
+        update();
+    }
+    placeAt(m_animation.top());
+    if (!m_animation.closing())
+        TimerAnimationClose.stop();
+}
+
+void frmToolbar::CaptureEntireScreen() {
+    QImage picture;
+    CaptureScreenArea(picture);
+    SaveCaptureImage(picture, sizedPrefix(LoadText(124), primaryScreenRect().size()));
+}
+
+void frmToolbar::CaptureCurrentWindow() {
+    const QRect frame = desktop().windowFrame(mForegroundWindow);
+    // No window, or one that has gone: nothing to save, and nothing to say.
+    if (frame.width() < 1 || frame.height() < 1)
+        return;
+    QImage picture;
+    CaptureScreenRect(picture, frame.left(), frame.top(), frame.left() + frame.width(),
+                      frame.top() + frame.height());
+    SaveCaptureImage(picture, LoadText(129));
+}
+
+void frmToolbar::SnapAll() {
+    for (frmFrame* panel : FormList::formsOf<frmFrame>())
+        panel->Snap();
+}
+
+void frmToolbar::ShowZoom() {
+    // The zoom lens is not part of the program yet.
+}
+
+void frmToolbar::ShowScreenPainter() {
+    // The screen painter is not part of the program yet.
+}
+
+void frmToolbar::Command1_Click() {
+    // The section capture is not part of the program yet.
+}
+
+void frmToolbar::ImageButton_Click(int index) {
+    switch (index) {
+    case 0:
+        SnapAll();
+        break;
+    case 1:
+        CaptureEntireScreen();
+        break;
+    case 2:
+        CaptureCurrentWindow();
+        break;
+    case 3:
+        ShowZoom();
+        break;
+    case 4:
+        ImageButton[4]->unsetCursor();
+        ShowScreenPainter();
+        break;
+    case 5: {
+        QMessageBox box(QMessageBox::Information, LoadText(101),
+                        QStringLiteral("La procedura di stampa è in fase di implementazione."),
+                        QMessageBox::Ok);
+        execAboveTools(box);
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void frmToolbar::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::RightButton)
+        emit contextMenuRequested(rounded(event->globalPosition()));
+}
+
+void frmToolbar::paintEvent(QPaintEvent*) {
+    QPainter(this).drawImage(QPoint(0, 0), m_face);
+}
+
+bool frmToolbar::eventFilter(QObject* watched, QEvent* event) {
+    const auto* button = qobject_cast<QLabel*>(watched);
+    const int index = int(std::find(std::begin(ImageButton), std::end(ImageButton), button) -
+                          std::begin(ImageButton));
+    if (index >= ToolbarPictureCount)
+        return QWidget::eventFilter(watched, event);
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+        if (mouse->button() == Qt::RightButton) {
+            emit contextMenuRequested(rounded(mouse->globalPosition()));
+            return true;
+        }
+        m_pressedButton = mouse->button() == Qt::LeftButton ? index : -1;
+        return true;
+    case QEvent::MouseButtonRelease: {
+        // A click is a left press and release on the same button.
+        const bool clicked = m_pressedButton == index && mouse->button() == Qt::LeftButton &&
+                             button->rect().contains(rounded(mouse->position()));
+        m_pressedButton = -1;
+        if (clicked)
+            ImageButton_Click(index);
+        return true;
+    }
+    default:
+        return QWidget::eventFilter(watched, event);
+    }
+}
+
+} // namespace vantor

@@ -1,0 +1,70 @@
+#include "toolbar/toolbaranimation.h"
+
+namespace vantor {
+
+namespace {
+constexpr int SlideStep = 3;
+constexpr int OpacityStep = 10;
+constexpr int OpenOpacity = 200;
+constexpr int CloseOpacity = 150;
+constexpr int HotRows = 5;
+} // namespace
+
+ToolbarAnimation::ToolbarAnimation(int height) : m_height(height), m_top(parkedTop()) {}
+
+int ToolbarAnimation::open() {
+    m_closing = false;
+    m_opening = true;
+    m_settling = false;
+    m_transparency = 1;
+    m_top = parkedTop();
+    return m_transparency;
+}
+
+void ToolbarAnimation::close() {
+    m_opening = false;
+    m_closing = true;
+    m_transparency = CloseOpacity;
+}
+
+std::optional<int> ToolbarAnimation::tick() {
+    if (m_opening && !m_settling) {
+        if (m_top >= SlideStep) {
+            m_settling = true; // nothing moves on this tick
+            return std::nullopt;
+        }
+        m_top += SlideStep;
+        m_transparency += OpacityStep;
+        return m_transparency < OpenOpacity ? std::optional<int>(m_transparency) : std::nullopt;
+    }
+    if (m_opening) {
+        if (m_top >= 0) {
+            --m_top;
+            return std::nullopt;
+        }
+        m_opening = false;
+        m_top = 0;
+        return OpenOpacity;
+    }
+    if (!m_closing)
+        return std::nullopt;
+    if (m_height + m_top < 0) {
+        m_closing = false;
+        m_top = parkedTop();
+        return std::nullopt;
+    }
+    m_top -= SlideStep;
+    m_transparency -= OpacityStep;
+    return m_transparency > 1 ? std::optional<int>(m_transparency) : std::nullopt;
+}
+
+bool inHotZone(const QRect& toolbar, bool isOpen, QPoint cursor) {
+    // The right edge is where the toolbar's extent ends, one past its last column.
+    const int left = toolbar.left();
+    const int right = toolbar.left() + toolbar.width();
+    if (isOpen)
+        return cursor.y() <= toolbar.height() && left <= cursor.x() && cursor.x() <= right;
+    return left < cursor.x() && cursor.x() < right && cursor.y() < HotRows;
+}
+
+} // namespace vantor

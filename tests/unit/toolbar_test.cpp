@@ -1,0 +1,136 @@
+#include "snap/windowsnap.h"
+#include "toolbar/toolbaranimation.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace vantor {
+namespace {
+
+constexpr int Height = 57;
+
+struct Tick {
+    int top;
+    std::optional<int> opacity;
+};
+
+std::vector<Tick> run(ToolbarAnimation& animation) {
+    std::vector<Tick> ticks;
+    while ((animation.opening() || animation.closing()) && ticks.size() < 1000) {
+        const std::optional<int> opacity = animation.tick();
+        ticks.push_back({animation.top(), opacity});
+    }
+    return ticks;
+}
+
+TEST(ToolbarAnimation, OpeningSlidesOvershootsClimbsBackAndEndsAtZeroWithOpacity200) {
+    ToolbarAnimation animation(Height);
+    EXPECT_EQ(animation.top(), -58);
+    EXPECT_EQ(animation.open(), 1);
+    const std::vector<Tick> ticks = run(animation);
+    // 21 slides of 3 from -58 to 5; opacities 11 to 191 applied, 201 and 211 not.
+    for (int i = 0; i < 21; ++i) {
+        EXPECT_EQ(ticks[i].top, -55 + 3 * i) << i;
+        const int level = 11 + 10 * i;
+        EXPECT_EQ(ticks[i].opacity, level < 200 ? std::optional<int>(level) : std::nullopt) << i;
+    }
+    // One still tick, then back up a pixel a tick while the top is not above the edge.
+    const std::vector<int> rest = {5, 4, 3, 2, 1, 0, -1, 0};
+    ASSERT_EQ(ticks.size(), 21 + rest.size());
+    for (size_t i = 0; i < rest.size(); ++i)
+        EXPECT_EQ(ticks[21 + i].top, rest[i]) << i;
+    EXPECT_EQ(ticks.back().opacity, 200);
+    EXPECT_TRUE(animation.isOpen());
+}
+
+TEST(ToolbarAnimation, ClosingSlidesUpFadingFrom140AndParks) {
+    ToolbarAnimation animation(Height);
+    animation.open();
+    run(animation);
+    animation.close();
+    const std::vector<Tick> ticks = run(animation);
+    // 20 slides: 0 to -60, opacities 140, 130, ... 10 applied, 0 and below not; then parked.
+    ASSERT_EQ(ticks.size(), 21u);
+    for (int i = 0; i < 20; ++i) {
+        EXPECT_EQ(ticks[i].top, -3 - 3 * i) << i;
+        const int level = 140 - 10 * i;
+        EXPECT_EQ(ticks[i].opacity, level > 1 ? std::optional<int>(level) : std::nullopt) << i;
+    }
+    EXPECT_EQ(ticks.back().top, -58);
+    EXPECT_FALSE(animation.isOpen());
+}
+
+TEST(ToolbarAnimation, AnOpeningRestartsFromTheParkedPlaceAndEachStopsTheOther) {
+    ToolbarAnimation animation(Height);
+    animation.open();
+    for (int i = 0; i < 10; ++i)
+        animation.tick();
+    EXPECT_EQ(animation.top(), -28);
+    animation.open();
+    EXPECT_EQ(animation.top(), -58);
+    animation.close();
+    EXPECT_FALSE(animation.opening());
+    animation.open();
+    EXPECT_FALSE(animation.closing());
+    // Closing a parked toolbar costs one tick and leaves it parked.
+    ToolbarAnimation parked(Height);
+    parked.close();
+    EXPECT_EQ(run(parked).size(), 1u);
+    EXPECT_EQ(parked.top(), -58);
+}
+
+TEST(ToolbarHotZone, OpensOnTheTopRowsStrictlyInsideAndStaysAboveTheLowerEdge) {
+    const QRect parked(787, -58, 346, 57);
+    const QRect open(787, 0, 346, 57);
+    struct Row {
+        QRect toolbar;
+        bool isOpen;
+        QPoint cursor;
+        bool inside;
+    };
+    const Row rows[] = {
+        {parked, false, {900, 4}, true},   {parked, false, {900, 5}, false},
+        {parked, false, {900, -3}, true},  {parked, false, {787, 0}, false},
+        {parked, false, {1133, 0}, false}, {parked, false, {788, 0}, true},
+        {parked, false, {1132, 0}, true},  {open, true, {900, 57}, true},
+        {open, true, {900, 58}, false},    {open, true, {787, 30}, true},
+        {open, true, {1133, 30}, true},    {open, true, {786, 30}, false},
+        {open, true, {1134, 30}, false},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(inHotZone(row.toolbar, row.isOpen, row.cursor), row.inside)
+            << row.isOpen << " at " << row.cursor.x() << "," << row.cursor.y();
+}
+
+// Another program's window whose frame is 300 wide, 200 high, beside a vertical guide whose line
+// coordinate is 400 (red line on column 399).
+TEST(WindowSnap, LeftAndTopEdgesLandOnTheGuideWithinTwelvePixelsRightAndBottomKept) {
+    const GuideLine vertical = guideLineFor(Align::Vertical, QRect(390, 0, 20, 1080));
+    const GuideLine horizontal = guideLineFor(Align::Horizontal, QRect(0, 290, 1920, 20));
+    struct Row {
+        QRect frame;
+        QList<GuideLine> guides;
+        std::optional<QPoint> topLeft;
+    };
+    const Row rows[] = {
+        {{390, 100, 300, 200}, {vertical}, QPoint(400, 100)},
+        {{412, 100, 300, 200}, {vertical}, QPoint(400, 100)},
+        {{388, 100, 300, 200}, {vertical}, QPoint(400, 100)},
+        {{413, 100, 300, 200}, {vertical}, {}},
+        {{387, 100, 300, 200}, {vertical}, {}},
+        // Already on the line: no move asked again.
+        {{400, 100, 300, 200}, {vertical}, {}},
+        // A vertical guide catches the top edge on the screen's top row.
+        {{600, 12, 300, 200}, {vertical}, QPoint(600, 0)},
+        {{600, 13, 300, 200}, {vertical}, {}},
+        {{395, 295, 300, 200}, {vertical, horizontal}, QPoint(400, 300)},
+        {{395, 295, 300, 200}, {}, {}},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(snapWindowTopLeft(row.frame, row.guides), row.topLeft)
+            << row.frame.x() << "," << row.frame.y();
+}
+
+} // namespace
+} // namespace vantor

@@ -1,0 +1,201 @@
+#include "widgettest.h"
+
+#include "capture/capturenames.h"
+#include "core/appstate.h"
+#include "core/texts.h"
+#include "guides/newgridline.h"
+#include "panels/frmFrame.h"
+#include "panels/newsectionpanel.h"
+#include "shell/frmMain.h"
+#include "toolbar/frmToolbar.h"
+
+#include <QDialogButtonBox>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSignalSpy>
+
+#include <gtest/gtest.h>
+
+using namespace vantor;
+using namespace vantor::test;
+
+namespace {
+
+constexpr NativeWindow Editor = 0x4200001;
+
+class Toolbar : public ::testing::Test, public CaptureSetup {
+protected:
+    Toolbar() { storeImagesFolder(); }
+
+    frmToolbar& toolbar = frmToolbar::instance();
+
+    void clickButton(int index) { clickOn(toolbar.imageButton(index)); }
+    QStringList names() const {
+        QStringList result;
+        for (const QString& file : savedFiles())
+            result.append(QFileInfo(file).fileName().section(QLatin1Char('.'), 0, -3));
+        return result;
+    }
+};
+
+TEST_F(Toolbar, IsParkedAboveTheScreenCentredWithItsButtonsInARow) {
+    EXPECT_EQ(toolbar.geometry(), QRect((1920 - 346) / 2, -58, 346, 57));
+    EXPECT_DOUBLE_EQ(toolbar.windowOpacity(), 200 / 255.0);
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_EQ(toolbar.imageButton(i).geometry(), QRect(6 + 58 * i, 4, 48, 48)) << i;
+        EXPECT_EQ(toolbar.imageButton(i).cursor().shape(), Qt::PointingHandCursor) << i;
+    }
+    EXPECT_EQ(toolbar.command1().text(), "Command1");
+    EXPECT_TRUE(rendered(toolbar).pixel(0, 0) != qRgb(255, 255, 255)) << "a frame on the edge";
+    EXPECT_EQ(rendered(toolbar).pixel(3, 30), qRgb(255, 255, 255));
+}
+
+TEST_F(Toolbar, ButtonsCaptureTheScreenTheWindowInFrontAndEveryPanel) {
+    fakeDesktop().windows[Editor] = QRect(100, 50, 300, 200);
+    fakeDesktop().foreground = Editor;
+    toolbar.OpenToolbar(); // the window in front when it begins to open is the one captured
+    fakeDesktop().foreground = 0;
+    clickButton(1);
+    clickButton(2);
+    NewSectionPanel();
+    NewSectionPanel();
+    clickButton(0);
+    EXPECT_EQ(names(),
+              QStringList({"01) capture.screen.(1920x1080)", "02) capture.window",
+                           "03) capture.section.(473x277)", "04) capture.section.(473x277)"}));
+    EXPECT_EQ(QImage(savedFiles()[1]).size(), QSize(300, 200));
+    EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST_F(Toolbar, AWindowGoneOrNeverSeenAndNoPanelSaveNothingAndSayNothing) {
+    clickButton(2); // the toolbar has never opened
+    fakeDesktop().foreground = Editor;
+    toolbar.OpenToolbar();
+    clickButton(2); // the window has gone
+    clickButton(0);
+    EXPECT_TRUE(savedFiles().isEmpty());
+    EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST_F(Toolbar, ThePrintButtonSaysSoInItalianWithOnlyAnOk) {
+    QString text;
+    int buttons = 0;
+    whenModal([&](QDialog& dialog) {
+        auto* box = qobject_cast<QMessageBox*>(&dialog);
+        ASSERT_NE(box, nullptr);
+        text = box->text();
+        buttons = int(box->buttons().size());
+        EXPECT_EQ(box->windowTitle(), LoadText(101));
+    });
+    clickButton(5);
+    EXPECT_EQ(text, "La procedura di stampa è in fase di implementazione.");
+    EXPECT_EQ(buttons, 1);
+}
+
+TEST_F(Toolbar, ARightPressAnywhereOnItAsksForTheTrayMenu) {
+    QSignalSpy asked(&toolbar, &frmToolbar::contextMenuRequested);
+    press(toolbar, toolbar.geometry().center(), Qt::RightButton);
+    press(toolbar.imageButton(3), toolbar.imageButton(3).mapToGlobal(QPoint(5, 5)),
+          Qt::RightButton);
+    EXPECT_EQ(asked.size(), 2);
+    EXPECT_TRUE(savedFiles().isEmpty());
+}
+
+// The monitor's 100 ms tick: the keys held, the toolbar's hot zone, other programs' windows.
+class Monitor : public Toolbar {
+protected:
+    frmMain& main = frmMain::instance();
+    void hold(std::initializer_list<int> digits, bool control = true) {
+        fakeDesktop().held.clear();
+        if (control)
+            fakeDesktop().held.insert(VirtualKey::Control);
+        for (int digit : digits)
+            fakeDesktop().held.insert(digitKey(digit));
+    }
+};
+
+TEST_F(Monitor, CtrlDigitsRunTheirToolsOnEveryTickWhileHeld) {
+    fakeDesktop().windows[Editor] = QRect(10, 10, 64, 32);
+    fakeDesktop().foreground = Editor;
+    NewSectionPanel();
+    hold({1, 2, 3, 4});
+    main.TimerTestForeWindow_Timer();
+    main.TimerTestForeWindow_Timer();
+    hold({1}, false); // a digit without Ctrl
+    main.TimerTestForeWindow_Timer();
+    hold({4});
+    main.TimerTestForeWindow_Timer();
+    // Ctrl+2 takes the window in front at the press, though the toolbar never opened.
+    EXPECT_EQ(names(),
+              QStringList({"01) capture.screen.(1920x1080)", "02) capture.window",
+                           "03) capture.section.(473x277)", "04) capture.screen.(1920x1080)",
+                           "05) capture.window", "06) capture.section.(473x277)"}));
+}
+
+TEST_F(Monitor, AHeldKeyWithAFolderThatIsGoneShowsOneMessageAtATime) {
+    storeImagesFolder("/gone");
+    hold({1});
+    int nested = 0;
+    setCaptureDialogs({[](const QString&) { return QString(); },
+                       [&](const QString&, const QString&) {
+                           // The box's own event loop runs the monitor's timer meanwhile.
+                           ++nested;
+                           main.TimerTestForeWindow_Timer();
+                       },
+                       [](const QString&, const QString&) {}});
+    main.TimerTestForeWindow_Timer();
+    EXPECT_EQ(nested, 1);
+}
+
+TEST_F(Monitor, ThePointerOnTheTopEdgeOpensTheToolbarAndLeavingParksIt) {
+    fakeDesktop().cursor = QPoint(900, 4);
+    main.TimerTestForeWindow_Timer();
+    EXPECT_TRUE(toolbar.animation().opening());
+    while (toolbar.animation().opening())
+        toolbar.TimerAnimation_Timer();
+    EXPECT_EQ(toolbar.y(), 0);
+    fakeDesktop().cursor = QPoint(900, 300);
+    main.TimerTestForeWindow_Timer();
+    while (toolbar.animation().closing())
+        toolbar.TimerAnimationClose_Timer();
+    EXPECT_EQ(toolbar.y(), -58);
+}
+
+TEST_F(Monitor, AnotherProgramsWindowSnapsOntoAGuideOnlyWhenItShould) {
+    NewGridLine(Align::Vertical, 400);
+    constexpr NativeWindow Dock = 0x4200002;
+    fakeDesktop().fixedWindows.insert(Dock);
+    struct Row {
+        const char* what;
+        NativeWindow window;
+        QRect frame;
+        bool snapping;
+        bool moved;
+    };
+    const Row rows[] = {
+        {"in reach", Editor, {390, 100, 300, 200}, true, true},
+        {"on the line already", Editor, {400, 100, 300, 200}, true, false},
+        {"snapping off", Editor, {390, 100, 300, 200}, false, false},
+        {"a dock", Dock, {390, 100, 300, 200}, true, false},
+        {"out of reach", Editor, {413, 100, 300, 200}, true, false},
+    };
+    for (const Row& row : rows) {
+        fakeDesktop().moves.clear();
+        fakeDesktop().windows[row.window] = row.frame;
+        fakeDesktop().foreground = row.window;
+        appState().SnapToLineGrid = row.snapping;
+        main.TimerTestForeWindow_Timer();
+        EXPECT_EQ(!fakeDesktop().moves.isEmpty(), row.moved) << row.what;
+    }
+    // One of the program's own windows in front: nothing of it moves.
+    fakeDesktop().moves.clear();
+    appState().SnapToLineGrid = true;
+    fakeDesktop().foreground = NativeWindow(toolbar.winId());
+    main.TimerTestForeWindow_Timer();
+    EXPECT_TRUE(fakeDesktop().moves.isEmpty());
+    EXPECT_EQ(main.trackedWindow(), 0u);
+}
+
+} // namespace

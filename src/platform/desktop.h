@@ -36,8 +36,8 @@ public:
     // The claim is held until the process ends, however it ends.
     virtual bool claimSingleInstance() = 0;
 
-    // Which of keys are held down at this moment, whichever program has the keyboard focus; one
-    // look at the keyboard for all of them.
+    // Which of keys are held down at this moment, or were pressed since the last look, whichever
+    // program has the keyboard focus; one look at the keyboard for all of them.
     virtual QSet<VirtualKey> keysDown(const QList<VirtualKey>& keys) = 0;
     virtual QPoint cursorPos() = 0;
 

@@ -1,5 +1,6 @@
 #include "platform/x11/x11keyboard.h"
 
+#include <X11/extensions/XInput2.h>
 #include <X11/keysym.h>
 #include <X11/XKBlib.h>
 
@@ -29,6 +30,44 @@ X11Keyboard::X11Keyboard(Display* display) : m_display(display) {
     for (int digit = 0; digit < 10; ++digit)
         if (m_digits[digit] == 0)
             m_digits[digit] = XKeysymToKeycode(m_display, XK_0 + static_cast<unsigned>(digit));
+    watchRawPresses();
+}
+
+void X11Keyboard::watchRawPresses() {
+    int event = 0;
+    int error = 0;
+    int major = 2;
+    int minor = 0;
+    if (!XQueryExtension(m_display, "XInputExtension", &m_inputOpcode, &event, &error) ||
+        XIQueryVersion(m_display, &major, &minor) != Success) {
+        m_inputOpcode = -1;
+        return;
+    }
+    unsigned char bits[XIMaskLen(XI_LASTEVENT)] = {};
+    XISetMask(bits, XI_RawKeyPress);
+    XIEventMask mask = {XIAllMasterDevices, int(sizeof(bits)), bits};
+    XISelectEvents(m_display, DefaultRootWindow(m_display), &mask, 1);
+    XFlush(m_display);
+}
+
+void X11Keyboard::collectRawPresses(char pressed[32]) {
+    if (m_inputOpcode < 0)
+        return;
+    // Only the raw presses selected above come to this connection; none is waited for.
+    while (XPending(m_display) > 0) {
+        XEvent event;
+        XNextEvent(m_display, &event);
+        XGenericEventCookie* cookie = &event.xcookie;
+        if (cookie->type != GenericEvent || cookie->extension != m_inputOpcode ||
+            !XGetEventData(m_display, cookie))
+            continue;
+        if (cookie->evtype == XI_RawKeyPress) {
+            const int code = static_cast<const XIRawEvent*>(cookie->data)->detail;
+            if (code > 0 && code < 256)
+                pressed[code / 8] = char(pressed[code / 8] | (1 << (code % 8)));
+        }
+        XFreeEventData(m_display, cookie);
+    }
 }
 
 std::vector<KeyCode> X11Keyboard::codesOf(VirtualKey key) const {
@@ -47,12 +86,16 @@ std::vector<KeyCode> X11Keyboard::codesOf(VirtualKey key) const {
     }
 }
 
-QSet<VirtualKey> X11Keyboard::keysDown(const QList<VirtualKey>& keys) const {
+QSet<VirtualKey> X11Keyboard::keysDown(const QList<VirtualKey>& keys) {
     QSet<VirtualKey> down;
     if (m_display == nullptr)
         return down;
     char state[32] = {};
-    XQueryKeymap(m_display, state);
+    collectRawPresses(state);
+    char held[32] = {};
+    XQueryKeymap(m_display, held);
+    for (int i = 0; i < 32; ++i)
+        state[i] = char(state[i] | held[i]);
     for (VirtualKey key : keys)
         for (KeyCode code : codesOf(key))
             if (code != 0 && (state[code / 8] & (1 << (code % 8))) != 0)

@@ -12,22 +12,28 @@
 
 namespace vantor {
 
-// Which keys are held, read from the server's keyboard state whichever program has the focus.
-// The digit keys are the keys of the main keyboard's digit row, found by their place (the XKB
-// key names AE01 to AE10), not by the symbols they carry: on layouts where the digits need Shift
-// (French, for one) the keys are the same ones.
+// Which keys are held, read from the server's keyboard state whichever program has the focus,
+// and which were pressed since the last look, from the raw key presses the server reports to
+// anyone who asks (XInput 2) without taking them from the program in front: a quick tap between
+// two looks still counts. The digit keys are the keys of the main keyboard's digit row, found by
+// their place (the XKB key names AE01 to AE10), not by the symbols they carry: on layouts where
+// the digits need Shift (French, for one) the keys are the same ones.
 class X11Keyboard {
 public:
     explicit X11Keyboard(Display* display);
 
-    // One look at the keyboard for all of keys.
-    QSet<VirtualKey> keysDown(const QList<VirtualKey>& keys) const;
+    // One look at the keyboard for all of keys: held now, or pressed since the last look.
+    QSet<VirtualKey> keysDown(const QList<VirtualKey>& keys);
 
 private:
     std::vector<KeyCode> codesOf(VirtualKey key) const;
+    void watchRawPresses();
+    // Reads the raw presses that have arrived, without waiting, into `pressed`.
+    void collectRawPresses(char pressed[32]);
 
     Display* m_display;
     KeyCode m_digits[10] = {};
+    int m_inputOpcode = -1;
 };
 
 } // namespace vantor

@@ -10,9 +10,11 @@
 #include "platform/desktop.h"
 #include "platform/settings.h"
 #include "platform/trayicon.h"
+#include "platform/windowservices.h"
 #include "rulers/frmRule.h"
 #include "shell/appicon.h"
 #include "shell/foregroundmonitor.h"
+#include "shell/frmAbout.h"
 #include "toolbar/frmToolbar.h"
 
 #include <QApplication>
@@ -66,7 +68,10 @@ void frmMain::buildMenu() {
     mpopupOptionsViewImagesFolder->setEnabled(false);
     mpopupOptionsImagesFolder =
         mpopupOptions.addAction(QString(), this, &frmMain::mpopupOptionsImagesFolder_Click);
-    mpopupAbout = mpopup.addAction(QString());
+    mpopupAbout = mpopup.addAction(QString(), this, [] {
+        frmAbout about;
+        execAboveTools(about);
+    });
     mPopupExit = mpopup.addAction(QString(), this, &frmMain::mPopupExit_Click);
 }
 

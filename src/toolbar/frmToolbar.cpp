@@ -7,9 +7,12 @@
 #include "core/screens.h"
 #include "core/texts.h"
 #include "core/toolwindow.h"
+#include "painter/frmScreenPainter.h"
 #include "panels/frmFrame.h"
 #include "platform/windowservices.h"
+#include "section/frmCaptureSection.h"
 #include "toolbar/toolbarpictures.h"
+#include "zoom/frmZoom.h"
 
 #include <QLabel>
 #include <QMessageBox>
@@ -170,15 +173,19 @@ void frmToolbar::SnapAll() {
 }
 
 void frmToolbar::ShowZoom() {
-    // The zoom lens is not part of the program yet.
+    if (!IsFormLoaded(QStringLiteral("frmZoom")))
+        frmZoom::instance().show();
 }
 
 void frmToolbar::ShowScreenPainter() {
-    // The screen painter is not part of the program yet.
+    frmScreenPainter::open();
 }
 
 void frmToolbar::Command1_Click() {
-    // The section capture is not part of the program yet.
+    frmCaptureSection& section = frmCaptureSection::instance();
+    section.show();
+    section.raise();
+    section.activateWindow();
 }
 
 void frmToolbar::ImageButton_Click(int index) {

@@ -1,0 +1,123 @@
+#include "painter/frmScreenPainter.h"
+
+#include "capture/capture.h"
+#include "core/rounding.h"
+#include "core/screens.h"
+#include "core/skin.h"
+#include "core/toolwindow.h"
+#include "painter/cursorfile.h"
+#include "painter/strokes.h"
+#include "platform/windowservices.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QSet>
+
+#include <cstdio>
+
+namespace vantor {
+
+namespace {
+const QString Pencil = QStringLiteral("/skin/default/Cursor/matita.cur");
+const QString Eraser = QStringLiteral("/skin/default/Cursor/gomma.cur");
+const QString ReleasePencil = QStringLiteral("/Resources/Cursor/matita.cur");
+} // namespace
+
+void frmScreenPainter::open() {
+    if (loadedInstance() != nullptr)
+        return;
+    frmScreenPainter& painter = instance();
+    CaptureScreenArea(painter.ImageCapture);
+    painter.m_face = painter.ImageCapture;
+    painter.setGeometry(primaryScreenRect());
+    painter.show();
+    painter.raise();
+    painter.activateWindow();
+}
+
+frmScreenPainter::frmScreenPainter() {
+    setUpToolWindow(*this, Focus::Take);
+    setFocusPolicy(Qt::StrongFocus);
+    Form_Load();
+}
+
+void frmScreenPainter::Form_Load() {
+    useCursor(Pencil);
+}
+
+void frmScreenPainter::useCursor(const QString& file) {
+    // The cursor files lie below the program's folder, or below the installed data folder.
+    const QString path = QDir::cleanPath(SkinFolder() + QStringLiteral("/../..") + file);
+    QString error;
+    if (const std::optional<CursorPicture> cursor = readCursorFile(path, &error)) {
+        setCursor(
+            QCursor(QPixmap::fromImage(cursor->image), cursor->hotSpot.x(), cursor->hotSpot.y()));
+        return;
+    }
+    // The pointer stays as it was; one line a file is enough, however often it is asked for.
+    static QSet<QString> reported;
+    if (!reported.contains(path)) {
+        reported.insert(path);
+        std::fprintf(stderr,
+                     "vantor-screen-tools: cannot read cursor %s (%s); the pointer stays "
+                     "as it was.\n",
+                     qUtf8Printable(QDir::toNativeSeparators(path)), qUtf8Printable(error));
+    }
+}
+
+void frmScreenPainter::mousePressEvent(QMouseEvent* event) {
+    const QPoint at = rounded(event->position());
+    mLastX = at.x();
+    mLastY = at.y();
+    if (event->button() == Qt::RightButton)
+        useCursor(Eraser);
+}
+
+void frmScreenPainter::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint at = rounded(event->position());
+    switch (painterActionFor(event->buttons())) {
+    case PainterAction::Draw:
+        drawStroke(m_face, QPoint(mLastX, mLastY), at);
+        mLastX = at.x();
+        mLastY = at.y();
+        update();
+        break;
+    case PainterAction::Erase:
+        eraseAround(m_face, ImageCapture, at);
+        update();
+        break;
+    case PainterAction::None:
+        break;
+    }
+}
+
+void frmScreenPainter::mouseReleaseEvent(QMouseEvent*) {
+    useCursor(ReleasePencil);
+}
+
+void frmScreenPainter::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape)
+        Form_Unload();
+}
+
+void frmScreenPainter::Form_Unload() {
+    // A second Escape while the painter fades finds it fading already.
+    if (m_unloading)
+        return;
+    m_unloading = true;
+    for (int level = 255; level >= 1; level -= 60) {
+        ApplyWindowTransparency(*this, level);
+        repaint();
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    }
+    unloadInstance();
+}
+
+void frmScreenPainter::paintEvent(QPaintEvent*) {
+    QPainter(this).drawImage(QPoint(0, 0), m_face);
+}
+
+} // namespace vantor

@@ -1,0 +1,96 @@
+#include "zoom/frmZoom.h"
+
+#include "capture/capture.h"
+#include "core/rounding.h"
+#include "core/screens.h"
+#include "core/texts.h"
+#include "core/toolwindow.h"
+#include "platform/desktop.h"
+#include "platform/windowservices.h"
+#include "zoom/lens.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWindow>
+
+namespace vantor {
+
+namespace {
+constexpr int Opacity = 200;
+constexpr int RefreshInterval = 10;
+} // namespace
+
+frmZoom::frmZoom() {
+    setUpToolWindow(*this, Focus::Keep);
+    TimerCursorZoom.setInterval(RefreshInterval);
+    connect(&TimerCursorZoom, &QTimer::timeout, this, &frmZoom::TimerCursorZoom_Timer);
+    mpopupZoom.setTitle(QStringLiteral("Zoom"));
+    for (int factor : zoomFactors())
+        mpopupZoom.addAction(QStringLiteral("%1x").arg(factor), this,
+                             [this, factor] { SetZoom(factor); });
+    mpopup.addMenu(&mpopupZoom);
+    mpopupClose = mpopup.addAction(QString(), this, &frmZoom::mpopupClose_Click);
+    Form_Load();
+}
+
+void frmZoom::Form_Load() {
+    mpopupClose->setText(LoadText(132));
+    ApplyWindowTransparency(*this, Opacity);
+    TimerCursorZoom.start();
+    SetZoom(FirstZoomFactor);
+    const QRect screen = primaryScreenRect();
+    move(screen.center() - rect().center());
+}
+
+void frmZoom::SetZoom(int value) {
+    mZoomFactor = value;
+    setFixedSize(LensSize * value, LensSize * value);
+    // Before the first tick there is nothing to magnify yet.
+    if (!PictureCapture.isNull())
+        m_face = magnified(PictureCapture, mZoomFactor);
+    update();
+}
+
+void frmZoom::TimerCursorZoom_Timer() {
+    QImage source = desktop().grabScreen(lensSource(desktop().cursorPos()));
+    // A still pointer over a still screen: nothing to draw again.
+    if (source == PictureCapture && m_face.size() == size())
+        return;
+    PictureCapture = std::move(source);
+    m_face = magnified(PictureCapture, mZoomFactor);
+    update();
+}
+
+void frmZoom::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        // The window manager moves the lens with the pointer until the button is released;
+        // the lens keeps refreshing meanwhile.
+        if (QWindow* window = windowHandle())
+            window->startSystemMove();
+        return;
+    }
+    mpopup.exec(rounded(event->globalPosition()));
+}
+
+void frmZoom::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton)
+        Form_DblClick();
+}
+
+void frmZoom::Form_DblClick() {
+    SaveCaptureImage(m_face, LoadText(131) + QStringLiteral(".%1x").arg(mZoomFactor));
+}
+
+void frmZoom::mpopupClose_Click() {
+    unloadInstance();
+}
+
+void frmZoom::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.drawImage(QPoint(0, 0), m_face);
+    // A thin frame, so the lens reads as a window over what it magnifies.
+    painter.setPen(palette().color(QPalette::Dark));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+} // namespace vantor

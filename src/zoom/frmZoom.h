@@ -1,0 +1,48 @@
+#pragma once
+
+#include "core/singleinstance.h"
+
+#include <QImage>
+#include <QMenu>
+#include <QTimer>
+#include <QWidget>
+
+namespace vantor {
+
+// The zoom lens: a small square, always on top and slightly translucent, that shows the 32 x 32
+// pixels around the pointer magnified, refreshed every 10 ms wherever the pointer goes. Its size
+// is the magnification; it is dragged with the left button, its menu is on any other, and a
+// double click saves what it shows. One lens at most.
+class frmZoom final : public QWidget, public SingleInstance<frmZoom> {
+    Q_OBJECT
+public:
+    void SetZoom(int value);
+    int zoomFactor() const { return mZoomFactor; }
+    // The picture as last painted, at the lens's size.
+    const QImage& face() const { return m_face; }
+    QMenu& popupMenu() { return mpopup; }
+
+    void TimerCursorZoom_Timer();
+    void mpopupClose_Click();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    friend class SingleInstance<frmZoom>;
+    frmZoom();
+    void Form_Load();
+    void Form_DblClick();
+
+    int mZoomFactor = 0;
+    QImage PictureCapture;
+    QImage m_face;
+    QTimer TimerCursorZoom;
+    QMenu mpopup;
+    QMenu mpopupZoom;
+    QAction* mpopupClose = nullptr;
+};
+
+} // namespace vantor

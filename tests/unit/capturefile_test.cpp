@@ -45,12 +45,15 @@ TEST_F(CaptureFile, WritesABitmapUnderTheBaseName) {
     EXPECT_EQ(back.pixel(30, 16), qRgb(255, 0, 0));
 }
 
-TEST_F(CaptureFile, ExistingNamesGetTheNextCounter) {
+// A name is taken by a file or by a link, dangling or not: neither is followed nor replaced.
+TEST_F(CaptureFile, TakenNamesGetTheNextCounter) {
     writeText(at("01) p.bmp"), "first");
-    EXPECT_EQ(writeCaptureFile(dir.path(), "01) p", picture(Qt::red)).path, at("01) p (1).bmp"));
+    ASSERT_TRUE(QFile::link(at("elsewhere.bmp"), at("01) p (1).bmp")));
+    EXPECT_EQ(writeCaptureFile(dir.path(), "01) p", picture(Qt::red)).path, at("01) p (2).bmp"));
     EXPECT_EQ(writeCaptureFile(dir.path() + "/", "01) p", picture(Qt::red)).path,
-              at("01) p (2).bmp"));
+              at("01) p (3).bmp"));
     EXPECT_EQ(readAll(at("01) p.bmp")), "first");
+    EXPECT_FALSE(QFile::exists(at("elsewhere.bmp")));
 }
 
 TEST_F(CaptureFile, AFileCreatedJustBeforeTheWriteIsKept) {
@@ -65,26 +68,17 @@ TEST_F(CaptureFile, AFileCreatedJustBeforeTheWriteIsKept) {
     EXPECT_EQ(readAll(at("01) p.bmp")), "another program");
 }
 
-TEST_F(CaptureFile, ADanglingLinkIsNeitherFollowedNorReplaced) {
-    const QString target = at("elsewhere.bmp");
-    ASSERT_TRUE(QFile::link(target, at("01) p.bmp")));
-    EXPECT_EQ(writeCaptureFile(dir.path(), "01) p", picture(Qt::red)).path, at("01) p (1).bmp"));
-    EXPECT_FALSE(QFile::exists(target));
-}
-
-TEST_F(CaptureFile, AFolderThatIsNotThereGivesTheReasonAndNoFile) {
+TEST_F(CaptureFile, AFolderThatCannotBeMadeOrAnImageThatCannotBeWrittenGiveAReasonAndNoFile) {
     // A path below a regular file fails for every user, root included.
     writeText(at("plain"), "x");
-    const CaptureFileResult result = writeCaptureFile(at("plain/sub"), "01) p", picture(Qt::red));
-    EXPECT_TRUE(result.path.isEmpty());
-    EXPECT_FALSE(result.error.isEmpty());
-}
-
-TEST_F(CaptureFile, AnImageThatCannotBeWrittenLeavesNoPartialFile) {
-    const CaptureFileResult result = writeCaptureFile(dir.path(), "01) p", QImage());
-    EXPECT_TRUE(result.path.isEmpty());
-    EXPECT_FALSE(result.error.isEmpty());
-    EXPECT_TRUE(QDir(dir.path()).isEmpty());
+    for (const auto& [folder, image] :
+         {std::pair{at("plain/sub"), picture(Qt::red)}, {dir.path(), QImage()}}) {
+        const CaptureFileResult result = writeCaptureFile(folder, "01) p", image);
+        EXPECT_TRUE(result.path.isEmpty());
+        EXPECT_FALSE(result.error.isEmpty());
+    }
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+              QStringList{"plain"});
 }
 
 } // namespace

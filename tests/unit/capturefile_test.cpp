@@ -1,3 +1,4 @@
+#include "capture/capture.h"
 #include "capture/capturefile.h"
 
 #include <QDir>
@@ -6,6 +7,8 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <climits>
 
 namespace vantor {
 namespace {
@@ -40,9 +43,7 @@ TEST_F(CaptureFile, WritesABitmapUnderTheBaseName) {
     EXPECT_TRUE(result.error.isEmpty());
     QImageReader reader(result.path);
     EXPECT_EQ(reader.format(), "bmp");
-    const QImage back = reader.read();
-    EXPECT_EQ(back.size(), QSize(31, 17));
-    EXPECT_EQ(back.pixel(30, 16), qRgb(255, 0, 0));
+    EXPECT_EQ(reader.read().convertToFormat(QImage::Format_RGB32), picture(Qt::red));
 }
 
 // A name is taken by a file or by a link, dangling or not: neither is followed nor replaced.
@@ -79,6 +80,15 @@ TEST_F(CaptureFile, AFolderThatCannotBeMadeOrAnImageThatCannotBeWrittenGiveAReas
     }
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
               QStringList{"plain"});
+}
+
+// Such a rectangle is refused before the screen is asked for anything.
+TEST(ScreenRect, AReversedEmptyOrWrappingRectangleGivesNoCopy) {
+    QImage copy(1, 1, QImage::Format_RGB32);
+    for (const auto& [left, right] : {std::pair{10, 5}, {10, 10}, {INT_MIN, INT_MAX}}) {
+        CaptureScreenRect(copy, left, 0, right, 1);
+        EXPECT_TRUE(copy.isNull()) << left << " to " << right;
+    }
 }
 
 } // namespace

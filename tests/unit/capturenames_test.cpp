@@ -19,10 +19,8 @@ TEST(CaptureNames, NumberTextHasAtLeastTwoDigits) {
 TEST(CaptureNames, BaseNameJoinsNumberPrefixAndDate) {
     EXPECT_EQ(captureBaseName(1, sizedPrefix("capture.screen", QSize(1920, 1080)), "05-12-2026"),
               "01) capture.screen.(1920x1080).05-12-2026");
-    EXPECT_EQ(captureBaseName(10, "cattura.schermo.(1920x1080)", "05-12-2026"),
-              "10) cattura.schermo.(1920x1080).05-12-2026");
-    EXPECT_EQ(captureBaseName(32768, "capture.zoom.4x", "12-5-26"),
-              "32768) capture.zoom.4x.12-5-26");
+    EXPECT_EQ(captureBaseName(10, "cattura.schermo", "05-12-26"), "10) cattura.schermo.05-12-26");
+    EXPECT_EQ(captureBaseName(32768, "capture.zoom", "12-5-26"), "32768) capture.zoom.12-5-26");
 }
 
 TEST(CaptureNames, FileNameCountsAttemptsInParentheses) {

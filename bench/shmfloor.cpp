@@ -1,8 +1,10 @@
 #include "shmfloor.h"
 
-#include <X11/extensions/XShm.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+
+// XShm.h uses Xlib's types without including Xlib.h.
+#include <X11/extensions/XShm.h>
 
 #include <sys/ipc.h>
 #include <sys/shm.h>

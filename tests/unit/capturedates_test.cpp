@@ -28,9 +28,7 @@ TEST(DateLocale, TheFirstVariableSetDecidesWithoutCodesetOrModifierAndUnknownIsC
     };
     for (const Case& c : cases) {
         const test::ScopedEnv env{{"LC_ALL", c.all}, {"LC_TIME", c.time}, {"LANG", c.lang}};
-        EXPECT_EQ(dateLocale().name(), c.expected)
-            << (c.all ? c.all : "-") << " / " << (c.time ? c.time : "-") << " / "
-            << (c.lang ? c.lang : "-");
+        EXPECT_EQ(dateLocale().name(), c.expected) << "row " << &c - cases;
     }
 }
 

@@ -1,3 +1,4 @@
+#include "capture/capture.h"
 #include "capture/capturefile.h"
 
 #include <QDir>
@@ -6,6 +7,8 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <climits>
 
 namespace vantor {
 namespace {
@@ -40,17 +43,18 @@ TEST_F(CaptureFile, WritesABitmapUnderTheBaseName) {
     EXPECT_TRUE(result.error.isEmpty());
     QImageReader reader(result.path);
     EXPECT_EQ(reader.format(), "bmp");
-    const QImage back = reader.read();
-    EXPECT_EQ(back.size(), QSize(31, 17));
-    EXPECT_EQ(back.pixel(30, 16), qRgb(255, 0, 0));
+    EXPECT_EQ(reader.read().convertToFormat(QImage::Format_RGB32), picture(Qt::red));
 }
 
-TEST_F(CaptureFile, ExistingNamesGetTheNextCounter) {
+// A name is taken by a file or by a link, dangling or not: neither is followed nor replaced.
+TEST_F(CaptureFile, TakenNamesGetTheNextCounter) {
     writeText(at("01) p.bmp"), "first");
-    EXPECT_EQ(writeCaptureFile(dir.path(), "01) p", picture(Qt::red)).path, at("01) p (1).bmp"));
+    ASSERT_TRUE(QFile::link(at("elsewhere.bmp"), at("01) p (1).bmp")));
+    EXPECT_EQ(writeCaptureFile(dir.path(), "01) p", picture(Qt::red)).path, at("01) p (2).bmp"));
     EXPECT_EQ(writeCaptureFile(dir.path() + "/", "01) p", picture(Qt::red)).path,
-              at("01) p (2).bmp"));
+              at("01) p (3).bmp"));
     EXPECT_EQ(readAll(at("01) p.bmp")), "first");
+    EXPECT_FALSE(QFile::exists(at("elsewhere.bmp")));
 }
 
 TEST_F(CaptureFile, AFileCreatedJustBeforeTheWriteIsKept) {
@@ -65,26 +69,26 @@ TEST_F(CaptureFile, AFileCreatedJustBeforeTheWriteIsKept) {
     EXPECT_EQ(readAll(at("01) p.bmp")), "another program");
 }
 
-TEST_F(CaptureFile, ADanglingLinkIsNeitherFollowedNorReplaced) {
-    const QString target = at("elsewhere.bmp");
-    ASSERT_TRUE(QFile::link(target, at("01) p.bmp")));
-    EXPECT_EQ(writeCaptureFile(dir.path(), "01) p", picture(Qt::red)).path, at("01) p (1).bmp"));
-    EXPECT_FALSE(QFile::exists(target));
-}
-
-TEST_F(CaptureFile, AFolderThatIsNotThereGivesTheReasonAndNoFile) {
+TEST_F(CaptureFile, AFolderThatCannotBeMadeOrAnImageThatCannotBeWrittenGiveAReasonAndNoFile) {
     // A path below a regular file fails for every user, root included.
     writeText(at("plain"), "x");
-    const CaptureFileResult result = writeCaptureFile(at("plain/sub"), "01) p", picture(Qt::red));
-    EXPECT_TRUE(result.path.isEmpty());
-    EXPECT_FALSE(result.error.isEmpty());
+    for (const auto& [folder, image] :
+         {std::pair{at("plain/sub"), picture(Qt::red)}, {dir.path(), QImage()}}) {
+        const CaptureFileResult result = writeCaptureFile(folder, "01) p", image);
+        EXPECT_TRUE(result.path.isEmpty());
+        EXPECT_FALSE(result.error.isEmpty());
+    }
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+              QStringList{"plain"});
 }
 
-TEST_F(CaptureFile, AnImageThatCannotBeWrittenLeavesNoPartialFile) {
-    const CaptureFileResult result = writeCaptureFile(dir.path(), "01) p", QImage());
-    EXPECT_TRUE(result.path.isEmpty());
-    EXPECT_FALSE(result.error.isEmpty());
-    EXPECT_TRUE(QDir(dir.path()).isEmpty());
+// Such a rectangle is refused before the screen is asked for anything.
+TEST(ScreenRect, AReversedEmptyOrWrappingRectangleGivesNoCopy) {
+    QImage copy(1, 1, QImage::Format_RGB32);
+    for (const auto& [left, right] : {std::pair{10, 5}, {10, 10}, {INT_MIN, INT_MAX}}) {
+        CaptureScreenRect(copy, left, 0, right, 1);
+        EXPECT_TRUE(copy.isNull()) << left << " to " << right;
+    }
 }
 
 } // namespace

@@ -47,44 +47,33 @@ TEST(GuideSkin, HandlesFitTheStripAndHaveSeeThroughCorners) {
     EXPECT_NE(vertical.pixel(vertical.width() / 2, vertical.height() / 2), GuideKeyColor);
 }
 
-TEST(SkinLoader, FallsBackToTheBuiltInPictureWhenTheFileIsMissingOrBroken) {
+TEST(SkinLoader, ReadsAGoodFileAndFallsBackToTheBuiltInPictureWhenItIsMissingOrBroken) {
+    const QImage builtIn = builtInGridPicture(Align::Horizontal);
+    EXPECT_EQ(loadSkinPictureFrom(repoSkinFolder(), "h_grid.bmp", [] { return QImage(); })
+                  .convertToFormat(QImage::Format_RGB32),
+              builtIn);
     QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());
-    const QImage builtIn = builtInGridPicture(Align::Vertical);
     int calls = 0;
-    auto fallback = [&] {
+    const auto fallback = [&] {
         ++calls;
         return builtIn;
     };
-    EXPECT_EQ(loadSkinPictureFrom(folder.path(), QStringLiteral("v_grid.bmp"), fallback), builtIn);
-
-    QFile broken(folder.filePath(QStringLiteral("v_grid.bmp")));
+    EXPECT_EQ(loadSkinPictureFrom(folder.path(), "h_grid.bmp", fallback), builtIn);
+    QFile broken(folder.filePath("h_grid.bmp"));
     ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
     broken.write("BM not really a bitmap");
     broken.close();
-    EXPECT_EQ(loadSkinPictureFrom(folder.path(), QStringLiteral("v_grid.bmp"), fallback), builtIn);
+    EXPECT_EQ(loadSkinPictureFrom(folder.path(), "h_grid.bmp", fallback), builtIn);
     EXPECT_EQ(calls, 2);
 }
 
-TEST(SkinLoader, ReadsAGoodFileWithoutTheFallback) {
-    const QImage picture = loadSkinPictureFrom(repoSkinFolder(), QStringLiteral("h_grid.bmp"),
-                                               [] { return QImage(); });
-    EXPECT_EQ(picture.convertToFormat(QImage::Format_RGB32), builtInGridPicture(Align::Horizontal));
-}
-
 TEST(PositionInfo, ScaleEdgesAreTheFivePixelsNextToEitherLongSide) {
-    const QSize horizontal(400, 44);
-    EXPECT_TRUE(isOnScaleEdge(Align::Horizontal, QPoint(40, 0), horizontal));
-    EXPECT_TRUE(isOnScaleEdge(Align::Horizontal, QPoint(40, 5), horizontal));
-    EXPECT_FALSE(isOnScaleEdge(Align::Horizontal, QPoint(40, 6), horizontal));
-    EXPECT_FALSE(isOnScaleEdge(Align::Horizontal, QPoint(40, 38), horizontal));
-    EXPECT_TRUE(isOnScaleEdge(Align::Horizontal, QPoint(40, 39), horizontal));
-    EXPECT_TRUE(isOnScaleEdge(Align::Horizontal, QPoint(0, 43), horizontal));
-
-    const QSize vertical(44, 400);
-    EXPECT_TRUE(isOnScaleEdge(Align::Vertical, QPoint(3, 200), vertical));
-    EXPECT_FALSE(isOnScaleEdge(Align::Vertical, QPoint(22, 200), vertical));
-    EXPECT_TRUE(isOnScaleEdge(Align::Vertical, QPoint(40, 200), vertical));
+    for (const auto& [y, onEdge] :
+         {std::pair{0, true}, {5, true}, {6, false}, {38, false}, {39, true}, {43, true}})
+        EXPECT_EQ(isOnScaleEdge(Align::Horizontal, QPoint(40, y), QSize(400, 44)), onEdge) << y;
+    for (const auto& [x, onEdge] : {std::pair{3, true}, {22, false}, {40, true}})
+        EXPECT_EQ(isOnScaleEdge(Align::Vertical, QPoint(x, 200), QSize(44, 400)), onEdge) << x;
 }
 
 TEST(PositionInfo, TextHasFourBlankLedLinesWithPlainNumbers) {

@@ -1,13 +1,22 @@
+#include "rulers/lenghtinput.h"
 #include "rulers/movetracker.h"
 #include "rulers/rulerdrag.h"
 #include "rulers/rulergeometry.h"
+#include "rulers/rulerscale.h"
+#include "rulers/rulerskin.h"
+
+#include <QImageReader>
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 namespace vantor {
 namespace {
 
 const QList<QRect> OneScreen = {QRect(0, 0, 1920, 1080)};
+constexpr Align H = Align::Horizontal;
+constexpr Align V = Align::Vertical;
 
 TEST(RulerReach, AfterALengthOrTurnTheRulerStaysWithinReach) {
     struct Row {
@@ -17,37 +26,16 @@ TEST(RulerReach, AfterALengthOrTurnTheRulerStaysWithinReach) {
         QPoint place;
     };
     const QList<Row> rows = {
-        {"on the screen stays", QRect(782, 506, 355, 44), Align::Horizontal, {782, 506}},
-        {"hanging off the left comes on", QRect(-540, 506, 600, 44), Align::Horizontal, {0, 506}},
-        {"hanging off the right comes on",
-         QRect(1800, 506, 600, 44),
-         Align::Horizontal,
-         {1320, 506}},
-        {"hanging off the bottom comes up",
-         QRect(100, 1060, 600, 44),
-         Align::Horizontal,
-         {100, 1036}},
-        {"longer than the screen keeps its far end on it",
-         QRect(0, 506, 32767, 44),
-         Align::Horizontal,
-         {1920 - 32767, 506}},
-        {"longer, far end in reach, stays",
-         QRect(-20000, 506, 21000, 44),
-         Align::Horizontal,
-         {-20000, 506}},
-        {"longer, far end barely off, keeps a grip",
-         QRect(-21000, 506, 21000, 44),
-         Align::Horizontal,
-         {-21000 + RulerGrip, 506}},
-        {"turned upright below the screen comes up",
-         QRect(800, 900, 44, 355),
-         Align::Vertical,
-         {800, 1080 - 355}},
-        {"upright and tall keeps its far end",
-         QRect(10, 0, 44, 5000),
-         Align::Vertical,
-         {10, 1080 - 5000}},
-        {"short keeps all of itself", QRect(-30, 10, 11, 44), Align::Horizontal, {0, 10}},
+        {"on the screen stays", {782, 506, 355, 44}, H, {782, 506}},
+        {"off the left comes on", {-540, 506, 600, 44}, H, {0, 506}},
+        {"off the right comes on", {1800, 506, 600, 44}, H, {1320, 506}},
+        {"off the bottom comes up", {100, 1060, 600, 44}, H, {100, 1036}},
+        {"longer than the screen keeps its far end", {0, 506, 32767, 44}, H, {1920 - 32767, 506}},
+        {"longer, far end in reach, stays", {-20000, 506, 21000, 44}, H, {-20000, 506}},
+        {"far end just off keeps a grip", {-21000, 506, 21000, 44}, H, {-21000 + RulerGrip, 506}},
+        {"upright below the screen comes up", {800, 900, 44, 355}, V, {800, 1080 - 355}},
+        {"upright and tall keeps its far end", {10, 0, 44, 5000}, V, {10, 1080 - 5000}},
+        {"short keeps all of itself", {-30, 10, 11, 44}, H, {0, 10}},
     };
     for (const Row& row : rows)
         EXPECT_EQ(reachableRulerPlace(row.ruler, row.align, OneScreen), row.place) << row.what;
@@ -55,13 +43,11 @@ TEST(RulerReach, AfterALengthOrTurnTheRulerStaysWithinReach) {
 
 TEST(RulerReach, TheScreenIsTheOneTheRulerLiesOnMostOrTheNearest) {
     const QList<QRect> two = {QRect(0, 0, 1920, 1080), QRect(1920, 0, 1280, 1024)};
-    EXPECT_EQ(reachableRulerPlace(QRect(3000, 100, 355, 44), Align::Horizontal, two),
-              QPoint(3200 - 355, 100));
-    EXPECT_EQ(reachableRulerPlace(QRect(5000, 2000, 355, 44), Align::Horizontal, two),
+    EXPECT_EQ(reachableRulerPlace(QRect(3000, 100, 355, 44), H, two), QPoint(3200 - 355, 100));
+    EXPECT_EQ(reachableRulerPlace(QRect(5000, 2000, 355, 44), H, two),
               QPoint(3200 - 355, 1024 - 44));
-    EXPECT_EQ(reachableRulerPlace(QRect(-900, 2000, 355, 44), Align::Horizontal, two),
-              QPoint(0, 1080 - 44));
-    EXPECT_EQ(reachableRulerPlace(QRect(5, 5, 355, 44), Align::Horizontal, {}), QPoint(5, 5));
+    EXPECT_EQ(reachableRulerPlace(QRect(-900, 2000, 355, 44), H, two), QPoint(0, 1080 - 44));
+    EXPECT_EQ(reachableRulerPlace(QRect(5, 5, 355, 44), H, {}), QPoint(5, 5));
 }
 
 TEST(RulerGeometry, LengthHandleAndDraggedLengthFollowTheOrientation) {
@@ -138,6 +124,70 @@ TEST(MoveTracker, AMoveBackToTheLastReportedPlaceGoesThroughTheLaterPlaceFirst) 
     MoveTracker hidden;
     hidden.requested(QPoint(50, 50), QPoint(0, 0), false);
     EXPECT_EQ(hidden.reported(QPoint(50, 50), true), MoveTracker::Report::Elsewhere);
+}
+
+TEST(RulerLenghtAnswer, OnlyAPlainWholeNumberFromElevenTo32767IsTaken) {
+    for (const auto& [answer, lenght] : {std::pair{"11", 11},
+                                         {"400", 400},
+                                         {"  355 ", 355},
+                                         {"\t3000\n", 3000},
+                                         {"32767", 32767},
+                                         {"00400", 400}})
+        EXPECT_EQ(parseLenghtAnswer(QString::fromLatin1(answer)), lenght) << answer;
+    for (const char* answer :
+         {"0", "10", "32768", "99999", "123456789012345678901234567890", "", "   ", "abc", "400px",
+          "400 px", "px400", "12.5", "400,0", "-400", "+400", "4 00", "0x200", "1e3", "٤٠٠"})
+        EXPECT_FALSE(parseLenghtAnswer(QString::fromUtf8(answer))) << answer;
+}
+
+TEST(RulerScale, KindFollowsPosition) {
+    QList<TickKind> kinds;
+    for (int at : {0, 300, 10, 290, 2, 354})
+        kinds << tickKindAt(at);
+    EXPECT_EQ(kinds, QList<TickKind>({TickKind::Long, TickKind::Long, TickKind::Medium,
+                                      TickKind::Medium, TickKind::Short, TickKind::Short}));
+}
+
+TEST(RulerScale, FullRedrawStartsAtZeroAndQuickOnlyCoversTheLastStretchOnEvenPixels) {
+    struct Case {
+        int lenght;
+        bool quick;
+        int tick;
+        int tile;
+    };
+    // A short ruler's quick redraw never starts before the ruler does.
+    const Case cases[] = {{355, false, 0, 0},       {355, true, 256, 305}, {356, true, 256, 306},
+                          {3000, true, 2900, 2950}, {99, true, 0, 49},     {40, true, 0, 0},
+                          {30, true, 0, 0}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(firstTick(c.lenght, c.quick), c.tick) << c.lenght << " " << c.quick;
+        EXPECT_EQ(firstTile(c.lenght, c.quick), c.tile) << c.lenght << " " << c.quick;
+    }
+}
+
+QString committedSkin(const char* name) {
+    const std::filesystem::path here = std::filesystem::path(__FILE__).parent_path();
+    return QString::fromStdString((here / "../../skin/default" / name).lexically_normal().string());
+}
+
+TEST(RulerSkin, ShippedPicturesAreTheBuiltInOnes) {
+    // The fallback must look exactly like the files, or a broken install would change the look.
+    for (const char* name : {"h_back.gif", "h_end.gif", "v_back.gif", "v_end.gif"}) {
+        SCOPED_TRACE(name);
+        const QImage file = QImageReader(committedSkin(name)).read();
+        ASSERT_FALSE(file.isNull());
+        const QImage builtIn = builtInRulerSkin(QString::fromLatin1(name));
+        EXPECT_EQ(file.convertToFormat(QImage::Format_RGB32),
+                  builtIn.convertToFormat(QImage::Format_RGB32));
+    }
+}
+
+TEST(RulerSkin, OrientationsShareTheirThickness) {
+    const QImage horizontal = builtInRulerSkin(QStringLiteral("h_back.gif"));
+    const QImage vertical = builtInRulerSkin(QStringLiteral("v_back.gif"));
+    EXPECT_EQ(horizontal.height(), vertical.width());
+    EXPECT_EQ(builtInRulerSkin(QStringLiteral("h_end.gif")).height(), horizontal.height());
+    EXPECT_EQ(builtInRulerSkin(QStringLiteral("v_end.gif")).width(), vertical.width());
 }
 
 } // namespace

@@ -1,258 +1,116 @@
 #include "widgettest.h"
 
-#include "core/appstate.h"
-#include "core/formlist.h"
 #include "platform/settings.h"
+#include "rulers/frmPositionInfo.h"
 #include "shell/frmMain.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QMenu>
-#include <QTemporaryDir>
 #include <QTimer>
 
-#include <gtest/gtest.h>
-
-#include <tuple>
-
-namespace fakeforms {
-
-// Stand-ins for the tool windows, named as the program's window classes are.
-class frmRule : public QWidget {
-    Q_OBJECT
-public:
-    frmRule() { vantor::FormList::add(this); }
-};
-class frmGridLine : public QWidget {
-    Q_OBJECT
-public:
-    frmGridLine() { vantor::FormList::add(this); }
-};
-class frmFrame : public QWidget {
-    Q_OBJECT
-public:
-    frmFrame() { vantor::FormList::add(this); }
-};
-class frmPositionInfo : public QWidget {
-    Q_OBJECT
-public:
-    frmPositionInfo() { vantor::FormList::add(this); }
-};
-class frmZoom : public QWidget {
-    Q_OBJECT
-public:
-    frmZoom() { vantor::FormList::add(this); }
-};
-
-} // namespace fakeforms
-
 using namespace vantor;
+using namespace vantor::test;
 
 namespace {
 
-QAction* itemNamed(QMenu& menu, const QString& text) {
-    for (QAction* action : menu.actions())
-        if (action->text() == text)
-            return action;
-    return nullptr;
-}
-
-template <class Form> Form* show() {
-    auto* form = new Form;
-    form->show();
-    return form;
-}
-
-class MainMenu : public ::testing::Test {
+// A private settings store, as for captures.
+class MainMenu : public ::testing::Test, public CaptureSetup {
 protected:
-    frmMain& openMenuTexts(const char* lang) {
-        env.set("LANG", lang);
-        frmMain& main = frmMain::instance();
-        main.refreshMenuTexts();
-        return main;
+    // The tray menu as a right press on the icon opens it.
+    MenuSeen openMenu(const QString& choose = {}) {
+        return readPopupMenu([this] { main.TrayIcon_Activated(QSystemTrayIcon::Context); }, choose);
     }
 
-    QTemporaryDir config;
-    test::ScopedEnv env{{"LC_ALL", ""},
-                        {"XDG_CONFIG_HOME", config.path().toLocal8Bit().constData()}};
+    frmMain& main = frmMain::instance();
 };
 
 } // namespace
 
-TEST_F(MainMenu, RowsAndOptionsInOrderInEnglishAndItalian) {
-    const QStringList english = {"Add rule",
-                                 "Join rules",
-                                 "Lock rules",
-                                 "Delete rules",
-                                 "-",
-                                 "Add vertical grid line",
-                                 "Add Horizontal grid line",
-                                 "-",
-                                 "Add section panel",
-                                 "-",
-                                 "Snap to line grid",
-                                 "Hide/Show all",
-                                 "-",
-                                 "Options...",
-                                 "About...",
-                                 "Exit"};
-    const QStringList italian = {"Aggiungi righello",
-                                 "Unisci righelli",
-                                 "Blocca righelli",
-                                 "Elimina tutti i righelli",
-                                 "-",
-                                 "Aggiungi linea guida verticale",
-                                 "Aggiungi linea guida orizzontale",
-                                 "-",
-                                 "Aggiungi pannello di sezione",
-                                 "-",
-                                 "Linee guida calamitate",
-                                 "Nascondi/Mostra tutto",
-                                 "-",
-                                 "Opzioni...",
-                                 "Informazioni...",
-                                 "Uscita"};
-    const QStringList englishOptions = {"View images folder", "Set images folder..."};
-    const QStringList italianOptions = {"Vai alla cartella delle immagini",
-                                        "Imposta cartella immagini..."};
-    for (const auto& [lang, expected, options] :
-         {std::tuple{"en_US.UTF-8", english, englishOptions},
-          std::tuple{"it_IT.UTF-8", italian, italianOptions}}) {
-        frmMain& main = openMenuTexts(lang);
-        EXPECT_EQ(test::menuTexts(main.popupMenu()), expected) << lang;
-        const QMenu* submenu = main.popupMenu().actions().at(13)->menu();
-        ASSERT_NE(submenu, nullptr);
-        ASSERT_EQ(test::menuTexts(*submenu), options) << lang;
-        EXPECT_FALSE(submenu->actions()[0]->isEnabled());
-        EXPECT_TRUE(submenu->actions()[1]->isEnabled());
-    }
-}
+TEST_F(MainMenu, RowsInOrderWithCheckMarksThatFollowTheSharedFlagsAtEachOpening) {
+    const MenuSeen seen = openMenu();
+    EXPECT_EQ(seen.texts, QStringList({"Add rule", "Join rules", "Lock rules", "Delete rules", "-",
+                                       "Add vertical grid line", "Add Horizontal grid line", "-",
+                                       "Add section panel", "-", "Snap to line grid",
+                                       "Hide/Show all", "-", "Options...", "About...", "Exit"}));
+    EXPECT_EQ(seen.checked, QStringList{"Snap to line grid"});
+    const QMenu* options = main.popupMenu().actions().at(13)->menu();
+    ASSERT_NE(options, nullptr);
+    EXPECT_EQ(menuTexts(*options), QStringList({"View images folder", "Set images folder..."}));
 
-TEST_F(MainMenu, CheckMarksFollowTheSharedFlagsEachTimeItOpens) {
-    frmMain& main = openMenuTexts("en_US.UTF-8");
-    QAction* join = itemNamed(main.popupMenu(), "Join rules");
-    QAction* snap = itemNamed(main.popupMenu(), "Snap to line grid");
-    QAction* lock = itemNamed(main.popupMenu(), "Lock rules");
-    EXPECT_FALSE(join->isChecked());
-    EXPECT_TRUE(snap->isChecked());
-    EXPECT_FALSE(lock->isCheckable());
-
-    join->trigger();
-    snap->trigger();
+    openMenu("Join rules");
+    openMenu("Snap to line grid");
     EXPECT_TRUE(appState().RulesJoined);
     EXPECT_FALSE(appState().SnapToLineGrid);
-    main.refreshMenuTexts();
-    EXPECT_TRUE(join->isChecked());
-    EXPECT_FALSE(snap->isChecked());
-
-    const AppState before = appState();
-    lock->trigger();
-    EXPECT_EQ(appState().RulesJoined, before.RulesJoined);
-    EXPECT_EQ(appState().SnapToLineGrid, before.SnapToLineGrid);
+    EXPECT_EQ(openMenu().checked, QStringList{"Join rules"});
 }
 
-TEST_F(MainMenu, HideShowAllTogglesRulersGuidesAndPanelsOnly) {
-    frmMain& main = openMenuTexts("en_US.UTF-8");
-    auto* rule = show<fakeforms::frmRule>();
-    auto* guide = show<fakeforms::frmGridLine>();
-    auto* panel = show<fakeforms::frmFrame>();
-    auto* info = show<fakeforms::frmPositionInfo>();
-    auto* zoom = show<fakeforms::frmZoom>();
-    auto* hiddenRule = new fakeforms::frmRule; // loaded but never shown
-
-    main.mPopupHideShowAll_Click();
-    EXPECT_FALSE(rule->isVisible());
-    EXPECT_FALSE(guide->isVisible());
-    EXPECT_FALSE(panel->isVisible());
-    EXPECT_TRUE(info->isVisible());
-    EXPECT_TRUE(zoom->isVisible());
-
-    auto* lateRule = show<fakeforms::frmRule>();
-    EXPECT_TRUE(lateRule->isVisible());
-
-    main.mPopupHideShowAll_Click();
-    for (QWidget* form :
-         {static_cast<QWidget*>(rule), static_cast<QWidget*>(guide), static_cast<QWidget*>(panel),
-          static_cast<QWidget*>(lateRule), static_cast<QWidget*>(hiddenRule)})
-        EXPECT_TRUE(form->isVisible()) << FormList::typeName(form).toStdString();
-
-    main.mPopupHideShowAll_Click();
-    EXPECT_FALSE(lateRule->isVisible());
-}
-
-TEST_F(MainMenu, DeleteRulesUnloadsRulersAndThePositionPanelOnly) {
-    frmMain& main = openMenuTexts("en_US.UTF-8");
-    main.mPopupDeleteAllRules_Click(); // nothing to delete: nothing happens
-    const int before = FormList::forms().size();
-
-    show<fakeforms::frmRule>();
-    new fakeforms::frmRule;
-    show<fakeforms::frmPositionInfo>();
-    auto* guide = show<fakeforms::frmGridLine>();
-    auto* panel = show<fakeforms::frmFrame>();
-    main.mPopupDeleteAllRules_Click();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-
-    EXPECT_FALSE(IsFormLoaded("frmRule"));
-    EXPECT_FALSE(IsFormLoaded("FRMPOSITIONINFO"));
-    EXPECT_TRUE(IsFormLoaded("frmgridline"));
-    EXPECT_EQ(FormList::forms().size(), before + 2);
-    EXPECT_TRUE(guide->isVisible());
-    EXPECT_TRUE(panel->isVisible());
-}
-
-TEST_F(MainMenu, SetImagesFolderStoresTheChoiceAndCancelKeepsTheOldOne) {
-    frmMain& main = openMenuTexts("en_US.UTF-8");
-    QTemporaryDir chosen, other;
-    const auto answerDialog = [](const QString& folder, bool accept) {
-        test::whenModal([folder, accept](QDialog& dialog) {
-            auto* files = qobject_cast<QFileDialog*>(&dialog);
-            ASSERT_NE(files, nullptr);
-            EXPECT_EQ(files->windowTitle(), "Set path for saved images");
-            files->setDirectory(folder);
-            accept ? dialog.accept() : dialog.reject();
-        });
-    };
-    answerDialog(chosen.path(), true);
-    main.mpopupOptionsImagesFolder_Click();
-    EXPECT_EQ(ReadSetting("vantorScreenTools", "imageSavePath"), chosen.path());
-
-    answerDialog(other.path(), false);
-    main.mpopupOptionsImagesFolder_Click();
-    EXPECT_EQ(ReadSetting("vantorScreenTools", "imageSavePath"), chosen.path());
-}
-
-TEST_F(MainMenu, OnlyARightPressOpensTheMenuAndNeverTwice) {
-    frmMain& main = openMenuTexts("it_IT.UTF-8");
-    test::fakeDesktop().cursor = QPoint(1800, 1000);
+TEST_F(MainMenu, OnlyARightPressOpensTheMenuAndNeverASecondOneWhileItIsOpen) {
     int opened = 0;
     QObject::connect(&main.popupMenu(), &QMenu::aboutToShow, [&] { ++opened; });
-
-    // Left clicks and double clicks return at once without a menu.
-    main.TrayIcon_Activated(QSystemTrayIcon::Trigger);
-    main.TrayIcon_Activated(QSystemTrayIcon::DoubleClick);
-    main.TrayIcon_Activated(QSystemTrayIcon::MiddleClick);
+    for (auto reason :
+         {QSystemTrayIcon::Trigger, QSystemTrayIcon::DoubleClick, QSystemTrayIcon::MiddleClick})
+        main.TrayIcon_Activated(reason);
     EXPECT_EQ(opened, 0);
-
     QTimer::singleShot(0, [&] {
-        EXPECT_TRUE(main.popupMenu().isVisible());
-        EXPECT_EQ(main.popupMenu().actions().first()->text(), "Aggiungi righello");
         main.TrayIcon_Activated(QSystemTrayIcon::Context); // dropped while the menu is open
         main.popupMenu().close();
     });
     main.TrayIcon_Activated(QSystemTrayIcon::Context);
     EXPECT_EQ(opened, 1);
+    EXPECT_TRUE(openMenu().opened) << "once closed, it opens again";
 }
 
-TEST_F(MainMenu, ShutdownUnloadsEverythingAndIsHarmlessTwice) {
-    frmMain::instance();
-    show<fakeforms::frmRule>();
-    show<fakeforms::frmGridLine>();
-    ShutdownApplication();
+TEST_F(MainMenu, HideShowAllTogglesTheToolsLoadedAtEachChoiceAndDeleteRulesEndsOnlyRulers) {
+    QWidget* guide = &newGuide(Align::Vertical, 300);
+    QWidget* panel = &newPanel();
+    QList<QWidget*> tools = {&newRule(QPoint(100, 100)), guide, panel};
+    QWidget* neverShown = new frmRule;
+    frmPositionInfo::instance().show();
+    openMenu("Hide/Show all");
+    for (QWidget* tool : std::as_const(tools))
+        EXPECT_FALSE(tool->isVisible()) << FormList::typeName(tool).toStdString();
+    EXPECT_TRUE(frmPositionInfo::instance().isVisible());
+
+    QWidget* late = &newRule(QPoint(500, 500));
+    tools << late << neverShown;
+    openMenu("Hide/Show all");
+    for (QWidget* tool : std::as_const(tools))
+        EXPECT_TRUE(tool->isVisible()) << FormList::typeName(tool).toStdString();
+    openMenu("Hide/Show all");
+    EXPECT_FALSE(late->isVisible());
+
+    // The position panel goes with the rulers.
+    openMenu("Delete rules");
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(FormList::forms(), QList<QWidget*>({&main, guide, panel}));
+}
+
+TEST_F(MainMenu, SetImagesFolderOpensAtTheCurrentOneAndStoresTheChoiceUnlessCancelled) {
+    QStringList starts;
+    for (const auto& [folder, accept] : {std::pair{images.path(), true}, {config.path(), false}}) {
+        whenModal([&starts, folder = folder, accept = accept](QDialog& dialog) {
+            auto* files = qobject_cast<QFileDialog*>(&dialog);
+            ASSERT_NE(files, nullptr);
+            EXPECT_EQ(files->windowTitle(), "Set path for saved images");
+            starts << files->directory().absolutePath();
+            files->setDirectory(folder);
+            accept ? dialog.accept() : dialog.reject();
+        });
+        main.mpopupOptionsImagesFolder_Click();
+        EXPECT_EQ(ReadSetting("vantorScreenTools", "imageSavePath"), images.path());
+    }
+    EXPECT_EQ(starts, QStringList({QDir::homePath(), images.path()}));
+}
+
+TEST_F(MainMenu, ExitUnloadsEverythingOnceTheMenuHasReturnedAndAgainIsHarmless) {
+    newRule(QPoint(100, 100));
+    bool loadedWhileExitRuns = false;
+    QObject::connect(main.popupMenu().actions().last(), &QAction::triggered,
+                     [&] { loadedWhileExitRuns = FormList::contains(&main); });
+    openMenu("Exit");
+    EXPECT_TRUE(loadedWhileExitRuns) << "the menu and the tray icon's handler still run on it";
     ShutdownApplication();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(FormList::forms().isEmpty());
-    EXPECT_EQ(frmMain::loadedInstance(), nullptr);
 }
-
-#include "frmmain_test.moc"

@@ -1,234 +1,96 @@
 #include "widgettest.h"
 
-#include "core/formlist.h"
-#include "core/texts.h"
-#include "guides/frmGridDraw.h"
-#include "guides/frmGridLine.h"
 #include "guides/gridskin.h"
 #include "guides/guidelines.h"
-#include "guides/newgridline.h"
-
-#include <QGuiApplication>
-#include <QScreen>
-
-#include <gtest/gtest.h>
 
 using namespace vantor;
 using namespace vantor::test;
 
 namespace {
 
-QRect screenRect() {
-    return QGuiApplication::primaryScreen()->geometry();
+// The strip shows the handle picture at handleAt and the red line through each point of line,
+// with the key colour on either side (across). Key-coloured pixels are left out of the window's
+// shape, so a click on them reaches the window below.
+void expectStrip(frmGridLine& guide, QPoint handleAt, const QList<QPoint>& line, QPoint across) {
+    const QImage image = rendered(guide);
+    const QImage handle = builtInGridPicture(guide.Align());
+    EXPECT_EQ(image.copy(QRect(handleAt, handle.size())), handle);
+    const QRegion shape = guide.mask();
+    EXPECT_TRUE(shape.contains(handleAt + QPoint(handle.width(), handle.height()) / 2));
+    for (QPoint at : line) {
+        EXPECT_EQ(image.pixel(at), GuideLineColor) << at.x() << "," << at.y();
+        EXPECT_TRUE(shape.contains(at));
+        for (QPoint beside : {at - across, at + across}) {
+            EXPECT_EQ(image.pixel(beside), GuideKeyColor);
+            EXPECT_FALSE(shape.contains(beside));
+        }
+    }
 }
-
-frmGridLine* lastGuide() {
-    const QList<QWidget*> guides = FormList::formsOfType({QStringLiteral("frmgridline")});
-    return guides.isEmpty() ? nullptr : qobject_cast<frmGridLine*>(guides.last());
-}
-
-frmGridLine* newGuide(Align align, int position) {
-    NewGridLine(align, position);
-    return lastGuide();
-}
-
-class Guide : public ::testing::Test {
-protected:
-    ScopedEnv env{{"LC_ALL", "en_US.UTF-8"}};
-};
 
 } // namespace
 
-TEST_F(Guide, VerticalStripSpansTheScreenWithItsRedLineOnColumnNine) {
-    frmGridLine* guide = newGuide(Align::Vertical, 300);
-    ASSERT_NE(guide, nullptr);
-    EXPECT_TRUE(guide->isVisible());
-    EXPECT_EQ(guide->geometry(), QRect(290, screenRect().top(), 20, screenRect().height()));
-    EXPECT_EQ(guideLineFor(Align::Vertical, guide->geometry()).coordinate, 300);
-
-    const QImage image = rendered(*guide);
-    const QImage handle = builtInGridPicture(Align::Vertical);
-    const int belowHandle = 2 + handle.height();
-    for (int y : {0, 1, belowHandle, guide->height() / 2, guide->height() - 1}) {
-        EXPECT_EQ(image.pixel(9, y), GuideLineColor) << y;
-        EXPECT_EQ(image.pixel(8, y), GuideKeyColor) << y;
-        EXPECT_EQ(image.pixel(10, y), GuideKeyColor) << y;
-    }
-    // The handle is centred across the strip, two pixels below its top.
-    const int handleLeft = 10 - handle.width() / 2;
-    EXPECT_EQ(image.copy(handleLeft, 2, handle.width(), handle.height()), handle);
-}
-
-TEST_F(Guide, HorizontalStripHasItsRedLineOnRowNineAndItsHandleAtTheRightEnd) {
-    frmGridLine* guide = newGuide(Align::Horizontal, 200);
-    ASSERT_NE(guide, nullptr);
-    EXPECT_EQ(guide->geometry(), QRect(screenRect().left(), 190, screenRect().width(), 20));
-
-    const QImage image = rendered(*guide);
-    const QImage handle = builtInGridPicture(Align::Horizontal);
-    const int handleLeft = guide->width() - (handle.width() + 2);
-    for (int x : {0, 1, guide->width() / 2, handleLeft - 1}) {
-        EXPECT_EQ(image.pixel(x, 9), GuideLineColor) << x;
-        EXPECT_EQ(image.pixel(x, 8), GuideKeyColor) << x;
-        EXPECT_EQ(image.pixel(x, 10), GuideKeyColor) << x;
-    }
-    EXPECT_EQ(image.copy(handleLeft, 10 - handle.height() / 2, handle.width(), handle.height()),
-              handle);
-}
-
-TEST_F(Guide, KeyColouredPixelsAreOutsideTheMaskSoClicksPassThrough) {
-    for (Align align : {Align::Vertical, Align::Horizontal}) {
-        frmGridLine* guide = newGuide(align, 250);
-        ASSERT_NE(guide, nullptr);
-        const QImage image = rendered(*guide);
-        const QRegion mask = guide->mask();
-        ASSERT_FALSE(mask.isEmpty());
-        for (int y = 0; y < image.height(); y += (align == Align::Vertical ? 7 : 1))
-            for (int x = 0; x < image.width(); x += (align == Align::Horizontal ? 7 : 1))
-                ASSERT_EQ(mask.contains(QPoint(x, y)), image.pixel(x, y) != GuideKeyColor)
-                    << int(align) << " at " << x << "," << y;
-        unloadAllForms();
-    }
-}
-
-TEST_F(Guide, WithoutAPositionGuidesGoMidScreenAndDoNotHideEachOther) {
-    frmGridLine* first = newGuide(Align::Vertical, -1);
-    frmGridLine* second = newGuide(Align::Horizontal, -1);
-    frmGridLine* third = newGuide(Align::Vertical, -1);
-    ASSERT_TRUE(first && second && third);
-    const QRect screen = screenRect();
-    EXPECT_EQ(guideLineFor(Align::Vertical, first->geometry()).coordinate,
-              screen.left() + screen.width() / 2);
-    EXPECT_EQ(second->geometry().left(), screen.left());
-    EXPECT_EQ(second->width(), screen.width());
-    EXPECT_NE(third->x(), first->x());
-    EXPECT_EQ(third->y(), screen.top());
-}
-
-TEST_F(Guide, PositionZeroPutsTheRedLineJustOffTheScreen) {
-    EXPECT_EQ(newGuide(Align::Vertical, 0)->x(), -10);
-}
-
-TEST_F(Guide, DraggingPutsTheStripCentreOnTheCursorAndMovesOnlyThatGuide) {
-    frmGridLine* vertical = newGuide(Align::Vertical, 300);
-    frmGridLine* other = newGuide(Align::Vertical, 500);
-    frmGridLine* horizontal = newGuide(Align::Horizontal, 200);
-    ASSERT_TRUE(vertical && other && horizontal);
-
-    dragLeft(*vertical, QPoint(305, 400), {QPoint(420, 10)});
-    EXPECT_EQ(vertical->pos(), QPoint(410, screenRect().top()));
-    EXPECT_EQ(other->x(), 490);
-
-    dragLeft(*horizontal, QPoint(50, 203), {QPoint(700, 333)});
-    EXPECT_EQ(horizontal->pos(), QPoint(screenRect().left(), 323));
-
-    // No bound: a guide follows the cursor off the screen.
-    dragLeft(*vertical, QPoint(415, 400), {QPoint(-100, 400)});
-    EXPECT_EQ(vertical->x(), -110);
-}
-
-TEST_F(Guide, MovesOnlyWithTheLeftButtonAloneAfterALeftPress) {
-    frmGridLine* guide = newGuide(Align::Vertical, 300);
-    ASSERT_NE(guide, nullptr);
-    press(*guide, QPoint(300, 400));
-    moveHeld(*guide, QPoint(350, 400), Qt::LeftButton | Qt::RightButton);
-    EXPECT_EQ(guide->x(), 290);
-    release(*guide, QPoint(350, 400));
-
-    // A move with the button held but no left press on the guide first does nothing.
-    pressForMenu(*guide, Qt::RightButton);
-    moveHeld(*guide, QPoint(360, 400));
-    EXPECT_EQ(guide->x(), 290);
-}
-
-TEST_F(Guide, RightAndMiddlePressesOpenTheMenuInEnglishAndItalian) {
-    frmGridLine* guide = newGuide(Align::Horizontal, 200);
-    ASSERT_NE(guide, nullptr);
-    for (Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton}) {
-        const MenuSeen seen = pressForMenu(*guide, button);
-        EXPECT_EQ(seen.texts, QStringList({"Lock", "Delete"})) << button;
-        EXPECT_TRUE(seen.checked.isEmpty());
-    }
-    EXPECT_FALSE(pressForMenu(*guide, Qt::LeftButton).opened);
-    release(*guide, guide->geometry().center());
-    unloadAllForms();
-
-    env.set("LC_ALL", "it_IT.UTF-8");
-    guide = newGuide(Align::Vertical, 300);
-    ASSERT_NE(guide, nullptr);
-    // Before the menu first opens, its last item still carries its load-time caption.
-    const QList<QAction*> items = guide->popupMenu().actions();
-    ASSERT_EQ(items.size(), 3);
-    EXPECT_EQ(items[0]->text(), "Blocca");
-    EXPECT_EQ(items[1]->text(), "Sposta");
-    EXPECT_FALSE(items[1]->isVisible());
-    EXPECT_EQ(items[2]->text(), "Chiudi");
-
-    EXPECT_EQ(pressForMenu(*guide, Qt::RightButton).texts, QStringList({"Blocca", "Elimina"}));
-}
-
-TEST_F(Guide, LockStopsDraggingAndShowsACheckMarkUntilUnlocked) {
-    frmGridLine* guide = newGuide(Align::Vertical, 300);
-    ASSERT_NE(guide, nullptr);
-    pressForMenu(*guide, Qt::RightButton, QStringLiteral("Lock"));
-    EXPECT_TRUE(guide->isLocked());
-    dragLeft(*guide, QPoint(300, 400), {QPoint(600, 400)});
-    EXPECT_EQ(guide->x(), 290);
-
-    const MenuSeen seen = pressForMenu(*guide, Qt::RightButton, QStringLiteral("Lock"));
-    EXPECT_EQ(seen.checked, QStringList{"Lock"});
-    EXPECT_FALSE(guide->isLocked());
-    dragLeft(*guide, QPoint(300, 400), {QPoint(600, 400)});
-    EXPECT_EQ(guide->x(), 590);
-}
-
-TEST_F(Guide, DeleteUnloadsOnlyThatGuide) {
-    frmGridLine* doomed = newGuide(Align::Vertical, 300);
-    frmGridLine* kept = newGuide(Align::Horizontal, 300);
-    ASSERT_TRUE(doomed && kept);
-    pressForMenu(*doomed, Qt::RightButton, QStringLiteral("Delete"));
-    const QList<QWidget*> left = FormList::formsOfType({QStringLiteral("frmgridline")});
-    ASSERT_EQ(left.size(), 1);
-    EXPECT_EQ(left.first(), kept);
-}
-
-TEST_F(Guide, LoadedGuideLinesFollowLoadOrderAndIncludeHiddenGuides) {
-    newGuide(Align::Vertical, 300);
-    frmGridLine* hidden = newGuide(Align::Horizontal, 120);
-    newGuide(Align::Vertical, 40);
-    hidden->hide();
-    const QList<GuideLine> lines = loadedGuideLines();
-    ASSERT_EQ(lines.size(), 3);
-    EXPECT_EQ(lines[0].align, Align::Vertical);
-    EXPECT_EQ(lines[0].coordinate, 300);
-    EXPECT_EQ(lines[1].align, Align::Horizontal);
-    EXPECT_EQ(lines[1].coordinate, 120);
-    EXPECT_EQ(lines[1].referenceX, screenRect().left());
-    EXPECT_EQ(lines[2].coordinate, 40);
-}
-
-TEST_F(Guide, PreviewIsAOnePixelTranslucentLineThatFollowsTheCursor) {
-    EXPECT_EQ(frmGridDraw::loadedInstance(), nullptr);
-    frmGridDraw& vertical = frmGridDraw::instance();
-    EXPECT_TRUE(IsFormLoaded(QStringLiteral("frmGridDraw")));
-    EXPECT_FALSE(vertical.isVisible());
-    EXPECT_NEAR(vertical.windowOpacity(), 100 / 255.0, 0.01);
-    EXPECT_TRUE(vertical.windowFlags() & Qt::WindowDoesNotAcceptFocus);
-
-    vertical.ShowPreview(Align::Vertical);
-    vertical.MovePreview(Align::Vertical, QPoint(333, 444));
+TEST(Guide, StripSpansTheScreenAndOnlyItsRedLineAndHandleShowAndTakeClicks) {
+    frmGridLine& vertical = newGuide(Align::Vertical, 300);
     EXPECT_TRUE(vertical.isVisible());
-    EXPECT_EQ(vertical.geometry(), QRect(333, screenRect().top(), 1, screenRect().height()));
-    EXPECT_EQ(vertical.grab().toImage().pixel(0, 10), qRgb(0, 0, 0));
+    EXPECT_EQ(vertical.geometry(), QRect(290, 0, 20, 1080));
+    const QSize v = builtInGridPicture(Align::Vertical).size();
+    expectStrip(vertical, {10 - v.width() / 2, 2}, {{9, 0}, {9, 1079}}, {1, 0});
 
-    frmGridDraw::unloadInstance();
-    EXPECT_EQ(frmGridDraw::loadedInstance(), nullptr);
-    EXPECT_FALSE(IsFormLoaded(QStringLiteral("frmGridDraw")));
-    frmGridDraw::unloadInstance();
+    frmGridLine& horizontal = newGuide(Align::Horizontal, 200);
+    EXPECT_EQ(horizontal.geometry(), QRect(0, 190, 1920, 20));
+    const int handleLeft = 1918 - builtInGridPicture(Align::Horizontal).width();
+    const int handleTop = 10 - builtInGridPicture(Align::Horizontal).height() / 2;
+    expectStrip(horizontal, {handleLeft, handleTop}, {{0, 9}, {handleLeft - 1, 9}}, {0, 1});
+}
 
-    frmGridDraw& horizontal = frmGridDraw::instance();
-    EXPECT_NE(&horizontal, &vertical);
-    horizontal.ShowPreview(Align::Horizontal);
-    horizontal.MovePreview(Align::Horizontal, QPoint(333, 444));
-    EXPECT_EQ(horizontal.geometry(), QRect(screenRect().left(), 444, screenRect().width(), 1));
+TEST(Guide, WithoutAPositionEachGuideTakesTheNextDefaultPlaceAndSnappingSeesEveryGuideInOrder) {
+    EXPECT_EQ(newGuide(Align::Vertical, -1).x(), 960 - 10);
+    newGuide(Align::Horizontal, -1).hide();
+    // Two guides of either orientation before it: the third place along.
+    EXPECT_EQ(newGuide(Align::Vertical, -1).x(), 960 + 2 * 24 - 10);
+    EXPECT_EQ(newGuide(Align::Vertical, 0).x(), -10);
+    // Load order, hidden guides included.
+    QList<std::pair<Align, int>> lines;
+    for (const GuideLine& line : loadedGuideLines())
+        lines.append({line.align, line.coordinate});
+    EXPECT_EQ(lines, (QList<std::pair<Align, int>>{{Align::Vertical, 960},
+                                                   {Align::Horizontal, 540 + 24},
+                                                   {Align::Vertical, 1008},
+                                                   {Align::Vertical, 0}}));
+}
+
+// A left drag puts the strip's centre on the cursor, without bound, and moves only that guide.
+TEST(Guide, LeftDragsMoveItAndRightOrMiddlePressesOpenTheMenuWhoseLockStopsThemAndDeleteEndsIt) {
+    frmGridLine& vertical = newGuide(Align::Vertical, 300);
+    frmGridLine& other = newGuide(Align::Vertical, 500);
+    frmGridLine& horizontal = newGuide(Align::Horizontal, 200);
+    dragLeft(vertical, QPoint(305, 400), {QPoint(420, 10)});
+    EXPECT_EQ(vertical.pos(), QPoint(410, 0));
+    EXPECT_EQ(other.x(), 490);
+    dragLeft(horizontal, QPoint(50, 203), {QPoint(700, 333)});
+    EXPECT_EQ(horizontal.pos(), QPoint(0, 323));
+    dragLeft(vertical, QPoint(415, 400), {QPoint(-100, 400)});
+    EXPECT_EQ(vertical.x(), -110);
+
+    // Another button held as well, or a held move after a press of another button, moves nothing.
+    press(vertical, QPoint(-100, 400));
+    moveHeld(vertical, QPoint(350, 400), Qt::LeftButton | Qt::RightButton);
+    pressForMenu(vertical, Qt::RightButton);
+    moveHeld(vertical, QPoint(360, 400));
+    EXPECT_EQ(vertical.x(), -110);
+
+    for (Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton})
+        EXPECT_EQ(pressForMenu(other, button).texts, QStringList({"Lock", "Delete"})) << button;
+    EXPECT_FALSE(pressForMenu(other, Qt::LeftButton).opened);
+    release(other, other.geometry().center());
+
+    EXPECT_TRUE(pressForMenu(other, Qt::RightButton, "Lock").checked.isEmpty());
+    dragLeft(other, QPoint(300, 400), {QPoint(600, 400)});
+    EXPECT_EQ(other.x(), 490);
+    EXPECT_EQ(pressForMenu(other, Qt::RightButton, "Lock").checked, QStringList{"Lock"});
+    dragLeft(other, QPoint(300, 400), {QPoint(600, 400)});
+    EXPECT_EQ(other.x(), 590);
+
+    pressForMenu(other, Qt::RightButton, "Delete");
+    EXPECT_EQ(FormList::formsOf<frmGridLine>(), QList<frmGridLine*>({&vertical, &horizontal}));
 }

@@ -1,5 +1,6 @@
 #include "widgettest.h"
 
+#include "panels/newsectionpanel.h"
 #include "platform/settings.h"
 
 #include <QAction>
@@ -7,13 +8,67 @@
 #include <QDialog>
 #include <QDirIterator>
 #include <QFile>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QTemporaryDir>
 #include <QTimer>
 
-#include <gtest/gtest.h>
-
 namespace vantor::test {
+
+namespace {
+FakeDesktop* fake = nullptr;
+
+void failOnWarnings(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtDebugMsg || type == QtInfoMsg)
+        return;
+    // The offscreen platform says so whenever a window asks for what only a real screen does.
+    if (message.startsWith(QLatin1String("This plugin does not support")))
+        return;
+    ADD_FAILURE() << "Unexpected Qt message: " << message.toStdString();
+}
+
+// Unloads every window the test left behind and runs pending deletions.
+void unloadAllForms() {
+    for (QWidget* form : FormList::forms())
+        FormList::unload(form);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+class CleanState : public ::testing::EmptyTestEventListener {
+    void OnTestStart(const ::testing::TestInfo&) override {
+        fake = &installFakeDesktop();
+        fake->screen = QImage(1920, 1080, QImage::Format_RGB32);
+        fake->screen.fill(Qt::darkGray);
+        appState() = AppState{};
+    }
+    void OnTestEnd(const ::testing::TestInfo&) override { unloadAllForms(); }
+};
+} // namespace
+
+FakeDesktop& fakeDesktop() {
+    return *fake;
+}
+
+frmRule& newRule(QPoint topLeft) {
+    auto* rule = new frmRule;
+    rule->move(topLeft);
+    rule->show();
+    return *rule;
+}
+
+frmGridLine& newGuide(Align align, int position) {
+    NewGridLine(align, position);
+    return *FormList::formsOf<frmGridLine>().last();
+}
+
+frmFrame& newPanel(const QRect& geometry) {
+    NewSectionPanel();
+    frmFrame& panel = *FormList::formsOf<frmFrame>().last();
+    if (!geometry.isNull())
+        panel.setGeometry(geometry);
+    return panel;
+}
 
 void sendMouse(QWidget& target, QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons buttons,
                QPoint screenPos) {
@@ -48,13 +103,19 @@ void dragLeft(QWidget& target, QPoint from, const QList<QPoint>& through, bool a
 }
 
 void clickOn(QWidget& target) {
-    const QPoint at = target.mapToGlobal(target.rect().center());
-    press(target, at);
-    release(target, at);
+    dragLeft(target, target.mapToGlobal(target.rect().center()), {});
 }
 
 QImage rendered(QWidget& window) {
     return window.grab().toImage().scaled(window.size()).convertToFormat(QImage::Format_RGB32);
+}
+
+bool anyWhite(const QImage& image, QRect area) {
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (qGray(image.pixel(x, y)) > 170)
+                return true;
+    return false;
 }
 
 QStringList menuTexts(const QMenu& menu) {
@@ -118,11 +179,13 @@ CaptureSetup::CaptureSetup() {
                                       browseTitles.append(title);
                                       return browseAnswer;
                                   },
-                                  [this](const QString& title, const QString& message) {
-                                      messages.append({title, message});
+                                  [this](const QString& title, const QString& text) {
+                                      messages.append({title, text});
+                                      busyCursorAtMessage |=
+                                          QGuiApplication::overrideCursor() != nullptr;
                                   },
-                                  [this](const QString& title, const QString& message) {
-                                      notices.append({title, message});
+                                  [this](const QString& title, const QString& text) {
+                                      notices.append({title, text});
                                   }});
 }
 
@@ -146,3 +209,26 @@ QStringList CaptureSetup::savedFiles() const {
 }
 
 } // namespace vantor::test
+
+int main(int argc, char* argv[]) {
+    QTemporaryDir runtime;
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+    // One screen as large as the fake desktop's picture of it, as on the desktop tests' server.
+    QFile screens(runtime.filePath(QStringLiteral("screens.json")));
+    if (!screens.open(QIODevice::WriteOnly) ||
+        screens.write(R"({"screens": [{"name": "fake", "x": 0, "y": 0, "width": 1920,
+                      "height": 1080, "logicalDpi": 96, "dpr": 1}]})") < 0)
+        return 1;
+    screens.close();
+    // Menus and messages read in English unless a test asks for another language.
+    qputenv("LANG", "en_US.UTF-8");
+    qunsetenv("LC_ALL");
+    qunsetenv("LC_MESSAGES");
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + QFile::encodeName(screens.fileName()));
+    QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    qInstallMessageHandler(vantor::test::failOnWarnings);
+    ::testing::InitGoogleTest(&argc, argv);
+    ::testing::UnitTest::GetInstance()->listeners().Append(new vantor::test::CleanState);
+    return RUN_ALL_TESTS();
+}

@@ -2,15 +2,21 @@
 
 #include "../unit/scopedenv.h"
 #include "capture/capture.h"
+#include "core/appstate.h"
+#include "core/formlist.h"
+#include "guides/frmGridLine.h"
+#include "guides/newgridline.h"
+#include "panels/frmFrame.h"
 #include "platform/fake/fakedesktop.h"
+#include "rulers/frmRule.h"
 
 #include <QEvent>
 #include <QImage>
-#include <QList>
 #include <QPoint>
-#include <QRegularExpression>
 #include <QStringList>
 #include <QTemporaryDir>
+
+#include <gtest/gtest.h>
 
 #include <functional>
 #include <utility>
@@ -24,11 +30,11 @@ namespace vantor::test {
 // The fake desktop every widget test runs on; reset to a clean state before each test.
 FakeDesktop& fakeDesktop();
 
-// Qt warnings fail the test that caused them, unless the test says it expects one like this.
-void expectWarning(const QRegularExpression& pattern);
-
-// Unloads every window the test left behind and runs pending deletions.
-void unloadAllForms();
+// New tool windows, shown; the form list releases them when the test unloads them. A guide at a
+// negative position goes to the default place; a null geometry keeps the panel's own.
+frmRule& newRule(QPoint topLeft);
+frmGridLine& newGuide(Align align, int position);
+frmFrame& newPanel(const QRect& geometry = {});
 
 // Delivers a mouse event at a screen position, with the fake desktop's cursor moved there first.
 void sendMouse(QWidget& target, QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons buttons,
@@ -43,6 +49,8 @@ void clickOn(QWidget& target);
 
 // The window as it shows, one image pixel per logical pixel.
 QImage rendered(QWidget& window);
+// Whether any pixel in the area, both corners included, is white or nearly so (text is smoothed).
+bool anyWhite(const QImage& image, QRect area);
 
 // What a menu lists: visible items only, separators as "-".
 QStringList menuTexts(const QMenu& menu);
@@ -69,8 +77,6 @@ class CaptureSetup {
 public:
     CaptureSetup();
     ~CaptureSetup();
-    CaptureSetup(const CaptureSetup&) = delete;
-    CaptureSetup& operator=(const CaptureSetup&) = delete;
 
     // Stores the images folder, with tail appended, as the place for captures.
     void storeImagesFolder(const QString& tail = {}) const;
@@ -83,9 +89,8 @@ public:
     QStringList browseTitles;
     QList<std::pair<QString, QString>> messages; // title and text
     QList<std::pair<QString, QString>> notices;
+    bool busyCursorAtMessage = false; // a message shown under a busy cursor says to wait
     ScopedEnv env;
-
-private:
     CaptureDialogs previous;
 };
 

@@ -5,19 +5,14 @@
 
 #include <QWidget>
 
-#include <gtest/gtest.h>
-
 using namespace vantor;
 
 TEST(WindowServices, ToolWindowsAreFramelessOnTopAndOffTheTaskbarEachTimeTheyShow) {
     QWidget window;
     MakeToolWindow(window, Qt::WindowDoesNotAcceptFocus);
     MakeToolWindow(window, Qt::WindowDoesNotAcceptFocus); // a second call adds no second watcher
-    const Qt::WindowFlags flags = window.windowFlags();
-    EXPECT_TRUE(flags.testFlag(Qt::FramelessWindowHint));
-    EXPECT_TRUE(flags.testFlag(Qt::WindowStaysOnTopHint));
-    EXPECT_TRUE(flags.testFlag(Qt::WindowDoesNotAcceptFocus));
-    EXPECT_EQ(window.windowType(), Qt::Tool);
+    EXPECT_EQ(window.windowFlags(), Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
+                                        Qt::WindowDoesNotAcceptFocus);
 
     window.show();
     EXPECT_TRUE(test::fakeDesktop().offTaskbar.contains(window.winId()));
@@ -29,12 +24,12 @@ TEST(WindowServices, ToolWindowsAreFramelessOnTopAndOffTheTaskbarEachTimeTheySho
 
 TEST(WindowServices, TransparencyLevelsMapToOpacity) {
     QWidget window;
-    for (const auto& [level, opacity] :
-         {std::pair{200, 200 / 255.0}, std::pair{255, 1.0}, std::pair{1, 1 / 255.0},
-          std::pair{0, 1.0}, std::pair{-5, 1.0}, std::pair{300, 1.0}}) {
+    QList<qreal> opacities;
+    for (int level : {200, 255, 1, 0, -5, 300}) {
         ApplyWindowTransparency(window, level);
-        EXPECT_NEAR(window.windowOpacity(), opacity, 0.002) << level;
+        opacities << window.windowOpacity();
     }
+    EXPECT_EQ(opacities, QList<qreal>({200 / 255.0, 1.0, 1 / 255.0, 1.0, 1.0, 1.0}));
 }
 
 TEST(WindowServices, KeyColouredPixelsAreLeftOutOfTheWindowShape) {
@@ -45,11 +40,7 @@ TEST(WindowServices, KeyColouredPixelsAreLeftOutOfTheWindowShape) {
     picture.setPixel(9, 3, qRgb(255, 0, 0));
     picture.setPixel(0, 0, qRgb(254, 0, 255)); // near the key is not the key
     SetWindowColorKey(window, picture, qRgb(255, 0, 255));
-    const QRegion shape = window.mask();
-    EXPECT_TRUE(shape.contains(QPoint(9, 3)));
-    EXPECT_TRUE(shape.contains(QPoint(0, 0)));
-    EXPECT_FALSE(shape.contains(QPoint(10, 3)));
-    EXPECT_FALSE(shape.contains(QPoint(19, 9)));
+    EXPECT_EQ(window.mask(), QRegion(9, 3, 1, 1) + QRegion(0, 0, 1, 1));
 }
 
 // A quick second right press on Qt's X11 tray widget arrives as a double-click, which Qt drops:

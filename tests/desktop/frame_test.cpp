@@ -13,6 +13,9 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
+#include <csignal>
+#include <cstdlib>
+#include <fstream>
 #include <unistd.h>
 
 namespace vantor::desk {
@@ -20,6 +23,18 @@ namespace {
 
 // Where a panel lies under the middle of the screen, where dialogs and message boxes open.
 constexpr QPoint DialogCover(740, 330);
+
+// Stops the session's compositor, as a machine under heavy load starves it; it goes on when the
+// guard returned goes, however the test ends.
+std::shared_ptr<void> stopCompositor() {
+    const char* text = std::getenv("VANTOR_COMPOSITOR_PID");
+    const pid_t pid = text != nullptr ? std::atoi(text) : 0;
+    std::string name;
+    std::ifstream("/proc/" + std::to_string(pid) + "/comm") >> name;
+    if (pid <= 0 || name != "picom" || ::kill(pid, SIGSTOP) != 0)
+        throw std::runtime_error("VANTOR_COMPOSITOR_PID does not name the running picom");
+    return {nullptr, [pid](void*) { ::kill(pid, SIGCONT); }};
+}
 
 class FrameTest : public DesktopTest {
 protected:
@@ -40,6 +55,28 @@ TEST_F(FrameTest, SnapSavesWhatLiesUnderThePanelNotThePanel) {
         // The panel shows again over the pattern.
         EXPECT_TRUE(waitFor([&] { return screenshot(panel.rect) != saved; }));
     }
+}
+
+// Under load the compositor takes a long time to draw the screen without the panel; a snap that
+// stopped waiting for it saved the panel's own yellow.
+TEST_F(FrameTest, SnapWaitsForAStarvedCompositorToDropThePanel) {
+    setImagesFolder(images.path());
+    const WindowInfo panel = launchWithPanelOverPattern();
+    const QImage& expected = m_underPanel;
+    ASSERT_TRUE(waitFor([&] { return screenshot(panel.rect) != expected; }))
+        << "the screen does not show the panel";
+    std::shared_ptr<void> stopped = stopCompositor();
+    click(panel.rect.topLeft() + SnapButton);
+    // Nothing draws the screen anew: it shows the panel still, and nothing may be saved yet.
+    EXPECT_TRUE(holdsFor([&] { return bitmapsBelow(images.path(), true).isEmpty(); }, 500ms));
+    stopped.reset();
+    // A save that gave up says so in a message box instead.
+    ASSERT_TRUE(waitFor([&] { return bitmapsBelow(images.path()).size() == 1; }))
+        << (windowsTitled("Save image").empty() ? "no file" : "the save failed");
+    const QImage saved = savedCapture(images.path(), 1);
+    EXPECT_EQ(saved, expected) << "the snap is not the pattern under the panel; at (20, 20) it is "
+                               << std::hex << rgbAt(saved, QPoint(20, 20))
+                               << " (a yellow tint is the panel's)";
 }
 
 // With no images folder set, the first snap asks for one. The dialog comes up above the panel,

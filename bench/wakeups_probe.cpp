@@ -25,8 +25,6 @@ using Clock = std::chrono::steady_clock;
 
 namespace {
 
-constexpr int RulerThickness = 44;
-
 // Voluntary and involuntary context switches of every thread of the process so far.
 long contextSwitches(pid_t pid) {
     long total = 0;
@@ -42,12 +40,7 @@ long contextSwitches(pid_t pid) {
 }
 
 std::vector<WindowInfo> rulersOf(pid_t pid) {
-    std::vector<WindowInfo> found;
-    for (const WindowInfo& w : visibleWindowsOf(pid))
-        if (!w.overrideRedirect &&
-            (w.rect.width() == RulerThickness || w.rect.height() == RulerThickness))
-            found.push_back(w);
-    return found;
+    return windowsOf(pid, "frmRule");
 }
 
 // Adds a ruler with the first item of the tray menu and drags it by its face so that its

@@ -7,8 +7,8 @@
 #include <QImage>
 #include <QPoint>
 #include <QRect>
-#include <QRegularExpression>
 #include <QString>
+#include <QStringList>
 
 #include <gtest/gtest.h>
 
@@ -67,96 +67,89 @@ public:
     // SIGTERM, then SIGKILL when it does not end within the grace time; reaps it.
     void stop(Milliseconds grace = 3s);
 
-    std::string stdoutText() const;
-    std::string stderrText() const;
-    const std::string& stderrPath() const { return m_stderrPath; }
+    // What it wrote so far, and its files in the artifact folder: <stem>.stdout and .stderr.
+    std::string stdoutText() const { return readText(m_stem + ".stdout"); }
+    std::string stderrText() const { return readText(m_stem + ".stderr"); }
 
 private:
-    void reap(int status);
+    static std::string readText(const std::string& path);
 
     Mode m_mode;
     pid_t m_pid = -1;
     int m_input = -1; // our end of a TerminalJob's standard input
     std::optional<int> m_exit;
-    std::string m_stdoutPath;
-    std::string m_stderrPath;
+    std::string m_stem;
 };
 
+inline const std::vector<std::string> English = {"LANG=en_US.UTF-8", "LC_ALL", "LC_MESSAGES"};
+inline const std::vector<std::string> Italian = {"LANG=it_IT.UTF-8", "LC_ALL", "LC_MESSAGES"};
+
 // Starts the program under test (VANTOR_PROGRAM) with extra environment entries.
-std::unique_ptr<Process> startProgram(const std::vector<std::string>& env = {});
+std::unique_ptr<Process> startProgram(const std::vector<std::string>& env = English);
 
-// Stderr lines that are neither the program's own messages nor allowed; Qt warnings end here.
-std::vector<std::string> unexpectedStderrLines(const std::string& text,
-                                               const std::vector<QRegularExpression>& allowed);
-
+// A client window of the session, as the window manager and the tray see it.
 struct WindowInfo {
     XWindow id = 0;
-    std::string instanceName; // first WM_CLASS string
-    std::string className;    // second WM_CLASS string
+    std::string role; // WM_WINDOW_ROLE: the class of a tool window of the program
     std::string title;
-    long pid = 0; // _NET_WM_PID, 0 when unset
-    bool overrideRedirect = false;
-    bool viewable = false;
+    long pid = 0;          // _NET_WM_PID, 0 when unset
+    bool menu = false;     // override-redirect but not a tooltip, as a popup menu is
     bool embedded = false; // inside another client's window, as a docked tray icon is
     QRect rect;            // in root coordinates
 };
 
-// Every window of the session that has a WM_CLASS, however deep (client windows sit inside
-// window-manager frames, tray icons inside the tray), in stacking order bottom to top.
-std::vector<WindowInfo> allWindows();
+// Every window of the session that has a WM_CLASS and shows, however deep (client windows sit
+// inside window-manager frames, tray icons inside the tray), in stacking order bottom to top.
 std::vector<WindowInfo> findWindows(const std::function<bool(const WindowInfo&)>& match);
-// Visible windows of the process other than its tray icon.
-std::vector<WindowInfo> visibleWindowsOf(pid_t pid);
-// Visible override-redirect windows of the process, such as open popup menus.
+// Windows of the process other than its tray icon; with a role, only tool windows of
+// that role ("frmRule", "frmGridLine", "frmFrame", "frmPositionInfo", "frmGridDraw").
+std::vector<WindowInfo> windowsOf(pid_t pid, const std::string& role = {});
+// Open popup menus of the process: neither its tooltips (the tray icon's shows after a while
+// under a resting pointer) nor its tool windows.
 std::vector<WindowInfo> popupsOf(pid_t pid);
 QRect windowRect(XWindow window);
+// Whether the window exists and is mapped, its parents too.
+bool viewable(XWindow window);
+// The window that has the keyboard focus.
+XWindow focusedWindow();
 
 // The process's icon docked in the tray: empty while it is not docked.
 QRect trayIconRect(pid_t pid);
 // Waits until the process's icon is docked and has held still for a moment (the tray lays out
 // its icons after embedding them); the icon's rectangle, or empty when it never settled.
 QRect waitForDockedIcon(pid_t pid, Milliseconds timeout = 10s);
-// Icons of any process whose WM_CLASS instance is the given name, docked in the tray.
-int dockedIconCount(const std::string& instanceName = "vantor-screen-tools");
+// Icons docked in the tray, of any process.
+int dockedIconCount();
 bool trayHostRunning();
-
-// The tray host of the session (VANTOR_TRAY_CMD), started here; waits until it is ready.
-class TrayHost {
-public:
-    TrayHost();
-    // Stops the tray host and waits until its selection is free again.
-    ~TrayHost();
-    TrayHost(const TrayHost&) = delete;
-    TrayHost& operator=(const TrayHost&) = delete;
-
-private:
-    Process m_process;
-};
+// Starts the session's tray host (VANTOR_TRAY_CMD) once no other holds the tray, and waits until
+// it does.
+std::unique_ptr<Process> startTrayHost();
 
 // Real input through XTest, as if from the user's mouse and keyboard.
 enum class Button { Left = 1, Middle = 2, Right = 3 };
-enum Modifier { NoModifier = 0, Ctrl = 1, Shift = 2, Alt = 4 };
 
-QPoint cursorPos();
 void moveMouse(QPoint to);
-void press(Button button);
-void release(Button button);
+// Presses (down) or releases the button, to hold it through other actions.
+void holdButton(Button button, bool down);
 void click(QPoint at, Button button = Button::Left);
-void doubleClick(QPoint at, Button button = Button::Left);
 // Presses at from, moves to to in the given number of steps and releases there.
 void drag(QPoint from, QPoint to, int steps = 10, Button button = Button::Left);
-// A key by its X keysym name ("Up", "Return", "1", "a"), with modifiers held around it.
-void key(const std::string& keysymName, int modifiers = NoModifier);
-// Types ordinary text (letters, digits, blanks and punctuation) key by key.
-void typeText(const QString& text);
+// Keys by their X keysym names, blank-separated, each pressed and released in turn; keys joined
+// by "+" are pressed together, as "Control_L+a" ("Down Down Return", "Control_L+a 4 Return").
+void key(const std::string& keysymNames);
+// Presses (down) or releases a key alone, to hold it through mouse actions.
+void holdKey(const std::string& keysymName, bool down);
 
 // The screen, or part of it, as the compositor shows it.
 QImage screenshot(const QRect& rect = {});
+inline unsigned rgbAt(const QImage& image, QPoint at) {
+    return image.pixel(at) & 0xFFFFFF;
+}
 // Saves under the artifact folder; returns the path.
 std::string savePng(const QImage& image, const std::string& name);
-// Text read by tesseract (English and Italian) from the image, or a part of it, scaled up
-// first so that menu-sized letters are read reliably.
-QString ocr(const QImage& image, const QRect& region = {}, int scale = 4);
+// Text read by tesseract (English and Italian) from the image, scaled up first so that
+// menu-sized letters are read reliably.
+QString ocr(const QImage& image, int scale = 4);
 // Where tesseract reads the word in the image, in the image's pixels; empty when it does not.
 QRect ocrFind(const QImage& image, const QString& word, int scale = 3);
 
@@ -168,37 +161,98 @@ public:
         QRect rect; // in window coordinates
         unsigned rgb;
     };
-    PatternWindow(const QRect& geometry, unsigned backgroundRgb,
-                  const std::vector<Fill>& fills = {}, const std::string& title = "vantor-pattern");
+    PatternWindow(const QRect& geometry, unsigned backgroundRgb, std::vector<Fill> fills = {});
     ~PatternWindow();
     PatternWindow(const PatternWindow&) = delete;
     PatternWindow& operator=(const PatternWindow&) = delete;
 
     XWindow id() const { return m_window; }
+    // What the window shows, drawn here from its colours.
+    const QImage& expected() const { return m_expected; }
+    // Waits until the screen shows the window where it was placed; that place.
+    QRect shown() const;
 
 private:
-    struct Connection;
-    std::unique_ptr<Connection> m_connection;
+    void* m_display = nullptr; // a connection of its own, as another program's
     XWindow m_window = 0;
+    QImage m_expected;
 };
 
-// Base of desktop tests: stops every program the test started and fails the test when one
-// of them printed an unexpected line on stderr.
+inline constexpr unsigned Red = 0xFF0000;
+inline constexpr unsigned Yellow = 0xFFFF00;
+inline constexpr int GuideStrip = 20;
+inline constexpr int RulerThickness = 44;
+inline constexpr QSize PanelSize(473, 277);
+// Where the close and snap buttons' and the resize handle's middles lie inside a new panel.
+inline constexpr QPoint CloseButton(419 + 8, 259 + 8);
+inline constexpr QPoint SnapButton(437 + 8, 259 + 8);
+inline constexpr QPoint ResizeHandle(455 + 8, 259 + 8);
+
+// Tray menu items, counted as the Down key walks them (separators are skipped); AddGuide adds a
+// vertical guide.
+enum TrayItem { AddRule = 1, JoinRules, DeleteRules = 4, AddGuide, AddPanel = 7, HideShowAll = 9 };
+
+// Writes the images folder into the program's settings file in the session's config folder;
+// an empty folder removes the file, as on the first start.
+void setImagesFolder(const QString& folder);
+// Capture files below folder, sorted; with all, files of any kind.
+QStringList bitmapsBelow(const QString& folder, bool all = false);
+
+// Base of desktop tests: the program started and docked, its tray menu, its tool windows, and
+// at the end every program the test started stopped, the test failing when one of them printed
+// a line on stderr that is not one of the program's own messages (Qt's warnings, for one). Helpers
+// throw when a step fails, which fails the test.
 class DesktopTest : public ::testing::Test {
 protected:
-    Process& launch(const std::vector<std::string>& env = {});
-    // Stderr lines matching one of these do not fail the test.
-    void allowStderr(const QRegularExpression& pattern) { m_allowed.push_back(pattern); }
+    Process& launch(const std::vector<std::string>& env = English);
+    // Launches the program and waits for its tray icon; the program of the helpers below.
+    Process& launchDocked(const std::vector<std::string>& env = English);
+    pid_t pid() const { return m_program->pid(); }
+    // Right-clicks at the point and waits for the one menu that opens; the menu's rectangle.
+    QRect openMenuAt(QPoint at);
+    QRect openTrayMenu() { return openMenuAt(trayIconRect(pid()).center()); }
+    // Walks the open menu down to its item (1 is the first) with the keyboard and picks it.
+    void chooseItem(int item);
+    void chooseTrayItem(int item) {
+        openTrayMenu();
+        chooseItem(item);
+    }
+    // Waits until no menu of the program is open.
+    bool menusGone() {
+        return waitFor([&] { return popupsOf(pid()).empty(); });
+    }
+    // Picks the item and waits for the new tool window of the role that it opens.
+    WindowInfo addFromTray(int item, const std::string& role);
+    // Drags the window by a point of its face so that, moving freely, its top-left corner would
+    // end at wanted, and waits until it is there unless it is expected to snap elsewhere.
+    void dragWindow(XWindow window, QPoint grab, QPoint wanted, bool waitThere = true);
+    // Adds a panel from the tray menu and drags it to topLeft.
+    WindowInfo addPanelAt(QPoint topLeft);
+    // Shows another program's window at (300, 200), blue with coloured bars, a white line and a
+    // single magenta pixel, starts the program and drags a new panel over the window, the panel's
+    // top-left corner on the magenta pixel; m_underPanel is what the window shows under it.
+    WindowInfo launchWithPanelOverPattern();
+    // Waits for the count-th capture file in folder; the picture it holds.
+    QImage savedCapture(const QString& folder, int count);
+    // Snaps the panel with its button; the picture of the count-th capture file in folder.
+    QImage snap(const WindowInfo& panel, const QString& folder, int count);
+    // The program's viewable windows titled so, such as its dialogs and message boxes.
+    std::vector<WindowInfo> windowsTitled(const std::string& title);
+    // Waits for the one such window.
+    WindowInfo windowTitled(const std::string& title);
     void TearDown() override;
+
+    Process* m_program = nullptr;
+    std::unique_ptr<PatternWindow> m_pattern;
+    QImage m_underPanel;
 
 private:
     std::vector<std::unique_ptr<Process>> m_programs;
-    std::vector<QRegularExpression> m_allowed;
 };
 
 } // namespace vantor::desk
 
-// Readable QStrings in test failure messages.
-inline void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
+// Readable QStrings in test failure messages, as values and after <<.
+inline std::ostream& operator<<(std::ostream& out, const QString& text) {
+    return out << '"' << text.toStdString() << '"';
 }

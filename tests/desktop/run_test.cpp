@@ -5,16 +5,15 @@
 #include "harness.h"
 
 #include <QImage>
+#include <QTemporaryDir>
 
 #include <algorithm>
-#include <arpa/inet.h>
 #include <cerrno>
 #include <csignal>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <netinet/in.h>
 #include <sstream>
-#include <sys/socket.h>
 #include <unistd.h>
 
 namespace vantor::desk {
@@ -24,19 +23,11 @@ namespace fs = std::filesystem;
 
 const std::string Scripts = VANTOR_SCRIPTS_DIR;
 
-// A folder of the test's own, emptied, for TMPDIR: what desktop-session leaves shows there.
-std::string freshFolder(const std::string& name) {
-    const fs::path dir = fs::path(artifactDir()) / name;
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-    return dir.string();
-}
-
+// Session folders that desktop-session left in dir, the TMPDIR it was given.
 int sessionFolders(const std::string& dir) {
-    int count = 0;
-    for (const fs::directory_entry& entry : fs::directory_iterator(dir))
-        count += entry.path().filename().string().starts_with("vantor-session.");
-    return count;
+    return static_cast<int>(std::count_if(fs::directory_iterator(dir), {}, [](const auto& entry) {
+        return entry.path().filename().string().starts_with("vantor-session.");
+    }));
 }
 
 // What follows the marker up to the end of its line, if the marker is there.
@@ -50,38 +41,22 @@ std::optional<std::string> after(const std::string& text, const std::string& mar
 
 // The first bytes a server on 127.0.0.1 sends; empty when nothing answers.
 std::string greetingAt(int port) {
-    const int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    timeval timeout{10, 0};
-    setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof timeout);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(static_cast<uint16_t>(port));
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    char buffer[12] = {};
-    ssize_t got = 0;
-    if (connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0)
-        got = recv(fd, buffer, sizeof buffer, MSG_WAITALL);
-    close(fd);
-    return std::string(buffer, static_cast<size_t>(std::max<ssize_t>(got, 0)));
+    Process reader(
+        {"bash", "-c", "exec 3<>/dev/tcp/127.0.0.1/" + std::to_string(port) + " && head -c 4 <&3"});
+    reader.waitForExit(10s);
+    return reader.stdoutText();
 }
 
-// Local addresses of the listening TCP sockets on the port, as /proc/net/tcp and tcp6 spell
-// them in hex ("0100007F" is 127.0.0.1).
-std::vector<std::string> listeningAddresses(int port) {
-    std::vector<std::string> found;
-    for (const char* table : {"/proc/net/tcp", "/proc/net/tcp6"}) {
-        std::ifstream in(table);
-        std::string line, slot, local, remote, state;
-        std::getline(in, line);
-        while (std::getline(in, line)) {
-            std::istringstream fields(line);
-            fields >> slot >> local >> remote >> state;
-            const auto colon = local.rfind(':');
-            if (state == "0A" && std::stoi(local.substr(colon + 1), nullptr, 16) == port)
-                found.push_back(local.substr(0, colon));
-        }
-    }
-    return found;
+// Local addresses of the listening TCP sockets on the port, one a line, as /proc/net/tcp and
+// tcp6 spell them in hex ("0100007F" is 127.0.0.1).
+std::string listeningAddresses(int port) {
+    char hex[8];
+    std::snprintf(hex, sizeof hex, "%04X", port);
+    Process awk({"awk",
+                 "$4 == \"0A\" && $2 ~ /:" + std::string(hex) + "$/ { print substr($2, 1, 8) }",
+                 "/proc/net/tcp", "/proc/net/tcp6"});
+    awk.waitForExit();
+    return awk.stdoutText();
 }
 
 bool processGone(pid_t pid) {
@@ -93,7 +68,6 @@ protected:
     // Starts the script on the built program as a terminal would, without DISPLAY, and waits
     // for its "up" line.
     void SetUp() override {
-        m_tmp = freshFolder("tmp");
         m_shots = artifactDir() + "/screenshots";
         const char* program = std::getenv("VANTOR_PROGRAM");
         ASSERT_NE(program, nullptr);
@@ -131,15 +105,16 @@ protected:
     }
 
     std::unique_ptr<Process> m_script;
-    std::string m_tmp;
+    const QTemporaryDir m_dir;
+    const std::string m_tmp = m_dir.path().toStdString();
     std::string m_shots;
     pid_t m_programPid = 0;
 };
 
 TEST_F(RunPrivateTest, ServesVncOnLoopbackWritesScreenshotsAndEndsOnCtrlC) {
     const int port = std::stoi(after(m_script->stdoutText(), "vncviewer 127.0.0.1::").value());
-    EXPECT_EQ(greetingAt(port).substr(0, 4), "RFB ");
-    EXPECT_EQ(listeningAddresses(port), std::vector<std::string>{"0100007F"});
+    EXPECT_EQ(greetingAt(port), "RFB ");
+    EXPECT_EQ(listeningAddresses(port), "0100007F\n");
 
     m_script->sendInput("\n");
     ASSERT_TRUE(waitFor([&] { return after(m_script->stdoutText(), "run: wrote ").has_value(); }));
@@ -160,9 +135,9 @@ TEST_F(RunPrivateTest, EndsOnTermToTheScriptAlone) {
 // one comes while desktop-session is stopping its command. The command here holds it there
 // until the second TERM has been sent.
 TEST(DesktopSessionTest, SecondTermDuringTheCleanUpStillRemovesTheSession) {
-    const std::string tmp = freshFolder("tmp");
-    const std::string release = artifactDir() + "/release";
-    fs::remove(release);
+    const QTemporaryDir dir;
+    const std::string tmp = dir.path().toStdString();
+    const std::string release = tmp + "/release";
     const std::string command = "trap 'echo stopping; until [ -e " + release +
                                 " ]; do sleep 0.05; done; exit 0' TERM; echo up; "
                                 "while :; do sleep 0.1; done";
@@ -176,8 +151,7 @@ TEST(DesktopSessionTest, SecondTermDuringTheCleanUpStillRemovesTheSession) {
     session.signal(SIGTERM);
     ASSERT_TRUE(waitFor([&] { return said("stopping"); }));
     session.signalGroup(SIGTERM);
-    std::ofstream released(release);
-    released.close();
+    std::ofstream{release}; // made, and closed at once
     EXPECT_EQ(session.waitForExit(30s), 143);
     EXPECT_EQ(sessionFolders(tmp), 0) << "a session folder was left in " << tmp;
     session.signalGroup(SIGKILL);

@@ -8,158 +8,23 @@
 namespace vantor::desk {
 namespace {
 
-const std::vector<std::string> english = {"LANG=en_US.UTF-8", "LC_ALL", "LC_MESSAGES"};
-const std::vector<std::string> italian = {"LANG=it_IT.UTF-8", "LC_ALL", "LC_MESSAGES"};
-
-std::vector<XWindow> ids(const std::vector<WindowInfo>& windows) {
-    std::vector<XWindow> result;
-    for (const WindowInfo& w : windows)
-        result.push_back(w.id);
-    return result;
-}
-
+// Every pixel of the screenshot is the same.
 bool uniform(const QImage& image) {
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (image.pixel(x, y) != image.pixel(0, 0))
-                return false;
-    return true;
-}
-
-QString firstLine(const QString& text) {
-    return text.section(QLatin1Char('\n'), 0, 0).trimmed();
+    QImage plain(image.size(), image.format());
+    plain.fill(image.pixel(0, 0));
+    return image == plain;
 }
 
 // Each test gets a tray host of its own, so no icon of an earlier test is left in it.
 class ShellTest : public DesktopTest {
 protected:
-    void SetUp() override { m_tray = std::make_unique<TrayHost>(); }
-    void TearDown() override {
-        DesktopTest::TearDown();
-        m_tray.reset();
-    }
+    // The tray host goes after the programs, which TearDown stops.
+    void SetUp() override { m_tray = startTrayHost(); }
 
-    // Starts the program and waits until its icon is in the tray.
-    Process& launchDocked(const std::vector<std::string>& env = english) {
-        Process& program = launch(env);
-        EXPECT_FALSE(waitForDockedIcon(program.pid()).isEmpty())
-            << "the icon of process " << program.pid() << " did not dock";
-        return program;
-    }
-
-    // Right-clicks the icon and waits for the menu; the menu's rectangle, empty if none came.
-    QRect openMenu(const Process& program) {
-        const QRect icon = trayIconRect(program.pid());
-        if (icon.isEmpty())
-            return {};
-        click(icon.center(), Button::Right);
-        waitFor([&] { return popupsOf(program.pid()).size() == 1; });
-        const std::vector<WindowInfo> popups = popupsOf(program.pid());
-        return popups.size() == 1 ? popups.front().rect : QRect();
-    }
-
-private:
-    std::unique_ptr<TrayHost> m_tray;
-};
-
-TEST_F(ShellTest, IconDocksInTheTrayAndShowsAPicture) {
-    Process& program = launchDocked();
-    const QRect icon = trayIconRect(program.pid());
-    ASSERT_FALSE(icon.isEmpty());
-    // The tray sits in the bottom right corner of the screen.
-    EXPECT_GT(icon.left(), 1700);
-    EXPECT_GT(icon.top(), 1000);
-    EXPECT_FALSE(uniform(screenshot(icon))) << "the icon shows no picture";
-    EXPECT_EQ(dockedIconCount(), 1);
-}
-
-TEST_F(ShellTest, RightClickOpensTheMenuInEnglish) {
-    Process& program = launchDocked(english);
-    const QRect menu = openMenu(program);
-    ASSERT_FALSE(menu.isEmpty()) << "no menu opened";
-    savePng(screenshot(), "menu-open");
-    const QString text = ocr(screenshot(menu));
-    EXPECT_EQ(firstLine(text), QStringLiteral("Add rule")) << text.toStdString();
-    EXPECT_TRUE(text.endsWith(QStringLiteral("Exit"))) << text.toStdString();
-    key("Escape");
-    EXPECT_TRUE(waitFor([&] { return popupsOf(program.pid()).empty(); }));
-    EXPECT_TRUE(program.running());
-}
-
-TEST_F(ShellTest, RightClickOpensTheMenuInItalianUnderAnItalianLocale) {
-    Process& program = launchDocked(italian);
-    const QRect menu = openMenu(program);
-    ASSERT_FALSE(menu.isEmpty()) << "no menu opened";
-    savePng(screenshot(), "menu-open");
-    const QString text = ocr(screenshot(menu));
-    EXPECT_EQ(firstLine(text), QStringLiteral("Aggiungi righello")) << text.toStdString();
-    EXPECT_TRUE(text.endsWith(QStringLiteral("Uscita"))) << text.toStdString();
-}
-
-TEST_F(ShellTest, LeftClickAndDoubleClickOnTheIconOpenNothing) {
-    Process& program = launchDocked();
-    const QRect icon = trayIconRect(program.pid());
-    ASSERT_FALSE(icon.isEmpty());
-    const std::vector<XWindow> before = ids(visibleWindowsOf(program.pid()));
-    click(icon.center(), Button::Left);
-    doubleClick(icon.center(), Button::Left);
-    // Nothing announces that a click was ignored, so watch for a while that nothing appears.
-    EXPECT_TRUE(holdsFor([&] { return ids(visibleWindowsOf(program.pid())) == before; }, 1500ms));
-    // The program did see the clicks: it still answers the right button.
-    EXPECT_FALSE(openMenu(program).isEmpty());
-}
-
-TEST_F(ShellTest, SecondInstanceEndsAtOnceWithoutAWordAndLeavesOneIcon) {
-    Process& first = launchDocked();
-    // The same display however DISPLAY spells it: with the screen, or as a local socket.
-    const std::string display = std::getenv("DISPLAY");
-    for (const std::string& spelling : {display, display + ".0", "unix" + display + ".0"}) {
-        SCOPED_TRACE(spelling);
-        std::vector<std::string> env = english;
-        env.push_back("DISPLAY=" + spelling);
-        Process& second = launch(env);
-        EXPECT_EQ(second.waitForExit(10s), 0);
-        EXPECT_EQ(second.stdoutText(), "");
-        EXPECT_EQ(second.stderrText(), "");
-    }
-    EXPECT_TRUE(holdsFor([] { return dockedIconCount() == 1; }, 1s));
-    EXPECT_TRUE(first.running());
-}
-
-TEST_F(ShellTest, ExitChosenFromTheMenuEndsTheProgramWithStatusZero) {
-    Process& program = launchDocked();
-    ASSERT_FALSE(openMenu(program).isEmpty());
-    // With no item under the cursor, Up selects the last item, "Exit".
-    key("Up");
-    key("Return");
-    EXPECT_EQ(program.waitForExit(10s), 0);
-    EXPECT_TRUE(waitFor([] { return dockedIconCount() == 0; }));
-}
-
-TEST_F(ShellTest, ExitClickedWithTheMouseEndsTheProgram) {
-    Process& program = launchDocked();
-    const QRect menu = openMenu(program);
-    ASSERT_FALSE(menu.isEmpty());
-    // "Exit" is the bottom item; a point a few pixels above the menu's lower edge is on it.
-    click(QPoint(menu.center().x(), menu.bottom() - 10), Button::Left);
-    EXPECT_EQ(program.waitForExit(10s), 0);
-}
-
-TEST_F(ShellTest, MenuOpensOnEveryRightClickAfterItemsChosenWithKeyboardOrMouse) {
-    Process& program = launchDocked();
-    // "Join rules" is the second item; each choice flips its check mark.
-    const auto chooseJoinWithKeys = [&] {
-        key("Down");
-        key("Down");
-        key("Return");
-        return waitFor([&] { return popupsOf(program.pid()).empty(); });
-    };
-    // Every opening is a single right-click: none may be swallowed by the one before.
-    const auto shotOfMenu = [&](const char* name) {
-        const QRect menu = openMenu(program);
-        if (menu.isEmpty())
-            return QImage();
-        // Drawn once two screenshots in a row agree and show more than a plain fill.
+    // Opens the tray menu and waits until it is drawn: two screenshots in a row agree and show
+    // more than a plain fill.
+    QImage menuShot(const std::string& name) {
+        const QRect menu = openTrayMenu();
         QImage shot;
         waitFor([&] {
             const QImage previous = shot;
@@ -168,63 +33,100 @@ TEST_F(ShellTest, MenuOpensOnEveryRightClickAfterItemsChosenWithKeyboardOrMouse)
         });
         savePng(shot, name);
         return shot;
-    };
+    }
 
-    const QImage unchecked = shotOfMenu("1-unchecked");
-    ASSERT_FALSE(unchecked.isNull()) << "no menu on the first right-click";
-    ASSERT_TRUE(chooseJoinWithKeys());
-    const QImage checked = shotOfMenu("2-checked");
-    ASSERT_FALSE(checked.isNull()) << "no menu on the right-click after a keyboard choice";
+private:
+    std::unique_ptr<Process> m_tray;
+};
+
+struct MenuCase {
+    std::vector<std::string> env;
+    QString first, last;
+};
+
+class ShellMenuTest : public ShellTest, public ::testing::WithParamInterface<MenuCase> {};
+
+TEST_P(ShellMenuTest, IconDocksAndARightClickOpensTheMenuInTheUsersLanguage) {
+    launchDocked(GetParam().env);
+    EXPECT_FALSE(uniform(screenshot(trayIconRect(pid())))) << "the icon shows no picture";
+    EXPECT_EQ(dockedIconCount(), 1);
+    const QString text = ocr(menuShot("menu"));
+    EXPECT_EQ(text.section(QLatin1Char('\n'), 0, 0).trimmed(), GetParam().first) << text;
+    EXPECT_TRUE(text.endsWith(GetParam().last)) << text;
+    key("Escape");
+    EXPECT_TRUE(menusGone());
+    EXPECT_TRUE(m_program->running());
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, ShellMenuTest,
+                         ::testing::Values(MenuCase{English, "Add rule", "Exit"},
+                                           MenuCase{Italian, "Aggiungi righello", "Uscita"}));
+
+TEST_F(ShellTest, SecondInstanceEndsAtOnceWithoutAWordAndLeavesOneIcon) {
+    Process& first = launchDocked();
+    // The same display however DISPLAY spells it: with the screen, or as a local socket.
+    const std::string display = std::getenv("DISPLAY");
+    for (const std::string& spelling : {display, display + ".0", "unix" + display + ".0"}) {
+        std::vector<std::string> env = English;
+        env.push_back("DISPLAY=" + spelling);
+        Process& second = launch(env);
+        EXPECT_EQ(second.waitForExit(10s), 0) << spelling;
+        EXPECT_EQ(second.stdoutText() + second.stderrText(), "") << spelling;
+    }
+    EXPECT_TRUE(holdsFor([] { return dockedIconCount() == 1; }, 1s));
+    EXPECT_TRUE(first.running());
+}
+
+TEST_F(ShellTest, ExitChosenFromTheMenuEndsTheProgramWithStatusZero) {
+    launchDocked();
+    openTrayMenu();
+    // With no item under the cursor, Up selects the last item, "Exit".
+    key("Up Return");
+    EXPECT_EQ(m_program->waitForExit(10s), 0);
+    EXPECT_TRUE(waitFor([] { return dockedIconCount() == 0; }));
+}
+
+// Qt's tray widget takes a right press soon after the one before for a double-click; after a
+// choice from the keyboard no other press lies between. Every opening here is a single
+// right-click: none may be swallowed by the one before.
+TEST_F(ShellTest, MenuOpensOnEveryRightClickAfterItemsChosenWithKeyboardOrMouse) {
+    launchDocked();
+    // Each choice of "Join rules" flips its check mark.
+    const QImage unchecked = menuShot("1-unchecked");
+    chooseItem(JoinRules);
+    const QImage checked = menuShot("2-checked");
     ASSERT_EQ(checked.size(), unchecked.size());
     ASSERT_NE(checked, unchecked) << "the check mark did not change";
-    ASSERT_TRUE(chooseJoinWithKeys());
-    const QImage again = shotOfMenu("3-unchecked");
-    ASSERT_FALSE(again.isNull()) << "no menu on the right-click after a second keyboard choice";
-    EXPECT_EQ(again, unchecked) << "the check mark did not go";
+    chooseItem(JoinRules);
+    EXPECT_EQ(menuShot("3-unchecked"), unchecked) << "the check mark did not go";
 
-    // The rows that changed are the check mark's; a click there chooses the item with the mouse.
-    int top = -1;
-    int bottom = -1;
-    for (int y = 0; y < checked.height(); ++y)
-        for (int x = 0; x < checked.width(); ++x)
-            if (checked.pixel(x, y) != unchecked.pixel(x, y)) {
-                top = top < 0 ? y : top;
-                bottom = y;
-            }
-    ASSERT_GE(top, 0);
-    const QRect menu = popupsOf(program.pid()).front().rect;
-    click(QPoint(menu.center().x(), menu.top() + (top + bottom) / 2), Button::Left);
-    ASSERT_TRUE(waitFor([&] { return popupsOf(program.pid()).empty(); }));
-    const QImage clicked = shotOfMenu("4-checked");
-    ASSERT_FALSE(clicked.isNull()) << "no menu on the right-click after a mouse choice";
-    EXPECT_EQ(clicked, checked) << "the click did not set the check mark";
+    // The item chosen with the mouse this time.
+    const QRect join = ocrFind(checked, "Join");
+    ASSERT_FALSE(join.isEmpty()) << "no \"Join rules\" in the menu";
+    click(popupsOf(pid()).at(0).rect.topLeft() + join.center());
+    ASSERT_TRUE(menusGone());
+    EXPECT_EQ(menuShot("4-checked"), checked) << "the click did not set the check mark";
     key("Escape");
-    EXPECT_TRUE(waitFor([&] { return popupsOf(program.pid()).empty(); }));
-    const QImage afterEscape = shotOfMenu("5-checked");
-    EXPECT_FALSE(afterEscape.isNull()) << "no menu on the right-click after Escape";
+    ASSERT_TRUE(menusGone());
+    menuShot("5-after-escape");
     key("Escape");
-    EXPECT_TRUE(program.running());
 }
 
 TEST_F(ShellTest, LockOfAKilledInstanceDoesNotBlockTheNextStart) {
-    Process& first = launchDocked();
-    first.signal(SIGKILL);
-    EXPECT_EQ(first.waitForExit(5s), 128 + SIGKILL);
-    Process& second = launchDocked();
-    EXPECT_TRUE(second.running());
+    launchDocked().signal(SIGKILL);
+    EXPECT_EQ(m_program->waitForExit(5s), 128 + SIGKILL);
+    launchDocked();
     EXPECT_TRUE(waitFor([] { return dockedIconCount() == 1; }));
 }
 
 // The session of this file starts without a tray; this test starts one late.
-class ShellWithoutTrayTest : public DesktopTest {};
-
-TEST_F(ShellWithoutTrayTest, ProgramWaitsForATrayAndDocksWhenOneStarts) {
+TEST_F(DesktopTest, ProgramWaitsForATrayAndDocksWhenOneStarts) {
     ASSERT_TRUE(waitFor([] { return !trayHostRunning(); }));
-    Process& program = launch(english);
+    Process& program = launch();
     ASSERT_TRUE(waitFor([&] { return !program.stderrText().empty(); }))
         << "the program did not say that it waits for a tray";
     EXPECT_TRUE(program.running());
-    const TrayHost tray;
+    const auto tray = startTrayHost();
     EXPECT_TRUE(waitFor([&] { return !trayIconRect(program.pid()).isEmpty(); }));
     const std::string said = program.stderrText();
     EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;

@@ -89,8 +89,9 @@ void collect(Window window, bool insideClient, std::vector<WindowInfo>& found) {
             info.role = text(child, "WM_WINDOW_ROLE");
             info.title = text(child, "_NET_WM_NAME");
             info.pid = firstItem(child, "_NET_WM_PID");
-            // A menu's window is override-redirect, as a tooltip's is; Qt names the tooltip's type.
-            info.menu = attributes.override_redirect != 0 &&
+            // A menu's window is override-redirect, as a tooltip's and the toolbar's are; Qt names
+            // the tooltip's type, and the toolbar, like every tool window, carries a role.
+            info.menu = attributes.override_redirect != 0 && info.role.empty() &&
                         firstItem(child, "_NET_WM_WINDOW_TYPE") !=
                             static_cast<long>(atom("_NET_WM_WINDOW_TYPE_TOOLTIP"));
             info.embedded = insideClient;

@@ -90,7 +90,8 @@ std::unique_ptr<Process> startProgram(const std::vector<std::string>& env = Engl
 // A client window of the session, as the window manager and the tray see it.
 struct WindowInfo {
     XWindow id = 0;
-    std::string role; // WM_WINDOW_ROLE: the class of a tool window of the program
+    std::string role;     // WM_WINDOW_ROLE: the class of a tool window of the program
+    std::string instance; // the instance name of WM_CLASS, as "xmessage"
     std::string title;
     long pid = 0;          // _NET_WM_PID, 0 when unset
     bool menu = false;     // override-redirect but not a tooltip, as a popup menu is
@@ -112,6 +113,14 @@ QRect windowRect(XWindow window);
 bool viewable(XWindow window);
 // The window that has the keyboard focus.
 XWindow focusedWindow();
+// The window the window manager has made the active one (_NET_ACTIVE_WINDOW).
+XWindow activeWindow();
+// The first 32-bit item of a property of the window as the unsigned value it holds, 0 when unset.
+unsigned long cardinal(XWindow window, const std::string& name);
+// The outer rectangle of a managed window: its client with the window manager's frame around it.
+QRect frameRect(XWindow window);
+// Asks the window manager, as a pager does, to put the window's frame's top-left corner there.
+void moveFrame(XWindow window, QPoint topLeft);
 
 // The process's icon docked in the tray: empty while it is not docked.
 QRect trayIconRect(pid_t pid);
@@ -190,7 +199,15 @@ inline constexpr QPoint ResizeHandle(455 + 8, 259 + 8);
 
 // Tray menu items, counted as the Down key walks them (separators are skipped); AddGuide adds a
 // vertical guide.
-enum TrayItem { AddRule = 1, JoinRules, DeleteRules = 4, AddGuide, AddPanel = 7, HideShowAll = 9 };
+enum TrayItem {
+    AddRule = 1,
+    JoinRules,
+    DeleteRules = 4,
+    AddGuide,
+    AddPanel = 7,
+    SnapToGuides,
+    HideShowAll
+};
 
 // Writes the images folder into the program's settings file in the session's config folder;
 // an empty folder removes the file, as on the first start.

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <sstream>
 #include <stdexcept>
 #include <thread>
@@ -87,6 +88,7 @@ void collect(Window window, bool insideClient, std::vector<WindowInfo>& found) {
             WindowInfo& info = found.emplace_back();
             info.id = child;
             info.role = text(child, "WM_WINDOW_ROLE");
+            info.instance = text(child, "WM_CLASS");
             info.title = text(child, "_NET_WM_NAME");
             info.pid = firstItem(child, "_NET_WM_PID");
             // A menu's window is override-redirect, as a tooltip's and the toolbar's are; Qt names
@@ -144,6 +146,36 @@ XWindow focusedWindow() {
     int revertTo = 0;
     XGetInputFocus(display(), &focus, &revertTo);
     return focus;
+}
+
+XWindow activeWindow() {
+    return cardinal(root(), "_NET_ACTIVE_WINDOW");
+}
+
+unsigned long cardinal(XWindow window, const std::string& name) {
+    // Xlib hands 32-bit items over as longs, sign-extended where the top bit is set.
+    return static_cast<unsigned long>(firstItem(window, name.c_str())) & 0xFFFFFFFFUL;
+}
+
+QRect frameRect(XWindow window) {
+    const std::string extents = property(window, "_NET_FRAME_EXTENTS");
+    long e[4] = {};
+    if (extents.size() >= sizeof e)
+        std::memcpy(e, extents.data(), sizeof e);
+    return windowRect(window).adjusted(-int(e[0]), -int(e[2]), int(e[1]), int(e[3]));
+}
+
+void moveFrame(XWindow window, QPoint topLeft) {
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = atom("_NET_MOVERESIZE_WINDOW");
+    event.xclient.format = 32;
+    // North-west gravity, x and y given, from a pager.
+    const long data[5] = {1 | (1 << 8) | (1 << 9) | (2 << 12), topLeft.x(), topLeft.y(), 0, 0};
+    std::copy(std::begin(data), std::end(data), event.xclient.data.l);
+    XSendEvent(display(), root(), False, SubstructureRedirectMask | SubstructureNotifyMask, &event);
+    XSync(display(), False);
 }
 
 QRect trayIconRect(pid_t pid) {

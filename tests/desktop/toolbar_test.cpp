@@ -1,0 +1,191 @@
+// The capture toolbar at the top edge of the screen, the global Ctrl+digit keys and the snapping
+// of another program's window onto a guide, with that program (xmessage) in front and holding
+// the keyboard. Real input on a real X server; results are read from the windows, their
+// properties and the capture files written.
+#include "harness.h"
+
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <thread>
+
+namespace vantor::desk {
+namespace {
+
+constexpr QRect OpenToolbar((1920 - 346) / 2, 0, 346, 57);
+// Middles of the six picture buttons and of Command1 inside the toolbar.
+constexpr QPoint button(int index) {
+    return {6 + 58 * index + 24, 4 + 24};
+}
+constexpr QPoint Command1(206 + 36, 34 + 9);
+const QString Screen = QStringLiteral("capture.screen.(1920x1080)");
+const QString Section = QStringLiteral("capture.section.(473x277)");
+
+class ToolbarTest : public DesktopTest {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(images.isValid());
+        setImagesFolder(images.path());
+        launchDocked();
+        ASSERT_TRUE(waitFor([&] {
+            const auto found =
+                findWindows([](const WindowInfo& w) { return w.instance == "xmessage"; });
+            other = found.empty() ? 0 : found.front().id;
+            return other != 0;
+        })) << "xmessage did not show";
+    }
+
+    // Puts the other program in front with a click on its title bar.
+    void bringOtherToFront() {
+        const QRect frame = frameRect(other);
+        click(QPoint(frame.center().x(), frame.top() + 8));
+        ASSERT_TRUE(waitFor([&] { return activeWindow() == other; })) << activeWindow();
+    }
+
+    // The capture files so far, by name without the date, and their pictures' sizes.
+    std::vector<std::pair<QString, QSize>> captures() const {
+        std::vector<std::pair<QString, QSize>> found;
+        for (const QString& file : bitmapsBelow(images.path()))
+            found.emplace_back(QFileInfo(file).fileName().section(QLatin1Char('.'), 0, -3),
+                               QImage(file).size());
+        return found;
+    }
+    bool capturesAre(const std::vector<std::pair<QString, QSize>>& expected) const {
+        return waitFor([&] { return captures() == expected; });
+    }
+    static QString numbered(int number, const QString& name) {
+        return QStringLiteral("%1) ").arg(number, 2, 10, QLatin1Char('0')) + name;
+    }
+
+    QTemporaryDir images;
+    Process xmessage{{"xmessage", "-geometry", "500x200+700+400", "another program"}};
+    XWindow other = 0;
+};
+
+TEST_F(ToolbarTest, TheTopEdgeOpensTheToolbarWhoseButtonsDoTheirJobs) {
+    addPanelAt(QPoint(100, 250));
+    addPanelAt(QPoint(100, 650));
+    bringOtherToFront();
+    const QSize otherSize = frameRect(other).size();
+    moveMouse(QPoint(OpenToolbar.center().x(), 0));
+    XWindow bar = 0;
+    ASSERT_TRUE(waitFor([&] {
+        const std::vector<WindowInfo> found = windowsOf(pid(), "frmToolbar");
+        bar = found.size() == 1 ? found.front().id : 0;
+        return bar != 0 && windowRect(bar) == OpenToolbar &&
+               cardinal(bar, "_NET_WM_WINDOW_OPACITY") == qRound64(200 / 255.0 * 0xFFFFFFFF);
+    })) << "toolbar at "
+        << windowRect(bar).y() << ", opacity " << cardinal(bar, "_NET_WM_WINDOW_OPACITY");
+    savePng(screenshot(OpenToolbar.adjusted(-20, 0, 20, 20)), "open-toolbar");
+
+    // The window captured is the one in front when the toolbar began to open, not the toolbar.
+    for (const int index : {1, 2, 0})
+        click(OpenToolbar.topLeft() + button(index));
+    EXPECT_TRUE(capturesAre({{numbered(1, Screen), {1920, 1080}},
+                             {numbered(2, "capture.window"), otherSize},
+                             {numbered(3, Section), {473, 277}},
+                             {numbered(4, Section), {473, 277}}}));
+
+    click(OpenToolbar.topLeft() + button(5));
+    // Every window of the program bears its name; the message box alone has no role.
+    const auto boxes = [&] {
+        std::vector<WindowInfo> found = windowsOf(pid());
+        std::erase_if(found, [](const WindowInfo& w) { return !w.role.empty(); });
+        return found;
+    };
+    ASSERT_TRUE(waitFor([&] { return boxes().size() == 1; })) << "no message box";
+    const WindowInfo box = boxes().front();
+    EXPECT_EQ(box.title, "Vantor Screen Tools");
+    EXPECT_TRUE(ocr(screenshot(box.rect)).contains("La procedura di stampa è in fase di"));
+    key("Return");
+    EXPECT_TRUE(waitFor([&] { return boxes().empty(); }));
+
+    // The painter and the section tool cover the screen and take the keys; Escape closes them.
+    for (const auto& [at, role] :
+         {std::pair{button(4), "frmScreenPainter"}, std::pair{Command1, "frmCaptureSection"}}) {
+        click(OpenToolbar.topLeft() + at);
+        EXPECT_TRUE(waitFor([&] {
+            const std::vector<WindowInfo> tools = windowsOf(pid(), role);
+            return tools.size() == 1 && activeWindow() == tools.front().id;
+        })) << role;
+        key("Escape");
+        EXPECT_TRUE(waitFor([&] { return windowsOf(pid(), role).empty(); })) << role;
+    }
+    click(OpenToolbar.topLeft() + button(3));
+    ASSERT_TRUE(waitFor([&] { return windowsOf(pid(), "frmZoom").size() == 1; }));
+
+    // A right-click on it opens the tray icon's menu.
+    const QString menu = ocr(screenshot(openMenuAt(OpenToolbar.topLeft() + QPoint(3, 30))));
+    EXPECT_TRUE(menu.startsWith("Add rule") && menu.endsWith("Exit")) << menu;
+    key("Escape");
+    EXPECT_TRUE(menusGone());
+
+    moveMouse(QPoint(OpenToolbar.center().x(), 300));
+    EXPECT_TRUE(waitFor([&] { return windowRect(bar).topLeft() == QPoint(OpenToolbar.x(), -58); }))
+        << "toolbar at " << windowRect(bar).y();
+    openMenuAt(windowsOf(pid(), "frmZoom").at(0).rect.center());
+    chooseItem(2); // Close
+    EXPECT_TRUE(waitFor([&] { return windowsOf(pid(), "frmZoom").empty(); }));
+}
+
+// Ctrl is held throughout and each digit tapped: the tap is seen once, on the next look at the
+// keyboard. A digit held down captures again on every look.
+TEST_F(ToolbarTest, CtrlDigitsCaptureWhileAnotherProgramHasTheKeyboard) {
+    addPanelAt(QPoint(100, 250));
+    bringOtherToFront();
+    const QSize otherSize = frameRect(other).size();
+    holdKey("Control_L", true);
+    key("1");
+    key("2");
+    key("3");
+    std::vector<std::pair<QString, QSize>> expected = {{numbered(1, Screen), {1920, 1080}},
+                                                       {numbered(2, "capture.window"), otherSize},
+                                                       {numbered(3, Section), {473, 277}}};
+    EXPECT_TRUE(capturesAre(expected));
+    key("4");
+    EXPECT_TRUE(holdsFor([&] { return captures() == expected; }, 500ms));
+    holdKey("1", true);
+    std::this_thread::sleep_for(450ms);
+    holdKey("1", false);
+    std::this_thread::sleep_for(150ms);
+    holdKey("Control_L", false);
+    std::this_thread::sleep_for(300ms);
+    const qsizetype count = bitmapsBelow(images.path()).size();
+    ASSERT_GE(count, 5) << "a held Ctrl+1 did not repeat";
+    while (qsizetype(expected.size()) < count)
+        expected.push_back({numbered(int(expected.size()) + 1, Screen), {1920, 1080}});
+    EXPECT_TRUE(capturesAre(expected));
+}
+
+TEST_F(ToolbarTest, AnotherProgramsWindowInFrontSnapsItsLeftEdgeOntoAGuide) {
+    const int line = addFromTray(AddGuide, "frmGridLine").rect.left() + GuideStrip / 2;
+    const WindowInfo ruler = addFromTray(AddRule, "frmRule");
+    bringOtherToFront();
+    const QRect start = frameRect(other);
+    const auto leftAt = [&](int left) {
+        moveFrame(other, QPoint(left, start.top()));
+        return waitFor([&] { return frameRect(other).left() == left; });
+    };
+    // Snapped, the left edge lies on the line and the right and bottom edges stay put.
+    moveFrame(other, QPoint(line - 10, start.top()));
+    const QRect snapped(QPoint(line, start.top()),
+                        QPoint(line - 10 + start.width() - 1, start.bottom()));
+    EXPECT_TRUE(waitFor([&] { return frameRect(other) == snapped; }))
+        << "frame at " << frameRect(other).x() << ", " << frameRect(other).width() << " wide";
+    ASSERT_TRUE(leftAt(line - 13));
+    EXPECT_TRUE(holdsFor([&] { return frameRect(other).left() == line - 13; }, 500ms));
+
+    // Nothing moves while a ruler is in front, nor while snapping is off.
+    click(windowRect(ruler.id).topLeft() + QPoint(150, RulerThickness / 2));
+    ASSERT_TRUE(waitFor([&] { return activeWindow() == ruler.id; }));
+    ASSERT_TRUE(leftAt(line - 10));
+    EXPECT_TRUE(holdsFor([&] { return frameRect(other).left() == line - 10; }, 500ms));
+    chooseTrayItem(SnapToGuides);
+    bringOtherToFront();
+    EXPECT_TRUE(holdsFor([&] { return frameRect(other).left() == line - 10; }, 500ms));
+    chooseTrayItem(SnapToGuides);
+    EXPECT_TRUE(waitFor([&] { return frameRect(other).left() == line; }));
+}
+
+} // namespace
+} // namespace vantor::desk

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Full-screen copy saved as a bitmap file, three ways in one run on a private 1920 x 1080 X server:
-#   ours    the program's own path in-process (capture_bench, BM_FullScreenToBitmapFile)
+#   ours    the program's own path in-process (capture_bench, BM_CaptureEntireScreen)
 #   floor   one shared-memory copy and one write of a 24-bit BMP (capture_bench, BM_ShmBmpFloor):
 #           what no program can beat
 #   scrot   scrot's capture-and-save work after its start-up: the median of full-screen runs less
@@ -31,11 +31,11 @@ command -v scrot >/dev/null || { echo "compare-scrot: scrot is not installed" >&
 median() { sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
 # Medians of the benchmark's repetitions, in milliseconds, by benchmark name.
-results=$("$bench" --benchmark_filter='^BM_(FullScreenToBitmapFile|ShmBmpFloor|PanelSnapClickToFile)' \
+results=$("$bench" --benchmark_filter='^BM_(CaptureEntireScreen|ShmBmpFloor|PanelSnapClickToFile)' \
     --benchmark_repetitions="$runs" --benchmark_report_aggregates_only=true \
     --benchmark_format=csv 2>/dev/null | awk -F, '$1 ~ /_median"?$/ { print $1, $3 }')
 pick() { awk -v name="$1" 'index($1, name) { print $2 }' <<<"$results"; }
-ours=$(pick BM_FullScreenToBitmapFile)
+ours=$(pick BM_CaptureEntireScreen)
 floor=$(pick BM_ShmBmpFloor)
 snap=$(pick BM_PanelSnapClickToFile)
 

@@ -1,5 +1,6 @@
-// Measures what the program costs while it only sits in the tray: the time from start to a
-// docked icon, and then its CPU share and resident memory over an idle stretch. Run it inside
+// Measures what the program costs while it sits idle: the time from start to a docked icon, then
+// its CPU share and resident memory over an idle stretch in the tray, and over another with a
+// ruler, a guide line and a section panel open beside the parked toolbar. Run it inside
 // scripts/desktop-session (bench/idle.sh does).
 
 #include "harness.h"
@@ -52,6 +53,29 @@ bool docked(pid_t pid, std::chrono::seconds timeout) {
     return false;
 }
 
+// Picks the item of the tray menu and waits for a tool window of the role; false when none came.
+bool addFromTray(pid_t pid, int item, const std::string& role) {
+    click(trayIconRect(pid).center(), Button::Right);
+    if (!waitFor([&] { return popupsOf(pid).size() == 1; }))
+        return false;
+    for (int i = 0; i < item; ++i)
+        key("Down");
+    key("Return");
+    return waitFor([&] { return !windowsOf(pid, role).empty(); });
+}
+
+// CPU share of one core and resident memory in MB of the process over the stretch, after the
+// work before it settled.
+std::pair<double, double> idleCost(pid_t pid, int seconds) {
+    std::this_thread::sleep_for(2s);
+    const double cpuBefore = cpuSeconds(pid);
+    const auto start = Clock::now();
+    std::this_thread::sleep_for(std::chrono::seconds(seconds));
+    const double cpu = cpuSeconds(pid) - cpuBefore;
+    const double wall = std::chrono::duration<double>(Clock::now() - start).count();
+    return {100.0 * cpu / wall, static_cast<double>(residentKiB(pid)) / 1024.0};
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -71,20 +95,26 @@ int main(int argc, char* argv[]) {
     std::sort(dockTimes.begin(), dockTimes.end());
 
     auto program = startProgram();
-    docked(program->pid(), 10s);
-    std::this_thread::sleep_for(2s); // let start-up work settle before the idle stretch
-    const double cpuBefore = cpuSeconds(program->pid());
-    const auto idleStart = Clock::now();
-    std::this_thread::sleep_for(std::chrono::seconds(idleSeconds));
-    const double cpu = cpuSeconds(program->pid()) - cpuBefore;
-    const double wall = std::chrono::duration<double>(Clock::now() - idleStart).count();
-    const long rss = residentKiB(program->pid());
+    const pid_t pid = program->pid();
+    docked(pid, 10s);
+    const auto [trayCpu, trayMemory] = idleCost(pid, idleSeconds);
+    if (!addFromTray(pid, AddRule, "frmRule") || !addFromTray(pid, AddGuide, "frmGridLine") ||
+        !addFromTray(pid, AddPanel, "frmFrame")) {
+        std::fprintf(stderr, "the tools could not be opened from the tray menu\n");
+        return 1;
+    }
+    // Away from the tools, the toolbar's edge and the tray.
+    moveMouse(QPoint(1500, 700));
+    const auto [toolsCpu, toolsMemory] = idleCost(pid, idleSeconds);
     program->stop();
 
     std::printf("start to docked icon: median %.0f ms (min %.0f, max %.0f, %zu runs)\n",
                 dockTimes[dockTimes.size() / 2], dockTimes.front(), dockTimes.back(),
                 dockTimes.size());
-    std::printf("idle in the tray: %.3f %% of one core over %.0f s\n", 100.0 * cpu / wall, wall);
-    std::printf("resident memory: %.1f MB\n", static_cast<double>(rss) / 1024.0);
+    std::printf("idle in the tray: %.3f %% of one core, %.1f MB resident, over %d s\n", trayCpu,
+                trayMemory, idleSeconds);
+    std::printf("idle with a ruler, a guide, a panel and the parked toolbar: %.3f %% of one core, "
+                "%.1f MB resident, over %d s\n",
+                toolsCpu, toolsMemory, idleSeconds);
     return 0;
 }

@@ -155,6 +155,15 @@ TEST_F(ToolbarTest, CtrlDigitsCaptureWhileAnotherProgramHasTheKeyboard) {
     while (qsizetype(expected.size()) < count)
         expected.push_back({numbered(int(expected.size()) + 1, Screen), {1920, 1080}});
     EXPECT_TRUE(capturesAre(expected));
+
+    // A digit tapped under a Control key already down at one look, both let go before the next.
+    holdKey("Control_L", true);
+    std::this_thread::sleep_for(250ms);
+    holdKey("3", true);
+    holdKey("3", false);
+    holdKey("Control_L", false);
+    expected.push_back({numbered(int(expected.size()) + 1, Section), {473, 277}});
+    EXPECT_TRUE(capturesAre(expected));
 }
 
 TEST_F(ToolbarTest, AnotherProgramsWindowInFrontSnapsItsLeftEdgeOntoAGuide) {

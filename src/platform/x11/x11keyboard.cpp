@@ -45,26 +45,33 @@ void X11Keyboard::watchRawPresses() {
     }
     unsigned char bits[XIMaskLen(XI_LASTEVENT)] = {};
     XISetMask(bits, XI_RawKeyPress);
+    XISetMask(bits, XI_RawKeyRelease);
     XIEventMask mask = {XIAllMasterDevices, int(sizeof(bits)), bits};
     XISelectEvents(m_display, DefaultRootWindow(m_display), &mask, 1);
     XFlush(m_display);
 }
 
-void X11Keyboard::collectRawPresses(char pressed[32]) {
+void X11Keyboard::replayRawEvents(char seen[32], bool alreadyQueued) {
     if (m_inputOpcode < 0)
         return;
-    // Only the raw presses selected above come to this connection; none is waited for.
-    while (XPending(m_display) > 0) {
+    // Only the raw key events selected above come to this connection; none is waited for.
+    while (XEventsQueued(m_display, alreadyQueued ? QueuedAlready : QueuedAfterReading) > 0) {
         XEvent event;
         XNextEvent(m_display, &event);
         XGenericEventCookie* cookie = &event.xcookie;
         if (cookie->type != GenericEvent || cookie->extension != m_inputOpcode ||
             !XGetEventData(m_display, cookie))
             continue;
-        if (cookie->evtype == XI_RawKeyPress) {
-            const int code = static_cast<const XIRawEvent*>(cookie->data)->detail;
-            if (code > 0 && code < 256)
-                pressed[code / 8] = char(pressed[code / 8] | (1 << (code % 8)));
+        const int code = static_cast<const XIRawEvent*>(cookie->data)->detail;
+        if (code > 0 && code < 256) {
+            const char bit = char(1 << (code % 8));
+            if (cookie->evtype == XI_RawKeyPress) {
+                m_held[code / 8] = char(m_held[code / 8] | bit);
+                for (int i = 0; i < 32; ++i)
+                    seen[i] = char(seen[i] | m_held[i]);
+            } else if (cookie->evtype == XI_RawKeyRelease) {
+                m_held[code / 8] = char(m_held[code / 8] & ~bit);
+            }
         }
         XFreeEventData(m_display, cookie);
     }
@@ -91,11 +98,14 @@ QSet<VirtualKey> X11Keyboard::keysDown(const QList<VirtualKey>& keys) {
     if (m_display == nullptr)
         return down;
     char state[32] = {};
-    collectRawPresses(state);
-    char held[32] = {};
-    XQueryKeymap(m_display, held);
+    replayRawEvents(state, false);
+    char now[32] = {};
+    XQueryKeymap(m_display, now);
+    // What came in before the keymap's reply happened before it: replayed, then the keymap holds.
+    replayRawEvents(state, true);
+    std::memcpy(m_held, now, sizeof m_held);
     for (int i = 0; i < 32; ++i)
-        state[i] = char(state[i] | held[i]);
+        state[i] = char(state[i] | m_held[i]);
     for (VirtualKey key : keys)
         for (KeyCode code : codesOf(key))
             if (code != 0 && (state[code / 8] & (1 << (code % 8))) != 0)

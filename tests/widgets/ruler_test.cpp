@@ -7,7 +7,6 @@
 
 #include <QApplication>
 #include <QInputDialog>
-#include <QKeyEvent>
 #include <QPointer>
 #include <QTest>
 #include <QTimer>
@@ -37,11 +36,6 @@ void expectLabelBox(const QImage& face, const QList<QPoint>& black, QPoint beyon
     for (QPoint at : black)
         EXPECT_EQ(face.pixel(at), qRgb(0, 0, 0)) << at.x() << "," << at.y();
     EXPECT_NE(face.pixel(beyond), qRgb(0, 0, 0));
-}
-
-void key(QWidget& target, int code) {
-    QKeyEvent event(QEvent::KeyPress, code, Qt::NoModifier);
-    QApplication::sendEvent(&target, &event);
 }
 
 TEST(RulerLook, BuiltInSkinWithTicksOnBothEdgesNumbersRightOfThemAndTheLengthLabel) {

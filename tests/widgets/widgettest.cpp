@@ -9,6 +9,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QTemporaryDir>
@@ -104,6 +105,11 @@ void dragLeft(QWidget& target, QPoint from, const QList<QPoint>& through, bool a
 
 void clickOn(QWidget& target) {
     dragLeft(target, target.mapToGlobal(target.rect().center()), {});
+}
+
+void key(QWidget& target, int code) {
+    QKeyEvent event(QEvent::KeyPress, code, Qt::NoModifier);
+    QApplication::sendEvent(&target, &event);
 }
 
 QImage rendered(QWidget& window) {

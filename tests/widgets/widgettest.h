@@ -46,6 +46,8 @@ void release(QWidget& target, QPoint at);
 void dragLeft(QWidget& target, QPoint from, const QList<QPoint>& through, bool andRelease = true);
 // A left click in the middle of target.
 void clickOn(QWidget& target);
+// A press of the key with that code, no modifier held.
+void key(QWidget& target, int code);
 
 // The window as it shows, one image pixel per logical pixel.
 QImage rendered(QWidget& window);

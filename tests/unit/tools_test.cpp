@@ -1,0 +1,91 @@
+// The rules of the zoom lens, the screen painter and the section capture.
+
+#include "painter/strokes.h"
+#include "section/sectiondrag.h"
+#include "zoom/lens.h"
+
+#include <gtest/gtest.h>
+
+using namespace vantor;
+
+namespace {
+constexpr QRgb Red = 0xFFFF0000;
+constexpr QRgb Green = 0xFF00FF00;
+constexpr QRgb White = 0xFFFFFFFF;
+
+QImage filled(QRgb colour) {
+    QImage image(100, 100, QImage::Format_RGB32);
+    image.fill(colour);
+    return image;
+}
+} // namespace
+
+TEST(Lens, SourceHasThePointerAt16And16AndEachPixelBecomesABlock) {
+    EXPECT_EQ(zoomFactors(), QList<int>({2, 4, 6, 8, 10, 12, 14, 16, 18, 20}));
+    EXPECT_EQ(lensSource(QPoint(100, 50)), QRect(84, 34, 32, 32));
+    EXPECT_EQ(lensSource(QPoint(0, 0)).topLeft(), QPoint(-16, -16));
+    QImage source(2, 2, QImage::Format_RGB32);
+    const QRgb colours[] = {Red, Green, White, 0xFF0000FF};
+    for (int i = 0; i < 4; ++i)
+        source.setPixel(i % 2, i / 2, colours[i]);
+    for (int factor : {2, 5}) {
+        const QImage big = magnified(source, factor);
+        ASSERT_EQ(big.size(), QSize(2 * factor, 2 * factor));
+        for (int y = 0; y < big.height(); ++y)
+            for (int x = 0; x < big.width(); ++x)
+                ASSERT_EQ(big.pixel(x, y), source.pixel(x / factor, y / factor))
+                    << factor << ": " << x << "," << y;
+    }
+}
+
+TEST(Strokes, TheLeftButtonAloneDrawsTheRightOneAloneErases) {
+    const std::pair<Qt::MouseButtons, PainterAction> rows[] = {
+        {Qt::LeftButton, PainterAction::Draw},
+        {Qt::RightButton, PainterAction::Erase},
+        {Qt::LeftButton | Qt::RightButton, PainterAction::None},
+        {Qt::MiddleButton, PainterAction::None},
+        {Qt::NoButton, PainterAction::None},
+    };
+    for (const auto& [buttons, action] : rows)
+        EXPECT_EQ(painterActionFor(buttons), action) << int(buttons);
+}
+
+TEST(Strokes, ALineIsRedAndTwoPixelsWide) {
+    QImage picture = filled(White);
+    drawStroke(picture, QPoint(20, 50), QPoint(80, 50));
+    for (int x : {20, 50, 80}) {
+        int red = 0;
+        for (int y = 45; y <= 55; ++y)
+            red += picture.pixel(x, y) == Red;
+        EXPECT_EQ(red, 2) << x;
+    }
+    EXPECT_EQ(picture.pixel(85, 50), White);
+    EXPECT_EQ(picture.pixel(15, 50), White);
+}
+
+TEST(Strokes, TheEraserPutsBackA20By20SquareEvenAtTheEdge) {
+    const QImage frozen = filled(Green);
+    const std::pair<QPoint, QRect> rows[] = {
+        {QPoint(50, 50), QRect(40, 40, 20, 20)},
+        {QPoint(3, 95), QRect(0, 85, 13, 15)},
+    };
+    for (const auto& [at, restored] : rows) {
+        QImage picture = filled(Red);
+        eraseAround(picture, frozen, at);
+        for (int y = 0; y < 100; ++y)
+            for (int x = 0; x < 100; ++x)
+                ASSERT_EQ(picture.pixel(x, y), restored.contains(x, y) ? Green : Red)
+                    << at.x() << "," << at.y() << ": " << x << "," << y;
+    }
+}
+
+TEST(SectionDrag, TheSourceIsKeyColourButForTheBlackSquareAndTheGrabPointStays) {
+    const QImage source = sectionSource(QSize(300, 250));
+    ASSERT_EQ(source.size(), QSize(300, 250));
+    for (QPoint black : {QPoint(100, 100), QPoint(200, 200), QPoint(150, 120)})
+        EXPECT_EQ(source.pixel(black), 0xFF000000) << black.x() << "," << black.y();
+    for (QPoint key : {QPoint(99, 100), QPoint(201, 200), QPoint(0, 0), QPoint(299, 249)})
+        EXPECT_EQ(source.pixel(key), SectionKeyColor) << key.x() << "," << key.y();
+    EXPECT_EQ(draggedSectionPlace(QPoint(300, 250), QPoint(10, 20)), QPoint(290, 230));
+    EXPECT_EQ(draggedSectionPlace(QPoint(5, 5), QPoint(100, 50)), QPoint(-95, -45));
+}

@@ -145,6 +145,8 @@ QImage screenshot(const QRect& rect = {});
 inline unsigned rgbAt(const QImage& image, QPoint at) {
     return image.pixel(at) & 0xFFFFFF;
 }
+// The pointer's picture as the server shows it now, with its alpha channel.
+QImage cursorImage();
 // Saves under the artifact folder; returns the path.
 std::string savePng(const QImage& image, const std::string& name);
 // Text read by tesseract (English and Italian) from the image, scaled up first so that
@@ -190,7 +192,15 @@ inline constexpr QPoint ResizeHandle(455 + 8, 259 + 8);
 
 // Tray menu items, counted as the Down key walks them (separators are skipped); AddGuide adds a
 // vertical guide.
-enum TrayItem { AddRule = 1, JoinRules, DeleteRules = 4, AddGuide, AddPanel = 7, HideShowAll = 9 };
+enum TrayItem {
+    AddRule = 1,
+    JoinRules,
+    DeleteRules = 4,
+    AddGuide,
+    AddPanel = 7,
+    HideShowAll = 9,
+    About = 11
+};
 
 // Writes the images folder into the program's settings file in the session's config folder;
 // an empty folder removes the file, as on the first start.

@@ -15,4 +15,7 @@ enum class Focus { Keep, Take };
 void setUpToolWindow(QWidget& window, Focus focus, Qt::WindowFlags extraFlags = {},
                      Qt::WindowType type = Qt::Tool);
 
+// Gives window its class name as its role: every tool window gets it, dialogs ask for it.
+void setClassRole(QWidget& window);
+
 } // namespace vantor

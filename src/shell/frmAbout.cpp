@@ -1,6 +1,7 @@
 #include "shell/frmAbout.h"
 
 #include "core/screens.h"
+#include "core/toolwindow.h"
 #include "platform/windowservices.h"
 #include "shell/aboutpicture.h"
 
@@ -32,6 +33,7 @@ void OpenUrl(const QString& address) {
 
 frmAbout::frmAbout() {
     MakeToolWindow(*this, {}, Qt::Dialog);
+    setClassRole(*this);
     setFixedSize(AboutPictureSize);
     LabelInfoVersion = new QLabel(this);
     LabelInfoVersion->setGeometry(VersionPlace);

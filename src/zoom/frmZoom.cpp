@@ -11,7 +11,6 @@
 
 #include <QMouseEvent>
 #include <QPainter>
-#include <QWindow>
 
 namespace vantor {
 
@@ -63,13 +62,21 @@ void frmZoom::TimerCursorZoom_Timer() {
 
 void frmZoom::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) {
-        // The window manager moves the lens with the pointer until the button is released;
-        // the lens keeps refreshing meanwhile.
-        if (QWindow* window = windowHandle())
-            window->startSystemMove();
+        // The lens moves itself: a system move started at the press would take the pointer from
+        // it, and the second press of a double click with it.
+        m_grab = rounded(event->position());
         return;
     }
     mpopup.exec(rounded(event->globalPosition()));
+}
+
+void frmZoom::mouseMoveEvent(QMouseEvent* event) {
+    if (m_grab && (event->buttons() & Qt::LeftButton))
+        move(rounded(event->globalPosition()) - *m_grab);
+}
+
+void frmZoom::mouseReleaseEvent(QMouseEvent*) {
+    m_grab.reset();
 }
 
 void frmZoom::mouseDoubleClickEvent(QMouseEvent* event) {

@@ -7,6 +7,8 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <optional>
+
 namespace vantor {
 
 // The zoom lens: a small square, always on top and slightly translucent, that shows the 32 x 32
@@ -27,6 +29,8 @@ public:
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
@@ -37,6 +41,9 @@ private:
     void Form_DblClick();
 
     int mZoomFactor = 0;
+    // Where the left button went down on the lens, while it is held: the point kept under the
+    // pointer as the lens follows it.
+    std::optional<QPoint> m_grab;
     QImage PictureCapture;
     QImage m_face;
     QTimer TimerCursorZoom;

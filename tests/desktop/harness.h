@@ -154,6 +154,8 @@ QImage screenshot(const QRect& rect = {});
 inline unsigned rgbAt(const QImage& image, QPoint at) {
     return image.pixel(at) & 0xFFFFFF;
 }
+// The pointer's picture as the server shows it now, with its alpha channel.
+QImage cursorImage();
 // Saves under the artifact folder; returns the path.
 std::string savePng(const QImage& image, const std::string& name);
 // Text read by tesseract (English and Italian) from the image, scaled up first so that
@@ -206,7 +208,8 @@ enum TrayItem {
     AddGuide,
     AddPanel = 7,
     SnapToGuides,
-    HideShowAll
+    HideShowAll,
+    About = 11
 };
 
 // Writes the images folder into the program's settings file in the session's config folder;

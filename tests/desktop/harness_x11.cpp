@@ -12,6 +12,7 @@
 #include <thread>
 #include <unistd.h>
 
+#include <X11/extensions/Xfixes.h>
 #include <X11/extensions/XTest.h>
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -274,6 +275,19 @@ QImage screenshot(const QRect& rect) {
     }
     XDestroyImage(image);
     return result;
+}
+
+QImage cursorImage() {
+    XFixesCursorImage* cursor = XFixesGetCursorImage(display());
+    if (cursor == nullptr)
+        throw std::runtime_error("cannot read the pointer's picture");
+    QImage image(cursor->width, cursor->height, QImage::Format_ARGB32);
+    // Xlib hands the 32-bit pixels over as longs.
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            image.setPixel(x, y, static_cast<QRgb>(cursor->pixels[y * cursor->width + x]));
+    XFree(cursor);
+    return image;
 }
 
 PatternWindow::PatternWindow(const QRect& geometry, unsigned backgroundRgb, std::vector<Fill> fills)

@@ -181,8 +181,13 @@ TEST_F(RulerTest, VerticalGuideShowsARedLineLetsPressesBesideItThroughAndFollows
     const int line = guide.rect.left() + 9;
     // Another program's window lies under the strip; the guide stays above it.
     const PatternWindow below(QRect(line - 150, 300, 300, 400), Below);
-    ASSERT_TRUE(waitFor([&] { return rgbAt(screenshot(), QPoint(line + 1, 500)) == Below; }));
-    const QImage screen = screenshot();
+    // The compositor may show the new window a frame before the guide is drawn again above it.
+    QImage screen;
+    ASSERT_TRUE(waitFor([&] {
+        screen = screenshot();
+        return rgbAt(screen, QPoint(line + 1, 500)) == Below &&
+               rgbAt(screen, QPoint(line, 500)) == Red;
+    }));
     savePng(screen, "vertical-guide");
     for (int y : {0, 500, 1000})
         EXPECT_EQ(rgbAt(screen, QPoint(line, y)), Red) << y;

@@ -1,6 +1,6 @@
 // One tick of the foreground-window monitor on a real X server with another program's window in
 // front and ten guide lines open, none in reach: the time it takes and the X round trips it
-// makes. Run it inside scripts/desktop-session (bench/x11.sh does).
+// makes. Run it inside scripts/desktop-session.
 #include "core/appstate.h"
 #include "guides/newgridline.h"
 #include "platform/desktop.h"
@@ -14,8 +14,6 @@
 #include <X11/Xlib.h>
 
 #include <benchmark/benchmark.h>
-
-#include <cstdio>
 
 using namespace vantor;
 
@@ -80,17 +78,3 @@ void MonitorTickNothingToDo(benchmark::State& state) {
 BENCHMARK(MonitorTickNothingToDo)->Unit(benchmark::kMicrosecond);
 
 } // namespace
-
-int main(int argc, char* argv[]) {
-    if (qEnvironmentVariableIsEmpty("DISPLAY")) {
-        std::puts("monitor_x11_bench: no X server (DISPLAY is unset); nothing measured");
-        return 0;
-    }
-    qputenv("QT_QPA_PLATFORM", "xcb");
-    QApplication app(argc, argv);
-    setDesktop(createNativeDesktop());
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

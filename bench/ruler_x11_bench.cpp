@@ -1,7 +1,6 @@
 // One drag move of a ruler on a real X server through the program's X11 desktop: the time it
 // takes and the X round trips it makes. A move's event carries the pointer and the keys, so it
-// needs none. Run it inside scripts/desktop-session (bench/x11.sh does).
-#include "platform/desktop.h"
+// needs none. Run it inside scripts/desktop-session.
 #include "rulers/frmRule.h"
 #include "xroundtrips.h"
 
@@ -9,8 +8,6 @@
 #include <QMouseEvent>
 
 #include <benchmark/benchmark.h>
-
-#include <cstdio>
 
 using namespace vantor;
 
@@ -43,17 +40,3 @@ void RulerDragMoveOnX11(benchmark::State& state) {
 BENCHMARK(RulerDragMoveOnX11)->Unit(benchmark::kMicrosecond);
 
 } // namespace
-
-int main(int argc, char* argv[]) {
-    if (qEnvironmentVariableIsEmpty("DISPLAY")) {
-        std::puts("ruler_x11_bench: no X server (DISPLAY is unset); nothing measured");
-        return 0;
-    }
-    qputenv("QT_QPA_PLATFORM", "xcb");
-    QApplication app(argc, argv);
-    setDesktop(createNativeDesktop());
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -41,9 +41,9 @@ void PollCaptureHotkeys(frmToolbar& toolbar) {
             row.run(toolbar);
 }
 
-NativeWindow trackedWindowFor(NativeWindow tracked, NativeWindow foreground) {
-    if (tracked == foreground)
-        return tracked;
+NativeWindow trackedWindowFor(NativeWindow foreground) {
+    // Asked on every tick, not only when the window in front changes: an X window id of a
+    // program that has ended is handed out again, and may now be one of ours.
     // Every window of the program counts, dialogs and message boxes too; a window without a
     // native window of its own cannot be the one in front.
     for (const QWidget* window : QApplication::topLevelWidgets())

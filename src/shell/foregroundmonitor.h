@@ -13,9 +13,8 @@ class frmToolbar;
 void PollCaptureHotkeys(frmToolbar& toolbar);
 
 // The window the monitor acts on when foreground is in front: another program's window, or 0
-// while one of the program's own windows (a tool, a dialog) is in front. tracked is the one it
-// acted on so far; it stays while the same window is in front.
-NativeWindow trackedWindowFor(NativeWindow tracked, NativeWindow foreground);
+// while one of the program's own windows (a tool, a dialog) is in front.
+NativeWindow trackedWindowFor(NativeWindow foreground);
 
 // Snaps the left and top edges of another program's window onto the guide lines in reach, its
 // right and bottom edges kept. A window the window manager keeps in place (the desktop, a dock,

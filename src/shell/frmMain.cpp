@@ -203,7 +203,7 @@ void frmMain::TimerTestForeWindow_Timer() {
     const QPoint cursor = desktop().cursorPos();
     if (toolbar.ShowToolbar(cursor.x(), cursor.y()))
         return;
-    TrackedWindow = trackedWindowFor(TrackedWindow, desktop().foregroundWindow());
+    TrackedWindow = trackedWindowFor(desktop().foregroundWindow());
     if (appState().SnapToLineGrid && TrackedWindow != 0)
         snapWindowToGuides(TrackedWindow);
 }

@@ -176,9 +176,6 @@ TEST_F(RulerTest, ScaleEdgeHoverShowsThePositionPanelBesideTheCursorAndTheMiddle
 }
 
 TEST_F(RulerTest, VerticalGuideShowsARedLineLetsPressesBesideItThroughAndFollowsADrag) {
-    // Where the hover test leaves the pointer, the next program's first guide has come up half
-    // as wide; that is not what this test is about, so it starts with the pointer elsewhere.
-    moveMouse(QPoint(300, 900));
     const WindowInfo guide = addFromTray(AddGuide, "frmGridLine");
     EXPECT_EQ(guide.rect, QRect(guide.rect.left(), 0, GuideStrip, 1080));
     const int line = guide.rect.left() + 9;

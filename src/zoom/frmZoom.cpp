@@ -21,6 +21,9 @@ constexpr int RefreshInterval = 10;
 
 frmZoom::frmZoom() {
     setUpToolWindow(*this, Focus::Keep);
+    // The picture covers the whole lens: filling it with the background colour first, 100 times
+    // a second, would cost as much as the copy of the picture.
+    setAttribute(Qt::WA_OpaquePaintEvent);
     TimerCursorZoom.setInterval(RefreshInterval);
     connect(&TimerCursorZoom, &QTimer::timeout, this, &frmZoom::TimerCursorZoom_Timer);
     mpopupZoom.setTitle(QStringLiteral("Zoom"));
@@ -94,6 +97,9 @@ void frmZoom::mpopupClose_Click() {
 
 void frmZoom::paintEvent(QPaintEvent*) {
     QPainter painter(this);
+    // Only until the first copy of the screen comes in is there no picture.
+    if (m_face.isNull())
+        painter.fillRect(rect(), palette().window());
     painter.drawImage(QPoint(0, 0), m_face);
     // A thin frame, so the lens reads as a window over what it magnifies.
     painter.setPen(palette().color(QPalette::Dark));

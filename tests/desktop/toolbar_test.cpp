@@ -115,8 +115,13 @@ TEST_F(ToolbarTest, TheTopEdgeOpensTheToolbarWhoseButtonsDoTheirJobs) {
     ASSERT_TRUE(waitFor([&] { return windowsOf(pid(), "frmZoom").size() == 1; }));
 
     // A right-click on it opens the tray icon's menu.
-    const QString menu = ocr(screenshot(openMenuAt(OpenToolbar.topLeft() + QPoint(3, 30))));
-    EXPECT_TRUE(menu.startsWith("Add rule") && menu.endsWith("Exit")) << menu;
+    const QRect menuRect = openMenuAt(OpenToolbar.topLeft() + QPoint(3, 30));
+    // The menu's window can show a frame before its items are drawn.
+    QString menu;
+    EXPECT_TRUE(waitFor([&] {
+        menu = ocr(screenshot(menuRect));
+        return menu.startsWith("Add rule") && menu.endsWith("Exit");
+    })) << menu.toStdString();
     key("Escape");
     EXPECT_TRUE(menusGone());
 

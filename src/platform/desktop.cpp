@@ -11,6 +11,14 @@ std::unique_ptr<Desktop>& current() {
 }
 } // namespace
 
+DesktopLook Desktop::look(const QList<VirtualKey>& keys) {
+    DesktopLook seen;
+    seen.keys = keysDown(keys);
+    seen.cursor = cursorPos();
+    seen.foreground = foregroundWindow();
+    return seen;
+}
+
 Desktop& desktop() {
     Q_ASSERT_X(current(), "desktop()", "setDesktop() must run before any window is created");
     return *current();

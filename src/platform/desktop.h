@@ -26,6 +26,13 @@ constexpr VirtualKey digitKey(int digit) {
     return static_cast<VirtualKey>(static_cast<int>(VirtualKey::Digit0) + digit);
 }
 
+// What the foreground monitor reads on each of its ticks.
+struct DesktopLook {
+    QSet<VirtualKey> keys;
+    QPoint cursor;
+    NativeWindow foreground = 0;
+};
+
 // What the program needs of the desktop that Qt does not give the same way everywhere.
 // One implementation per windowing system, and a fake for tests.
 class Desktop {
@@ -42,6 +49,8 @@ public:
     virtual QPoint cursorPos() = 0;
 
     virtual NativeWindow foregroundWindow() = 0;
+    // keysDown, cursorPos and foregroundWindow together, in one exchange where the system allows.
+    virtual DesktopLook look(const QList<VirtualKey>& keys);
     // The outer frame of a top-level window in screen pixels; empty when the window is gone.
     virtual QRect windowFrame(NativeWindow window) = 0;
     // Moves the frame's top-left corner to topLeft while its right and bottom edges stay put.

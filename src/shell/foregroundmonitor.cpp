@@ -11,34 +11,49 @@
 
 namespace vantor {
 
-void PollCaptureHotkeys(frmToolbar& toolbar) {
-    struct Row {
-        int digit;
-        void (*run)(frmToolbar&);
-    };
-    static constexpr std::array<Row, 6> Rows = {{
-        {1, [](frmToolbar& t) { t.CaptureEntireScreen(); }},
-        // The window in front at the press, not the one in front when the toolbar last opened:
-        // the key says "this window".
-        {2,
-         [](frmToolbar& t) {
-             t.setForegroundWindow(desktop().foregroundWindow());
-             t.CaptureCurrentWindow();
-         }},
-        {3, [](frmToolbar& t) { t.SnapAll(); }},
-        {5, [](frmToolbar& t) { t.ShowZoom(); }},
-        {6, [](frmToolbar& t) { t.ShowScreenPainter(); }},
-        {4, [](frmToolbar&) {}},
-    }};
-    QList<VirtualKey> keys = {VirtualKey::Control};
+namespace {
+
+struct Row {
+    int digit;
+    void (*run)(frmToolbar&);
+};
+
+constexpr std::array<Row, 5> Rows = {{
+    {1, [](frmToolbar& t) { t.CaptureEntireScreen(); }},
+    // The window in front at the press, not the one in front when the toolbar last opened: the
+    // key says "this window".
+    {2,
+     [](frmToolbar& t) {
+         t.setForegroundWindow(desktop().foregroundWindow());
+         t.CaptureCurrentWindow();
+     }},
+    {3, [](frmToolbar& t) { t.SnapAll(); }},
+    {5, [](frmToolbar& t) { t.ShowZoom(); }},
+    {6, [](frmToolbar& t) { t.ShowScreenPainter(); }},
+}};
+
+// Looked at with the others and given no job.
+constexpr int IdleDigit = 4;
+
+} // namespace
+
+QList<VirtualKey> captureHotkeys() {
+    QList<VirtualKey> keys = {VirtualKey::Control, digitKey(IdleDigit)};
     for (const Row& row : Rows)
         keys.append(digitKey(row.digit));
-    const QSet<VirtualKey> down = desktop().keysDown(keys);
+    return keys;
+}
+
+bool RunCaptureHotkeys(frmToolbar& toolbar, const QSet<VirtualKey>& down) {
     if (!down.contains(VirtualKey::Control))
-        return;
+        return false;
+    bool ran = false;
     for (const Row& row : Rows)
-        if (down.contains(digitKey(row.digit)))
+        if (down.contains(digitKey(row.digit))) {
             row.run(toolbar);
+            ran = true;
+        }
+    return ran;
 }
 
 NativeWindow trackedWindowFor(NativeWindow foreground) {

@@ -6,11 +6,15 @@ namespace vantor {
 
 class frmToolbar;
 
+// The keys the global key combinations are made of, for one look at the keyboard.
+QList<VirtualKey> captureHotkeys();
+
 // The global key combinations: Ctrl with a digit of the main keyboard's digit row runs a capture
 // tool whichever program has the focus, again on every tick while held, each row on its own:
 // 1 the whole screen, 2 the window in front, 3 every section panel, 5 the zoom lens, 6 the screen
-// painter; 4 is looked at and does nothing.
-void PollCaptureHotkeys(frmToolbar& toolbar);
+// painter; 4 is looked at and does nothing. down holds the keys of captureHotkeys() held now;
+// true when a tool ran.
+bool RunCaptureHotkeys(frmToolbar& toolbar, const QSet<VirtualKey>& down);
 
 // The window the monitor acts on when foreground is in front: another program's window, or 0
 // while one of the program's own windows (a tool, a dialog) is in front.

@@ -196,14 +196,18 @@ void frmMain::TimerTestForeWindow_Timer() {
     m_inTick = true;
     const QPointer<frmMain> self(this);
     frmToolbar& toolbar = frmToolbar::instance();
-    PollCaptureHotkeys(toolbar);
-    if (!self)
-        return;
+    DesktopLook seen = desktop().look(captureHotkeys());
+    if (RunCaptureHotkeys(toolbar, seen.keys)) {
+        if (!self)
+            return;
+        // A capture may have waited for a message box meanwhile.
+        seen.cursor = desktop().cursorPos();
+        seen.foreground = desktop().foregroundWindow();
+    }
     m_inTick = false;
-    const QPoint cursor = desktop().cursorPos();
-    if (toolbar.ShowToolbar(cursor.x(), cursor.y()))
+    if (toolbar.ShowToolbar(seen.cursor.x(), seen.cursor.y()))
         return;
-    TrackedWindow = trackedWindowFor(desktop().foregroundWindow());
+    TrackedWindow = trackedWindowFor(seen.foreground);
     if (appState().SnapToLineGrid && TrackedWindow != 0)
         snapWindowToGuides(TrackedWindow);
 }

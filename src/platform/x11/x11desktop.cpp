@@ -11,11 +11,15 @@
 #include "platform/x11/x11screengrab.h"
 #include "platform/x11/xerrortrap.h"
 
+#include <X11/Xlib-xcb.h>
 #include <X11/Xlib.h>
+#include <xcb/xcb.h>
 
 #include <X11/keysym.h>
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
+
+#include <cstdlib>
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -38,6 +42,7 @@ public:
     QSet<VirtualKey> keysDown(const QList<VirtualKey>& keys) override;
     QPoint cursorPos() override;
     NativeWindow foregroundWindow() override;
+    DesktopLook look(const QList<VirtualKey>& keys) override;
     QRect windowFrame(NativeWindow window) override;
     void moveWindowTopLeft(NativeWindow window, QPoint topLeft) override;
     bool isPlacedByUser(NativeWindow window) override;
@@ -48,7 +53,12 @@ public:
 private:
     void sendRootMessage(Window window, Atom type, const long (&data)[5]);
 
+    Atom atom(const char* name) const { return XInternAtom(m_display, name, False); }
+
     Display* m_display = nullptr;
+    // The same connection as m_display: its requests can go out together and be answered in one
+    // exchange, where each Xlib call waits for its own answer.
+    xcb_connection_t* m_connection = nullptr;
     int m_lockFd = -1;
     std::unique_ptr<X11ScreenGrabber> m_grabber;
     X11Keyboard m_keyboard;
@@ -87,19 +97,6 @@ Extents frameExtents(Display* display, Window window) {
             static_cast<int>(v[3])};
 }
 
-// The client rectangle of a window in root coordinates; empty when it is gone.
-QRect clientRect(Display* display, Window window) {
-    XWindowAttributes attributes;
-    if (!XGetWindowAttributes(display, window, &attributes))
-        return {};
-    int x = 0;
-    int y = 0;
-    Window child = None;
-    if (!XTranslateCoordinates(display, window, DefaultRootWindow(display), 0, 0, &x, &y, &child))
-        return {};
-    return QRect(x, y, attributes.width, attributes.height);
-}
-
 // One instance per display: a second X session of the same user gets its own. The display is
 // the one the connection reached, so ":1" and ":1.0" are the same display.
 QString lockPath(Display* display) {
@@ -114,7 +111,10 @@ QString lockPath(Display* display) {
 
 } // namespace
 
-X11Desktop::X11Desktop() : m_display(XOpenDisplay(nullptr)), m_keyboard(m_display) {}
+X11Desktop::X11Desktop()
+    : m_display(XOpenDisplay(nullptr)),
+      m_connection(m_display != nullptr ? XGetXCBConnection(m_display) : nullptr),
+      m_keyboard(m_display) {}
 
 X11Desktop::~X11Desktop() {
     m_grabber.reset(); // it detaches its shared memory through the display
@@ -156,15 +156,66 @@ NativeWindow X11Desktop::foregroundWindow() {
     return active.empty() ? 0 : static_cast<NativeWindow>(active.front());
 }
 
+DesktopLook X11Desktop::look(const QList<VirtualKey>& keys) {
+    if (m_display == nullptr)
+        return {};
+    // Asked before the keyboard's look, whose answer comes after theirs: one wait for all three.
+    const xcb_window_t root = DefaultRootWindow(m_display);
+    const xcb_query_pointer_cookie_t pointer = xcb_query_pointer(m_connection, root);
+    const xcb_get_property_cookie_t active =
+        xcb_get_property(m_connection, 0, root, atom("_NET_ACTIVE_WINDOW"), XCB_ATOM_WINDOW, 0, 1);
+    DesktopLook seen;
+    seen.keys = m_keyboard.keysDown(keys);
+    xcb_generic_error_t* error = nullptr;
+    if (xcb_query_pointer_reply_t* reply = xcb_query_pointer_reply(m_connection, pointer, &error)) {
+        seen.cursor = {reply->root_x, reply->root_y};
+        std::free(reply);
+    }
+    std::free(error);
+    error = nullptr;
+    if (xcb_get_property_reply_t* reply = xcb_get_property_reply(m_connection, active, &error)) {
+        if (reply->type == XCB_ATOM_WINDOW && reply->format == 32 &&
+            xcb_get_property_value_length(reply) >= 4)
+            seen.foreground = *static_cast<const xcb_window_t*>(xcb_get_property_value(reply));
+        std::free(reply);
+    }
+    std::free(error);
+    return seen;
+}
+
 QRect X11Desktop::windowFrame(NativeWindow window) {
     if (m_display == nullptr || window == 0)
         return {};
-    XErrorTrap trap(m_display);
-    const QRect client = clientRect(m_display, window);
-    const Extents e = frameExtents(m_display, window);
-    if (trap.failed() || client.isEmpty())
-        return {};
-    return client.adjusted(-e.left, -e.top, e.right, e.bottom);
+    // A window that vanished answers with errors, which come back here and never reach Qt.
+    const auto id = static_cast<xcb_window_t>(window);
+    const xcb_get_geometry_cookie_t geometry = xcb_get_geometry(m_connection, id);
+    const xcb_translate_coordinates_cookie_t origin =
+        xcb_translate_coordinates(m_connection, id, DefaultRootWindow(m_display), 0, 0);
+    const xcb_get_property_cookie_t extents =
+        xcb_get_property(m_connection, 0, id, atom("_NET_FRAME_EXTENTS"), XCB_ATOM_CARDINAL, 0, 4);
+    xcb_generic_error_t* error = nullptr;
+    xcb_get_geometry_reply_t* size = xcb_get_geometry_reply(m_connection, geometry, &error);
+    std::free(error);
+    error = nullptr;
+    xcb_translate_coordinates_reply_t* place =
+        xcb_translate_coordinates_reply(m_connection, origin, &error);
+    std::free(error);
+    error = nullptr;
+    xcb_get_property_reply_t* frame = xcb_get_property_reply(m_connection, extents, &error);
+    std::free(error);
+    QRect rect;
+    if (size != nullptr && place != nullptr && size->width > 0 && size->height > 0) {
+        rect = QRect(place->dst_x, place->dst_y, size->width, size->height);
+        if (frame != nullptr && frame->type == XCB_ATOM_CARDINAL && frame->format == 32 &&
+            xcb_get_property_value_length(frame) >= 16) {
+            const auto* e = static_cast<const quint32*>(xcb_get_property_value(frame));
+            rect.adjust(-int(e[0]), -int(e[2]), int(e[1]), int(e[3]));
+        }
+    }
+    std::free(size);
+    std::free(place);
+    std::free(frame);
+    return rect;
 }
 
 void X11Desktop::moveWindowTopLeft(NativeWindow window, QPoint topLeft) {

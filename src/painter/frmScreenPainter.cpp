@@ -7,6 +7,7 @@
 #include "core/toolwindow.h"
 #include "painter/cursorfile.h"
 #include "painter/strokes.h"
+#include "platform/desktop.h"
 #include "platform/windowservices.h"
 
 #include <QCoreApplication>
@@ -14,6 +15,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPaintEvent>
 #include <QSet>
 
 #include <cstdio>
@@ -30,9 +32,13 @@ void frmScreenPainter::open() {
     if (loadedInstance() != nullptr)
         return;
     frmScreenPainter& painter = instance();
+    painter.setGeometry(primaryScreenRect());
+    // A full-screen picture painted by the program would need a new 8 MB window buffer, filled
+    // page by page, at every opening; the window system shows its own copy at once.
+    painter.m_overFrozenScreen = desktop().freezeScreenBehind(painter.winId(), primaryScreenRect());
+    painter.setAttribute(Qt::WA_PaintOnScreen, painter.m_overFrozenScreen);
     CaptureScreenArea(painter.ImageCapture);
     painter.m_face = painter.ImageCapture;
-    painter.setGeometry(primaryScreenRect());
     painter.show();
     painter.raise();
     painter.activateWindow();
@@ -80,18 +86,21 @@ void frmScreenPainter::mouseMoveEvent(QMouseEvent* event) {
     const QPoint at = rounded(event->position());
     switch (painterActionFor(event->buttons())) {
     case PainterAction::Draw:
-        drawStroke(m_face, QPoint(mLastX, mLastY), at);
+        changed(drawStroke(m_face, QPoint(mLastX, mLastY), at));
         mLastX = at.x();
         mLastY = at.y();
-        update();
         break;
     case PainterAction::Erase:
-        eraseAround(m_face, ImageCapture, at);
-        update();
+        changed(eraseAround(m_face, ImageCapture, at));
         break;
     case PainterAction::None:
         break;
     }
+}
+
+void frmScreenPainter::changed(const QRect& area) {
+    m_drawn += area;
+    update(area);
 }
 
 void frmScreenPainter::mouseReleaseEvent(QMouseEvent*) {
@@ -116,8 +125,18 @@ void frmScreenPainter::Form_Unload() {
     unloadInstance();
 }
 
-void frmScreenPainter::paintEvent(QPaintEvent*) {
-    QPainter(this).drawImage(QPoint(0, 0), m_face);
+void frmScreenPainter::paintEvent(QPaintEvent* event) {
+    if (!m_overFrozenScreen) {
+        QPainter(this).drawImage(QPoint(0, 0), m_face);
+        return;
+    }
+    for (const QRect& area : event->region() & m_drawn)
+        desktop().drawOnWindow(winId(), m_face.copy(area), area.topLeft());
+}
+
+QPaintEngine* frmScreenPainter::paintEngine() const {
+    // Qt paints nothing of its own over the window system's copy.
+    return m_overFrozenScreen ? nullptr : QWidget::paintEngine();
 }
 
 } // namespace vantor

@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <QPoint>
+#include <QRegion>
 #include <QWidget>
 
 namespace vantor {
@@ -27,6 +28,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    QPaintEngine* paintEngine() const override;
 
 private:
     friend class SingleInstance<frmScreenPainter>;
@@ -34,12 +36,16 @@ private:
     void Form_Load();
     void Form_Unload();
     void useCursor(const QString& file);
+    void changed(const QRect& area);
 
     int mLastX = 0;
     int mLastY = 0;
     QImage ImageCapture;
     QImage m_face;
     bool m_unloading = false;
+    // The window shows the frozen copy by itself; only the areas drawn on go out from here.
+    bool m_overFrozenScreen = false;
+    QRegion m_drawn;
 };
 
 } // namespace vantor

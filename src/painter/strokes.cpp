@@ -17,17 +17,19 @@ PainterAction painterActionFor(Qt::MouseButtons buttons) {
     return PainterAction::None;
 }
 
-void drawStroke(QImage& picture, QPoint from, QPoint to) {
+QRect drawStroke(QImage& picture, QPoint from, QPoint to) {
     QPainter painter(&picture);
     painter.setPen(QPen(QColor(255, 0, 0), PenWidth, Qt::SolidLine, Qt::RoundCap));
     painter.drawLine(from, to);
+    return QRect(from, to).normalized().adjusted(-PenWidth, -PenWidth, PenWidth, PenWidth);
 }
 
-void eraseAround(QImage& picture, const QImage& frozen, QPoint at) {
+QRect eraseAround(QImage& picture, const QImage& frozen, QPoint at) {
     const QRect square(at - QPoint(EraserSide / 2, EraserSide / 2), QSize(EraserSide, EraserSide));
     QPainter painter(&picture);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
     painter.drawImage(square.topLeft(), frozen, square);
+    return square;
 }
 
 } // namespace vantor

@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QPoint>
+#include <QRect>
 #include <Qt>
 
 namespace vantor {
@@ -11,10 +12,11 @@ namespace vantor {
 enum class PainterAction { None, Draw, Erase };
 PainterAction painterActionFor(Qt::MouseButtons buttons);
 
-// A red line, 2 pixels wide, from one point to the other on the painter's picture.
-void drawStroke(QImage& picture, QPoint from, QPoint to);
+// A red line, 2 pixels wide, from one point to the other on the painter's picture; the area it
+// may have changed.
+QRect drawStroke(QImage& picture, QPoint from, QPoint to);
 
-// Puts back the frozen screen's pixels in the 20 x 20 square around `at`.
-void eraseAround(QImage& picture, const QImage& frozen, QPoint at);
+// Puts back the frozen screen's pixels in the 20 x 20 square around `at`; that square.
+QRect eraseAround(QImage& picture, const QImage& frozen, QPoint at);
 
 } // namespace vantor

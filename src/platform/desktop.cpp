@@ -19,6 +19,12 @@ DesktopLook Desktop::look(const QList<VirtualKey>& keys) {
     return seen;
 }
 
+bool Desktop::freezeScreenBehind(NativeWindow, const QRect&) {
+    return false;
+}
+
+void Desktop::drawOnWindow(NativeWindow, const QImage&, QPoint) {}
+
 Desktop& desktop() {
     Q_ASSERT_X(current(), "desktop()", "setDesktop() must run before any window is created");
     return *current();

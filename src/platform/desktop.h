@@ -63,6 +63,14 @@ public:
 
     // A copy of the screen inside rect, in screen pixels; parts beyond the screen are black.
     virtual QImage grabScreen(const QRect& rect) = 0;
+    // Makes one of our windows, created and not shown yet, show the screen inside area as it is
+    // now as the window's own background, copied and kept by the window system: the pixels never
+    // pass through the program. False where the system cannot; the window paints the copy itself.
+    virtual bool freezeScreenBehind(NativeWindow window, const QRect& area);
+    // Puts picture at topLeft onto one of our windows, past Qt's painting: for what is drawn over
+    // a background that freezeScreenBehind set.
+    virtual void drawOnWindow(NativeWindow window, const QImage& picture, QPoint topLeft);
+
     // Whether a compositor draws the screen: windows then leave it only when it next draws.
     virtual bool compositorRunning() = 0;
 };

@@ -48,6 +48,8 @@ public:
     bool isPlacedByUser(NativeWindow window) override;
     void keepOffTaskbar(NativeWindow window) override;
     QImage grabScreen(const QRect& rect) override;
+    bool freezeScreenBehind(NativeWindow window, const QRect& area) override;
+    void drawOnWindow(NativeWindow window, const QImage& picture, QPoint topLeft) override;
     bool compositorRunning() override;
 
 private:
@@ -280,6 +282,53 @@ QImage X11Desktop::grabScreen(const QRect& rect) {
     if (!m_grabber)
         m_grabber = std::make_unique<X11ScreenGrabber>(m_display);
     return m_grabber->grab(rect);
+}
+
+bool X11Desktop::freezeScreenBehind(NativeWindow window, const QRect& area) {
+    if (m_display == nullptr || window == 0 || area.isEmpty())
+        return false;
+    XErrorTrap trap(m_display);
+    const Window root = DefaultRootWindow(m_display);
+    XWindowAttributes attributes;
+    if (!XGetWindowAttributes(m_display, window, &attributes) ||
+        attributes.depth != DefaultDepth(m_display, DefaultScreen(m_display)))
+        return false;
+    const Pixmap copy = XCreatePixmap(m_display, root, unsigned(area.width()),
+                                      unsigned(area.height()), unsigned(attributes.depth));
+    XGCValues values = {};
+    values.subwindow_mode = IncludeInferiors;
+    values.foreground = BlackPixel(m_display, DefaultScreen(m_display));
+    const GC gc = XCreateGC(m_display, copy, GCSubwindowMode | GCForeground, &values);
+    // Beyond the screen's edge the copy is black, as a grab of the screen is.
+    XFillRectangle(m_display, copy, gc, 0, 0, unsigned(area.width()), unsigned(area.height()));
+    XCopyArea(m_display, root, copy, gc, area.x(), area.y(), unsigned(area.width()),
+              unsigned(area.height()), 0, 0);
+    // The window keeps the pixmap for as long as it needs it.
+    XSetWindowBackgroundPixmap(m_display, window, copy);
+    XFreeGC(m_display, gc);
+    XFreePixmap(m_display, copy);
+    // Done before Qt, on a connection of its own, maps the window.
+    return !trap.failed();
+}
+
+void X11Desktop::drawOnWindow(NativeWindow window, const QImage& picture, QPoint topLeft) {
+    if (m_display == nullptr || window == 0 || picture.isNull())
+        return;
+    QImage pixels = picture.convertToFormat(QImage::Format_RGB32);
+    const int screen = DefaultScreen(m_display);
+    XImage* image = XCreateImage(m_display, DefaultVisual(m_display, screen),
+                                 unsigned(DefaultDepth(m_display, screen)), ZPixmap, 0,
+                                 reinterpret_cast<char*>(pixels.bits()), unsigned(pixels.width()),
+                                 unsigned(pixels.height()), 32, int(pixels.bytesPerLine()));
+    if (image == nullptr)
+        return;
+    XErrorTrap trap(m_display);
+    const GC gc = XCreateGC(m_display, window, 0, nullptr);
+    XPutImage(m_display, window, gc, image, 0, 0, topLeft.x(), topLeft.y(),
+              unsigned(pixels.width()), unsigned(pixels.height()));
+    XFreeGC(m_display, gc);
+    image->data = nullptr; // the pixels are the QImage's
+    XDestroyImage(image);
 }
 
 bool X11Desktop::compositorRunning() {

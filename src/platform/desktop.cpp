@@ -1,5 +1,7 @@
 #include "platform/desktop.h"
 
+#include "platform/magnifier.h"
+
 #include <QtGlobal>
 
 namespace vantor {
@@ -24,6 +26,10 @@ bool Desktop::freezeScreenBehind(NativeWindow, const QRect&) {
 }
 
 void Desktop::drawOnWindow(NativeWindow, const QImage&, QPoint) {}
+
+std::unique_ptr<ScreenMagnifier> Desktop::magnifierFor(NativeWindow, QRgb) {
+    return nullptr;
+}
 
 Desktop& desktop() {
     Q_ASSERT_X(current(), "desktop()", "setDesktop() must run before any window is created");

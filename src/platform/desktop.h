@@ -4,12 +4,15 @@
 #include <QList>
 #include <QPoint>
 #include <QRect>
+#include <QRgb>
 #include <QSet>
 #include <QtGlobal>
 
 #include <memory>
 
 namespace vantor {
+
+class ScreenMagnifier;
 
 // A window of any program, ours or another's, as the windowing system names it. 0 is no window.
 using NativeWindow = quint64;
@@ -70,6 +73,10 @@ public:
     // Puts picture at topLeft onto one of our windows, past Qt's painting: for what is drawn over
     // a background that freezeScreenBehind set.
     virtual void drawOnWindow(NativeWindow window, const QImage& picture, QPoint topLeft);
+
+    // A lens the window system draws into one of our windows, with a frame of the colour frame;
+    // none where it cannot, and the window paints the magnified pixels itself.
+    virtual std::unique_ptr<ScreenMagnifier> magnifierFor(NativeWindow window, QRgb frame);
 
     // Whether a compositor draws the screen: windows then leave it only when it next draws.
     virtual bool compositorRunning() = 0;

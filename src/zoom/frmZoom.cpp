@@ -37,6 +37,10 @@ frmZoom::frmZoom() {
 
 void frmZoom::Form_Load() {
     mpopupClose->setText(LoadText(132));
+    // Stretching and sending 640 x 640 pixels 100 times a second costs the program more than all
+    // else it does; the window system can copy and stretch them without the program.
+    m_magnifier = desktop().magnifierFor(winId(), palette().color(QPalette::Dark).rgb());
+    setAttribute(Qt::WA_PaintOnScreen, m_magnifier != nullptr);
     ApplyWindowTransparency(*this, Opacity);
     TimerCursorZoom.start();
     SetZoom(FirstZoomFactor);
@@ -48,13 +52,18 @@ void frmZoom::SetZoom(int value) {
     mZoomFactor = value;
     setFixedSize(LensSize * value, LensSize * value);
     // Before the first tick there is nothing to magnify yet.
-    if (!PictureCapture.isNull())
+    if (!PictureCapture.isNull() && !m_magnifier)
         m_face = magnified(PictureCapture, mZoomFactor);
     update();
 }
 
 void frmZoom::TimerCursorZoom_Timer() {
-    QImage source = desktop().grabScreen(lensSource(desktop().cursorPos()));
+    const QRect around = lensSource(desktop().cursorPos());
+    if (m_magnifier) {
+        m_magnifier->show(around, mZoomFactor, false);
+        return;
+    }
+    QImage source = desktop().grabScreen(around);
     // A still pointer over a still screen: nothing to draw again.
     if (source == PictureCapture && m_face.size() == size())
         return;
@@ -87,8 +96,12 @@ void frmZoom::mouseDoubleClickEvent(QMouseEvent* event) {
         Form_DblClick();
 }
 
+QImage frmZoom::face() const {
+    return m_magnifier ? magnified(m_magnifier->lastSource(), mZoomFactor) : m_face;
+}
+
 void frmZoom::Form_DblClick() {
-    SaveCaptureImage(m_face, LoadText(131) + QStringLiteral(".%1x").arg(mZoomFactor));
+    SaveCaptureImage(face(), LoadText(131) + QStringLiteral(".%1x").arg(mZoomFactor));
 }
 
 void frmZoom::mpopupClose_Click() {
@@ -96,6 +109,10 @@ void frmZoom::mpopupClose_Click() {
 }
 
 void frmZoom::paintEvent(QPaintEvent*) {
+    if (m_magnifier) {
+        m_magnifier->show(lensSource(desktop().cursorPos()), mZoomFactor, true);
+        return;
+    }
     QPainter painter(this);
     // Only until the first copy of the screen comes in is there no picture.
     if (m_face.isNull())
@@ -104,6 +121,11 @@ void frmZoom::paintEvent(QPaintEvent*) {
     // A thin frame, so the lens reads as a window over what it magnifies.
     painter.setPen(palette().color(QPalette::Dark));
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+QPaintEngine* frmZoom::paintEngine() const {
+    // Qt paints nothing of its own over what the window system draws.
+    return m_magnifier ? nullptr : QWidget::paintEngine();
 }
 
 } // namespace vantor

@@ -1,12 +1,14 @@
 #pragma once
 
 #include "core/singleinstance.h"
+#include "platform/magnifier.h"
 
 #include <QImage>
 #include <QMenu>
 #include <QTimer>
 #include <QWidget>
 
+#include <memory>
 #include <optional>
 
 namespace vantor {
@@ -20,8 +22,8 @@ class frmZoom final : public QWidget, public SingleInstance<frmZoom> {
 public:
     void SetZoom(int value);
     int zoomFactor() const { return mZoomFactor; }
-    // The picture as last painted, at the lens's size.
-    const QImage& face() const { return m_face; }
+    // The picture as last painted, at the lens's size, without its frame.
+    QImage face() const;
     QMenu& popupMenu() { return mpopup; }
 
     void TimerCursorZoom_Timer();
@@ -33,6 +35,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    QPaintEngine* paintEngine() const override;
 
 private:
     friend class SingleInstance<frmZoom>;
@@ -44,6 +47,8 @@ private:
     // Where the left button went down on the lens, while it is held: the point kept under the
     // pointer as the lens follows it.
     std::optional<QPoint> m_grab;
+    // Where the window system draws the lens itself; without it the lens paints its own picture.
+    std::unique_ptr<ScreenMagnifier> m_magnifier;
     QImage PictureCapture;
     QImage m_face;
     QTimer TimerCursorZoom;

@@ -8,6 +8,7 @@
 // Xlib defines macros (Bool, Status, None) that clash with Qt; it comes after every Qt header.
 #include "platform/x11/displayname.h"
 #include "platform/x11/x11keyboard.h"
+#include "platform/x11/x11magnifier.h"
 #include "platform/x11/x11screengrab.h"
 #include "platform/x11/xerrortrap.h"
 
@@ -50,6 +51,9 @@ public:
     QImage grabScreen(const QRect& rect) override;
     bool freezeScreenBehind(NativeWindow window, const QRect& area) override;
     void drawOnWindow(NativeWindow window, const QImage& picture, QPoint topLeft) override;
+    std::unique_ptr<ScreenMagnifier> magnifierFor(NativeWindow window, QRgb frame) override {
+        return createX11Magnifier(window, frame);
+    }
     bool compositorRunning() override;
 
 private:

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QImage>
+#include <QRect>
+
+namespace vantor {
+
+// A lens drawn by the window system into one of our windows: a square of the screen, each pixel
+// stretched to a block, with a one-pixel frame; the pixels never pass through the program.
+class ScreenMagnifier {
+public:
+    virtual ~ScreenMagnifier() = default;
+    ScreenMagnifier() = default;
+    ScreenMagnifier(const ScreenMagnifier&) = delete;
+    ScreenMagnifier& operator=(const ScreenMagnifier&) = delete;
+
+    // Shows source, stretched factor times, from the window's corner; unless forced, only when
+    // the source, the factor or anything on the screen inside the source changed since the last
+    // showing. Whether it drew.
+    virtual bool show(const QRect& source, int factor, bool forced) = 0;
+    // The screen pixels as last shown, black beyond the screen's edge; null before the first.
+    virtual QImage lastSource() = 0;
+};
+
+} // namespace vantor

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QPoint>
 #include <QRect>
 
 namespace vantor {
@@ -14,6 +15,9 @@ public:
     ScreenMagnifier(const ScreenMagnifier&) = delete;
     ScreenMagnifier& operator=(const ScreenMagnifier&) = delete;
 
+    // Where the pointer is, in screen pixels; asked along the way the lens's pixels go, so that
+    // what changed on the screen meanwhile comes in with the answer.
+    virtual QPoint pointer() = 0;
     // Shows source, stretched factor times, from the window's corner; unless forced, only when
     // the source, the factor or anything on the screen inside the source changed since the last
     // showing. Whether it drew.

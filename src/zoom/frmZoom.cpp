@@ -58,7 +58,7 @@ void frmZoom::SetZoom(int value) {
 }
 
 void frmZoom::TimerCursorZoom_Timer() {
-    const QRect around = lensSource(desktop().cursorPos());
+    const QRect around = lensSource(m_magnifier ? m_magnifier->pointer() : desktop().cursorPos());
     if (m_magnifier) {
         m_magnifier->show(around, mZoomFactor, false);
         return;
@@ -110,7 +110,7 @@ void frmZoom::mpopupClose_Click() {
 
 void frmZoom::paintEvent(QPaintEvent*) {
     if (m_magnifier) {
-        m_magnifier->show(lensSource(desktop().cursorPos()), mZoomFactor, true);
+        m_magnifier->show(lensSource(m_magnifier->pointer()), mZoomFactor, true);
         return;
     }
     QPainter painter(this);

@@ -25,6 +25,7 @@ public:
                  int damageEvent, QRgb frame);
     ~X11Magnifier() override;
 
+    QPoint pointer() override;
     bool show(const QRect& source, int factor, bool forced) override;
     QImage lastSource() override;
 
@@ -82,7 +83,8 @@ X11Magnifier::~X11Magnifier() {
 bool X11Magnifier::screenChangedUnder(const QRect& area) {
     bool changed = false;
     bool reported = false;
-    while (XPending(m_display) > 0) {
+    // What came before the pointer's answer came with it; the rest is for the next look.
+    while (XEventsQueued(m_display, QueuedAlready) > 0) {
         XEvent event;
         XNextEvent(m_display, &event);
         if (event.type != m_damageEvent + XDamageNotify)
@@ -148,6 +150,15 @@ void X11Magnifier::stretchInto(QSize size, int factor) {
         {0, 0, 1, static_cast<unsigned short>(height)},
         {static_cast<short>(width - 1), 0, 1, static_cast<unsigned short>(height)}};
     XRenderFillRectangles(m_display, PictOpSrc, m_windowPicture, &m_frame, frame, 4);
+}
+
+QPoint X11Magnifier::pointer() {
+    Window root = 0, child = 0;
+    int rootX = 0, rootY = 0, x = 0, y = 0;
+    unsigned int mask = 0;
+    XQueryPointer(m_display, DefaultRootWindow(m_display), &root, &child, &rootX, &rootY, &x, &y,
+                  &mask);
+    return {rootX, rootY};
 }
 
 bool X11Magnifier::show(const QRect& source, int factor, bool forced) {

@@ -4,15 +4,31 @@
 #include "platform/x11/x11screengrab.h"
 #include "platform/x11/xerrortrap.h"
 
+#include <X11/Xlib-xcb.h>
 #include <X11/Xlib.h>
+#include <xcb/xcb.h>
 
 #include <X11/extensions/Xdamage.h>
 #include <X11/extensions/Xrender.h>
 #include <X11/Xutil.h>
 
+#include <cstdlib>
+
 namespace vantor {
 
 namespace {
+
+// A DAMAGE report as it comes from the server.
+struct DamageNotifyWire {
+    quint8 type, level;
+    quint16 sequence;
+    quint32 drawable, damage, timestamp;
+    qint16 x, y;
+    quint16 width, height;
+    qint16 geometryX, geometryY;
+    quint16 geometryWidth, geometryHeight;
+};
+static_assert(sizeof(DamageNotifyWire) == 32);
 
 XRenderColor renderColor(QRgb rgb) {
     const auto channel = [](int value) { return static_cast<unsigned short>(value * 0x101); };
@@ -36,6 +52,8 @@ private:
 
     // A connection of its own: the damage reports come to it and to nothing else.
     Display* m_display;
+    // Its requests and replies: the pointer's answer is read without a second look for events.
+    xcb_connection_t* m_connection;
     Window m_window;
     XRenderColor m_frame;
     int m_damageEvent;
@@ -52,8 +70,8 @@ private:
 
 X11Magnifier::X11Magnifier(Display* display, Window window, const XWindowAttributes& attributes,
                            int damageEvent, QRgb frame)
-    : m_display(display), m_window(window), m_frame(renderColor(frame)),
-      m_damageEvent(damageEvent) {
+    : m_display(display), m_connection(XGetXCBConnection(display)), m_window(window),
+      m_frame(renderColor(frame)), m_damageEvent(damageEvent) {
     const Window root = DefaultRootWindow(m_display);
     // Every change of what the screen shows, one report per rectangle, not only the first.
     m_damage = XDamageCreate(m_display, root, XDamageReportRawRectangles);
@@ -82,21 +100,16 @@ X11Magnifier::~X11Magnifier() {
 
 bool X11Magnifier::screenChangedUnder(const QRect& area) {
     bool changed = false;
-    bool reported = false;
-    // What came before the pointer's answer came with it; the rest is for the next look.
-    while (XEventsQueued(m_display, QueuedAlready) > 0) {
-        XEvent event;
-        XNextEvent(m_display, &event);
-        if (event.type != m_damageEvent + XDamageNotify)
-            continue;
-        reported = true;
-        const auto& report = reinterpret_cast<const XDamageNotifyEvent&>(event);
-        changed = changed || area.intersects(QRect(report.area.x, report.area.y, report.area.width,
-                                                   report.area.height));
+    // What came before the pointer's answer came with it; the rest is for the next look. No one
+    // else reads this connection's events.
+    while (xcb_generic_event_t* event = xcb_poll_for_queued_event(m_connection)) {
+        if ((event->response_type & 0x7f) == m_damageEvent + XDamageNotify) {
+            const auto* report = reinterpret_cast<const DamageNotifyWire*>(event);
+            changed = changed ||
+                      area.intersects(QRect(report->x, report->y, report->width, report->height));
+        }
+        std::free(event);
     }
-    // Reported is enough: the server need not keep adding up what changed.
-    if (reported)
-        XDamageSubtract(m_display, m_damage, 0, 0);
     return changed;
 }
 
@@ -153,12 +166,13 @@ void X11Magnifier::stretchInto(QSize size, int factor) {
 }
 
 QPoint X11Magnifier::pointer() {
-    Window root = 0, child = 0;
-    int rootX = 0, rootY = 0, x = 0, y = 0;
-    unsigned int mask = 0;
-    XQueryPointer(m_display, DefaultRootWindow(m_display), &root, &child, &rootX, &rootY, &x, &y,
-                  &mask);
-    return {rootX, rootY};
+    xcb_query_pointer_reply_t* reply = xcb_query_pointer_reply(
+        m_connection, xcb_query_pointer(m_connection, DefaultRootWindow(m_display)), nullptr);
+    if (reply == nullptr)
+        return {};
+    const QPoint at(reply->root_x, reply->root_y);
+    std::free(reply);
+    return at;
 }
 
 bool X11Magnifier::show(const QRect& source, int factor, bool forced) {
@@ -168,6 +182,9 @@ bool X11Magnifier::show(const QRect& source, int factor, bool forced) {
         return false;
     copySource(source);
     stretchInto(source.size(), factor);
+    // Reported is enough: the server need not keep adding up what changed. Sent with the drawing,
+    // not on its own.
+    XDamageSubtract(m_display, m_damage, 0, 0);
     XFlush(m_display);
     m_source = source;
     m_factor = factor;

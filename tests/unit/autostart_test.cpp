@@ -24,7 +24,9 @@ TEST(AutostartEntry, LivesInTheXdgConfigFolderOrInDotConfigWhenThatIsNotUsable) 
 // A path the desktop's launcher reads back as the one argument it is.
 TEST(AutostartEntry, StartsTheProgramByItsPathQuotedAsTheFormatWants) {
     const QString entry = QString::fromUtf8(autostartEntry(QStringLiteral("/usr/bin/vst")));
-    EXPECT_TRUE(entry.startsWith("[Desktop Entry]\nType=Application\n")) << entry.toStdString();
+    EXPECT_TRUE(entry.startsWith("[Desktop Entry]\nType=Application\n") &&
+                entry.contains("\nTryExec=/usr/bin/vst\n"))
+        << entry.toStdString();
     struct Row {
         QString path, exec;
     };

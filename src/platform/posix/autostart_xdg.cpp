@@ -13,8 +13,16 @@ namespace vantor {
 
 namespace {
 
+// The text as a string value of a desktop entry, its backslashes and control characters escaped.
+QString escaped(QString text) {
+    text.replace(QLatin1Char('\\'), QLatin1String("\\\\"));
+    text.replace(QLatin1Char('\n'), QLatin1String("\\n"));
+    text.replace(QLatin1Char('\t'), QLatin1String("\\t"));
+    return text;
+}
+
 // The path as one argument of a desktop entry's Exec key: quoted when it holds a character the
-// format reserves, its "%" doubled (field codes), then escaped as every string value is.
+// format reserves, its "%" doubled (field codes), then escaped as a string value.
 QString execArgument(const QString& path) {
     static const QString reserved = QStringLiteral(" \t\n\"'\\><~|&;$*?#()`");
     QString argument = path;
@@ -30,10 +38,7 @@ QString execArgument(const QString& path) {
         }
         argument = quoted + QLatin1Char('"');
     }
-    argument.replace(QLatin1Char('\\'), QLatin1String("\\\\"));
-    argument.replace(QLatin1Char('\n'), QLatin1String("\\n"));
-    argument.replace(QLatin1Char('\t'), QLatin1String("\\t"));
-    return argument;
+    return escaped(argument);
 }
 
 QString entryPath() {
@@ -49,14 +54,11 @@ QString autostartEntryPath(const QString& xdgConfigHome, const QString& home) {
 }
 
 QByteArray autostartEntry(const QString& programPath) {
-    return "[Desktop Entry]\n"
-           "Type=Application\n"
-           "Name=Vantor Screen Tools\n"
-           "Exec=" +
-           execArgument(programPath).toUtf8() +
-           "\n"
-           "Icon=vantor-screen-tools\n"
-           "Terminal=false\n";
+    // With TryExec, once the program is uninstalled the desktop skips the entry instead of failing.
+    return QStringLiteral("[Desktop Entry]\nType=Application\nName=Vantor Screen Tools\n"
+                          "Exec=%1\nTryExec=%2\nIcon=vantor-screen-tools\nTerminal=false\n")
+        .arg(execArgument(programPath), escaped(programPath))
+        .toUtf8();
 }
 
 bool startsAtLogin() {

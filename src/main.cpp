@@ -1,9 +1,22 @@
 #include "platform/desktop.h"
+#include "platform/xwayland.h"
+#include "shell/commandline.h"
 #include "shell/program.h"
 
 #include <QApplication>
 
+#include <cstdio>
+
 int main(int argc, char* argv[]) {
+    // Answered before Qt opens the display: "--version" works without one.
+    if (const auto answer = vantor::answerArguments({argv + 1, argv + argc})) {
+        std::fputs(answer->line.c_str(), answer->toStandardError ? stderr : stdout);
+        return answer->exitStatus;
+    }
+    if (vantor::runThroughXWayland(qgetenv("WAYLAND_DISPLAY"), qgetenv("QT_QPA_PLATFORM"))) {
+        qputenv("QT_QPA_PLATFORM", "xcb");
+        std::fputs(vantor::XWaylandLimits, stderr);
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vantor Screen Tools"));
     QApplication::setOrganizationName(QStringLiteral("Korvane"));

@@ -83,6 +83,8 @@ QString ownTextFor(OwnText id, Language language) {
                                         "del programma: non è stato salvato nulla.")
                        : QStringLiteral("After %1 seconds the screen still showed the program's "
                                         "window: nothing was saved.");
+    case OwnText::StartAtLogin:
+        return italian ? QStringLiteral("Avvia all'accesso") : QStringLiteral("Start at login");
     }
     return {};
 }

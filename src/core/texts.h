@@ -26,6 +26,8 @@ enum class OwnText {
     SettingsNotStored,
     // %1 how many seconds the capture waited.
     ScreenNotSettled,
+    // The Options menu's item that makes the program start when the user logs in.
+    StartAtLogin,
 };
 
 QString ownTextFor(OwnText id, Language language);

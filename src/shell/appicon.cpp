@@ -5,12 +5,8 @@
 
 namespace vantor {
 
-namespace {
-
-QPixmap drawIcon(int size) {
-    QPixmap pixmap(size, size);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
+void paintAppIcon(QPainter& painter, int size) {
+    painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     const qreal unit = size / 16.0;
     painter.scale(unit, unit);
@@ -32,15 +28,19 @@ QPixmap drawIcon(int size) {
     painter.setPen(Qt::NoPen);
     painter.setBrush(QColor(255, 196, 0));
     painter.drawEllipse(QPointF(5.5, 1.6), 1.1, 1.1);
-    return pixmap;
+    painter.restore();
 }
-
-} // namespace
 
 QIcon appIcon() {
     QIcon icon;
-    for (int size : {16, 22, 24, 32, 48, 64})
-        icon.addPixmap(drawIcon(size));
+    for (int size : {16, 22, 24, 32, 48, 64}) {
+        QPixmap pixmap(size, size);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        paintAppIcon(painter, size);
+        painter.end();
+        icon.addPixmap(pixmap);
+    }
     return icon;
 }
 

@@ -2,9 +2,15 @@
 
 #include <QIcon>
 
+class QPainter;
+
 namespace vantor {
 
-// The program's icon: a blue ruler with white ticks, drawn at every size the desktop asks for.
+// Paints the program's icon, a blue ruler with white ticks, on a size x size square at the
+// painter's origin. The tray icon and the installed icons (resources/make-icons) are this drawing.
+void paintAppIcon(QPainter& painter, int size);
+
+// The icon at every size the desktop asks a tray icon for.
 QIcon appIcon();
 
 } // namespace vantor

@@ -7,6 +7,7 @@
 #include "core/texts.h"
 #include "guides/newgridline.h"
 #include "panels/newsectionpanel.h"
+#include "platform/autostart.h"
 #include "platform/desktop.h"
 #include "platform/settings.h"
 #include "platform/trayicon.h"
@@ -68,6 +69,9 @@ void frmMain::buildMenu() {
     mpopupOptionsViewImagesFolder->setEnabled(false);
     mpopupOptionsImagesFolder =
         mpopupOptions.addAction(QString(), this, &frmMain::mpopupOptionsImagesFolder_Click);
+    mpopupOptionsStartAtLogin =
+        mpopupOptions.addAction(QString(), this, &frmMain::mpopupOptionsStartAtLogin_Click);
+    mpopupOptionsStartAtLogin->setCheckable(true);
     mpopupAbout = mpopup.addAction(QString(), this, [] {
         frmAbout about;
         execAboveTools(about);
@@ -127,6 +131,9 @@ void frmMain::refreshMenuTexts() {
     mpopupOptions.setTitle(LoadText(128));
     mpopupOptionsImagesFolder->setText(LoadText(126));
     mpopupOptionsViewImagesFolder->setText(LoadText(127));
+    mpopupOptionsStartAtLogin->setText(LoadOwnText(OwnText::StartAtLogin));
+    // The entry is the user's file: removed or written by another program, the mark follows it.
+    mpopupOptionsStartAtLogin->setChecked(startsAtLogin());
 }
 
 void frmMain::TrayIcon_Activated(QSystemTrayIcon::ActivationReason reason) {
@@ -179,6 +186,14 @@ void frmMain::mpopupOptionsImagesFolder_Click() {
     const QString path = BrowseForFolder(LoadText(121), current);
     if (!path.isEmpty())
         StoreImagesFolder(path);
+}
+
+void frmMain::mpopupOptionsStartAtLogin_Click(bool start) {
+    QString problem;
+    if (!setStartAtLogin(start, problem))
+        std::fprintf(stderr, "vantor-screen-tools: cannot %s: %s\n",
+                     start ? "make the program start at login" : "stop the start at login",
+                     qUtf8Printable(problem));
 }
 
 void frmMain::mPopupExit_Click() {

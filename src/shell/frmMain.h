@@ -41,6 +41,7 @@ public:
     void mPopupSnapToLineGrid_Click();
     void mPopupHideShowAll_Click();
     void mpopupOptionsImagesFolder_Click();
+    void mpopupOptionsStartAtLogin_Click(bool start);
     void mPopupExit_Click();
 
 protected:
@@ -68,6 +69,7 @@ private:
     QAction* mPopupHideShowAll = nullptr;
     QAction* mpopupOptionsViewImagesFolder = nullptr;
     QAction* mpopupOptionsImagesFolder = nullptr;
+    QAction* mpopupOptionsStartAtLogin = nullptr;
     QAction* mpopupAbout = nullptr;
     QAction* mPopupExit = nullptr;
 

@@ -209,7 +209,8 @@ enum TrayItem {
     AddPanel = 7,
     SnapToGuides,
     HideShowAll,
-    About = 11
+    Options,
+    About
 };
 
 // Writes the images folder into the program's settings file in the session's config folder;

@@ -1,6 +1,8 @@
 // The tray icon, its menu, single-instance start and exit, with real input on a real X server.
 #include "harness.h"
 
+#include <QFile>
+
 #include <algorithm>
 #include <csignal>
 #include <cstdlib>
@@ -110,6 +112,53 @@ TEST_F(ShellTest, MenuOpensOnEveryRightClickAfterItemsChosenWithKeyboardOrMouse)
     ASSERT_TRUE(menusGone());
     menuShot("5-after-escape");
     key("Escape");
+}
+
+// The item's check mark shows whether the autostart entry is there, also when another program
+// wrote or removed it; choosing the item writes or removes it.
+TEST_F(ShellTest, StartAtLoginWritesAndRemovesTheAutostartEntryItsCheckMarkFollows) {
+    const QString entry =
+        qEnvironmentVariable("XDG_CONFIG_HOME") + "/autostart/vantor-screen-tools.desktop";
+    launchDocked();
+    // The Options submenu opened from the keyboard, once its picture has held still for a while
+    // (its items and the highlight of the first one are drawn in turn); Up picks its last item.
+    const auto optionsShot = [&](const std::string& name) {
+        openTrayMenu();
+        for (int i = 0; i < Options; ++i)
+            key("Down");
+        key("Right");
+        QImage shot;
+        waitFor([&] {
+            const std::vector<WindowInfo> menus = popupsOf(pid());
+            if (menus.size() != 2)
+                return false;
+            shot = screenshot(menus.back().rect);
+            return !uniform(shot) &&
+                   holdsFor([&] { return screenshot(menus.back().rect) == shot; }, 300ms);
+        });
+        return savePng(shot, name), shot;
+    };
+    const auto choose = [&] {
+        key("Up Return");
+        ASSERT_TRUE(menusGone());
+    };
+    const QImage unchecked = optionsShot("1-unchecked");
+    EXPECT_FALSE(QFile::exists(entry)) << "written before it was chosen";
+    choose();
+    QFile file(entry);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << "no autostart entry";
+    EXPECT_TRUE(file.readAll().contains("\nExec=" + qgetenv("VANTOR_PROGRAM") + "\n"));
+    const QImage checked = optionsShot("2-checked");
+    EXPECT_NE(checked, unchecked) << "no check mark";
+    key("Escape Escape");
+    ASSERT_TRUE(menusGone());
+
+    ASSERT_TRUE(QFile::remove(entry));
+    EXPECT_EQ(optionsShot("3-removed"), unchecked);
+    choose();
+    EXPECT_EQ(optionsShot("4-chosen-again"), checked);
+    choose();
+    EXPECT_FALSE(QFile::exists(entry)) << "unchecking left the entry";
 }
 
 TEST_F(ShellTest, LockOfAKilledInstanceDoesNotBlockTheNextStart) {

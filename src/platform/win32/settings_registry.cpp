@@ -1,4 +1,5 @@
 #include "platform/settings.h"
+#include "platform/win32/systemmessage.h"
 
 #include <windows.h>
 
@@ -9,16 +10,6 @@ namespace vantor {
 namespace {
 std::wstring keyPath(const QString& applicationKey) {
     return (QStringLiteral("Software\\Korvane\\Application\\") + applicationKey).toStdWString();
-}
-// The system's text for an error code, as the user's other programs show it.
-QString systemMessage(LONG code) {
-    wchar_t* text = nullptr;
-    const DWORD length = FormatMessageW(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, static_cast<DWORD>(code), 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-    const QString message = QString::fromWCharArray(text, length).trimmed();
-    LocalFree(text);
-    return message;
 }
 } // namespace
 

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QByteArray>
+
+namespace vantor {
+
+// Whether the program must run through XWayland (Qt's xcb platform), given the session's
+// WAYLAND_DISPLAY and QT_QPA_PLATFORM: in a Wayland session where the user chose no platform.
+// A Wayland client cannot place its own windows, read the pointer outside them or copy the
+// screen, and every tool needs one of those.
+bool runThroughXWayland(const QByteArray& waylandDisplay, const QByteArray& qtPlatform);
+
+// What the program says once on standard error when it does.
+inline constexpr char XWaylandLimits[] =
+    "vantor-screen-tools: a Wayland session, so the program runs through XWayland: screen copies "
+    "and key combinations see only the windows of X11 programs, and other programs' windows "
+    "cannot be snapped unless they are X11 windows.\n";
+
+} // namespace vantor

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace vantor {
+
+// What the program says to its command-line arguments, before any window or lock is touched.
+struct ArgumentsAnswer {
+    std::string line; // one line, with its newline
+    bool toStandardError = false;
+    int exitStatus = 0;
+};
+
+// The answer to the arguments after the program's name: "--version" and "--help" print a line
+// and end the program with status 0, anything else is refused with status 2. Nothing when there
+// are no arguments and the program starts.
+std::optional<ArgumentsAnswer> answerArguments(const std::vector<std::string>& arguments);
+
+} // namespace vantor

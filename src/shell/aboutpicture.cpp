@@ -1,5 +1,7 @@
 #include "shell/aboutpicture.h"
 
+#include "core/palette.h"
+
 #include <QFontMetricsF>
 #include <QLinearGradient>
 #include <QPainter>
@@ -9,12 +11,9 @@
 namespace vantor {
 
 namespace {
-// The program icon's blues and yellow, so the about box looks like the ruler it describes.
-constexpr QColor Blue(14, 59, 149);
-constexpr QColor Navy(8, 34, 92);
+// The icon's colours, and shades of this picture's own beside them.
+using namespace palette;
 constexpr QColor Night(4, 18, 52);
-constexpr QColor Yellow(255, 196, 0);
-constexpr QColor Glass(206, 222, 246);
 constexpr QColor Paper(250, 252, 255);
 constexpr QColor PaperShade(226, 234, 247);
 constexpr QColor Grid(255, 255, 255, 14);

@@ -1,5 +1,7 @@
 #include "shell/appicon.h"
 
+#include "core/palette.h"
+
 #include <QPainter>
 #include <QPixmap>
 
@@ -15,8 +17,8 @@ void paintAppIcon(QPainter& painter, int size) {
     painter.translate(8, 8);
     painter.rotate(-35);
     const QRectF body(-8.5, -3.5, 17, 7);
-    painter.setPen(QPen(QColor(8, 34, 92), 0.8));
-    painter.setBrush(QColor(14, 59, 149));
+    painter.setPen(QPen(palette::Navy, 0.8));
+    painter.setBrush(palette::Blue);
     painter.drawRoundedRect(body, 1.2, 1.2);
 
     painter.setPen(QPen(Qt::white, size >= 32 ? 0.45 : 0.8));
@@ -26,7 +28,7 @@ void paintAppIcon(QPainter& painter, int size) {
         painter.drawLine(QPointF(x, -3.5), QPointF(x, -3.5 + length));
     }
     painter.setPen(Qt::NoPen);
-    painter.setBrush(QColor(255, 196, 0));
+    painter.setBrush(palette::Yellow);
     painter.drawEllipse(QPointF(5.5, 1.6), 1.1, 1.1);
     painter.restore();
 }

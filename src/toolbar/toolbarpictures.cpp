@@ -1,5 +1,7 @@
 #include "toolbar/toolbarpictures.h"
 
+#include "core/palette.h"
+
 #include <QPainter>
 #include <QPainterPath>
 
@@ -9,11 +11,8 @@
 namespace vantor {
 
 namespace {
-// The program icon's blues and yellow, so the toolbar looks like it belongs to the ruler.
-constexpr QColor Blue(14, 59, 149);
-constexpr QColor Navy(8, 34, 92);
-constexpr QColor Yellow(255, 196, 0);
-constexpr QColor Glass(206, 222, 246);
+// The icon's colours, and shades of this picture's own beside them.
+using namespace palette;
 constexpr QColor Metal(176, 190, 212);
 constexpr QColor Paint(214, 38, 38);
 constexpr QColor Bristle(242, 222, 172);

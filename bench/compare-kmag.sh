@@ -19,8 +19,8 @@
 #   bench/compare-kmag.sh [BUILD_DIR] [SECONDS]
 #
 # BUILD_DIR holds vantor-screen-tools (default: build); SECONDS is the length of each stretch
-# (default 10). Outside a session it re-runs itself inside scripts/desktop-session. kmag and the
-# DAMAGE headers are for this script only: apt-get install kmag libxdamage-dev.
+# (default 10). Outside a session it re-runs itself inside scripts/desktop-session. kmag is for
+# this script only: apt-get install kmag.
 set -euo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -42,7 +42,7 @@ program=$build/vantor-screen-tools
 command -v kmag >/dev/null || fail "kmag is not installed (apt-get install kmag)"
 session=$VANTOR_SESSION_DIR
 cc -O2 -o "$session/framecount" "$here/framecount.c" -lXdamage -lX11 ||
-    fail "cannot build framecount (apt-get install libxdamage-dev)"
+    fail "cannot build framecount"
 
 # Stopped by their process ids when the script ends, however it ends.
 started=()

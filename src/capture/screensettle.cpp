@@ -11,10 +11,28 @@
 
 namespace vantor {
 
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Copies from current on until two in a row are equal, or for at most limit; the last copy.
+QImage settled(const std::function<QImage()>& grab, QImage current,
+               const std::function<void()>& pump, std::chrono::milliseconds limit) {
+    const Clock::time_point start = Clock::now();
+    for (;;) {
+        pump();
+        QImage next = grab();
+        if (next == current || Clock::now() - start >= limit)
+            return next;
+        current = std::move(next);
+    }
+}
+
+} // namespace
+
 std::optional<QImage> waitForScreenChange(const std::function<QImage()>& grab, const QImage& before,
                                           const std::function<void()>& pump, bool compositor,
                                           ScreenSettleLimits limits) {
-    using Clock = std::chrono::steady_clock;
     const Clock::time_point start = Clock::now();
     const auto limit = compositor ? limits.compositorLimit : limits.firstChange;
     QImage current;
@@ -24,14 +42,7 @@ std::optional<QImage> waitForScreenChange(const std::function<QImage()>& grab, c
     } while (current == before && Clock::now() - start < limit);
     if (current == before)
         return compositor ? std::nullopt : std::optional<QImage>(before);
-    const Clock::time_point changed = Clock::now();
-    for (;;) {
-        pump();
-        QImage next = grab();
-        if (next == current || Clock::now() - changed >= limits.settle)
-            return next;
-        current = std::move(next);
-    }
+    return settled(grab, std::move(current), pump, limits.settle);
 }
 
 std::optional<QImage> grabUnder(QWidget& window, const QRect& area, ScreenSettleLimits limits) {
@@ -45,18 +56,22 @@ std::optional<QImage> grabUnder(QWidget& window, const QRect& area, ScreenSettle
     // it is drawn now, so that a window shown a moment ago is on the screen in that copy too.
     // A shape that covers none of the window then takes it off the screen in both cases, and
     // the shape reaches the server before the copies that wait for its effect.
+    const auto pump = [] {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        QThread::msleep(5);
+    };
+    const bool compositor = desktop().compositorRunning();
     window.repaint();
     QGuiApplication::sync();
-    const QImage withWindow = grabArea();
+    QImage withWindow = grabArea();
+    // A compositor shows what the window drew a moment ago only when it next draws: were the
+    // copy with the window taken before, its late drawing would pass for the window going away.
+    if (compositor)
+        withWindow = settled(grabArea, std::move(withWindow), pump, limits.settle);
     window.setMask(QRegion(-1, -1, 1, 1));
     QGuiApplication::sync();
-    std::optional<QImage> under = waitForScreenChange(
-        grabArea, withWindow,
-        [] {
-            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-            QThread::msleep(5);
-        },
-        desktop().compositorRunning(), limits);
+    std::optional<QImage> under =
+        waitForScreenChange(grabArea, withWindow, pump, compositor, limits);
     window.clearMask();
     return under;
 }

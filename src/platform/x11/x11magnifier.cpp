@@ -1,44 +1,44 @@
 #include "platform/x11/x11magnifier.h"
 
-// Xlib defines macros (Bool, Status, None) that clash with Qt; it comes after every Qt header.
-#include "platform/x11/x11screengrab.h"
-#include "platform/x11/xerrortrap.h"
-
-#include <X11/Xlib-xcb.h>
-#include <X11/Xlib.h>
+#include <xcb/damage.h>
+#include <xcb/render.h>
 #include <xcb/xcb.h>
-
-#include <X11/extensions/Xdamage.h>
-#include <X11/extensions/Xrender.h>
-#include <X11/Xutil.h>
+#include <xcb/xcb_renderutil.h>
 
 #include <cstdlib>
+#include <cstring>
 
 namespace vantor {
 
 namespace {
 
-// A DAMAGE report as it comes from the server.
-struct DamageNotifyWire {
-    quint8 type, level;
-    quint16 sequence;
-    quint32 drawable, damage, timestamp;
-    qint16 x, y;
-    quint16 width, height;
-    qint16 geometryX, geometryY;
-    quint16 geometryWidth, geometryHeight;
-};
-static_assert(sizeof(DamageNotifyWire) == 32);
-
-XRenderColor renderColor(QRgb rgb) {
-    const auto channel = [](int value) { return static_cast<unsigned short>(value * 0x101); };
+xcb_render_color_t renderColor(QRgb rgb) {
+    const auto channel = [](int value) { return static_cast<uint16_t>(value * 0x101); };
     return {channel(qRed(rgb)), channel(qGreen(rgb)), channel(qBlue(rgb)), 0xffff};
 }
 
+// 16.16 fixed point, rounded to the nearest.
+xcb_render_fixed_t fixed(double value) {
+    return static_cast<xcb_render_fixed_t>(value * 65536.0 + 0.5);
+}
+
+// The picture format the server draws a visual with; 0 when it has none.
+xcb_render_pictformat_t formatOf(xcb_connection_t* connection, xcb_visualid_t visual) {
+    const xcb_render_query_pict_formats_reply_t* formats =
+        xcb_render_util_query_formats(connection);
+    if (formats == nullptr)
+        return 0;
+    const xcb_render_pictvisual_t* found = xcb_render_util_find_visual_format(formats, visual);
+    return found != nullptr ? found->format : 0;
+}
+
+// On a connection of its own, through xcb alone: the damage reports come to it and to nothing
+// else, and a frame costs one question (the pointer) and one write (the drawing).
 class X11Magnifier final : public ScreenMagnifier {
 public:
-    X11Magnifier(Display* display, Window window, const XWindowAttributes& attributes,
-                 int damageEvent, QRgb frame);
+    X11Magnifier(xcb_connection_t* connection, const xcb_screen_t& screen, xcb_window_t window,
+                 xcb_render_pictformat_t windowFormat, xcb_render_pictformat_t screenFormat,
+                 QRgb frame);
     ~X11Magnifier() override;
 
     QPoint pointer() override;
@@ -48,65 +48,57 @@ public:
 private:
     bool screenChangedUnder(const QRect& area);
     void copySource(const QRect& source);
-    void stretchInto(QSize size, int factor);
+    void stretchInto(QSize size, int factor, bool withFrame);
 
-    // A connection of its own: the damage reports come to it and to nothing else.
-    Display* m_display;
-    // Its requests and replies: the pointer's answer is read without a second look for events.
     xcb_connection_t* m_connection;
-    Window m_window;
-    XRenderColor m_frame;
-    int m_damageEvent;
-    Damage m_damage;
-    Picture m_windowPicture;
-    GC m_gc;
-    Pixmap m_copy = 0;
-    Picture m_copyPicture = 0;
+    xcb_window_t m_root;
+    uint8_t m_rootDepth;
+    QRect m_screen;
+    xcb_render_pictformat_t m_screenFormat;
+    xcb_render_color_t m_frame;
+    uint8_t m_damageEvent;
+    xcb_damage_damage_t m_damage;
+    xcb_render_picture_t m_windowPicture;
+    xcb_gcontext_t m_gc;
+    xcb_pixmap_t m_copy = 0;
+    xcb_render_picture_t m_copyPicture = 0;
     QSize m_copySize;
     QRect m_source;
     int m_factor = 0;
     int m_transformFactor = 0;
 };
 
-X11Magnifier::X11Magnifier(Display* display, Window window, const XWindowAttributes& attributes,
-                           int damageEvent, QRgb frame)
-    : m_display(display), m_connection(XGetXCBConnection(display)), m_window(window),
-      m_frame(renderColor(frame)), m_damageEvent(damageEvent) {
-    const Window root = DefaultRootWindow(m_display);
+X11Magnifier::X11Magnifier(xcb_connection_t* connection, const xcb_screen_t& screen,
+                           xcb_window_t window, xcb_render_pictformat_t windowFormat,
+                           xcb_render_pictformat_t screenFormat, QRgb frame)
+    : m_connection(connection), m_root(screen.root), m_rootDepth(screen.root_depth),
+      m_screen(0, 0, screen.width_in_pixels, screen.height_in_pixels), m_screenFormat(screenFormat),
+      m_frame(renderColor(frame)),
+      m_damageEvent(xcb_get_extension_data(connection, &xcb_damage_id)->first_event) {
     // Every change of what the screen shows, one report per rectangle, not only the first.
-    m_damage = XDamageCreate(m_display, root, XDamageReportRawRectangles);
-    m_windowPicture = XRenderCreatePicture(
-        m_display, m_window, XRenderFindVisualFormat(m_display, attributes.visual), 0, nullptr);
-    XGCValues values = {};
-    values.subwindow_mode = IncludeInferiors;
-    values.foreground = BlackPixel(m_display, DefaultScreen(m_display));
-    m_gc = XCreateGC(m_display, root, GCSubwindowMode | GCForeground, &values);
+    m_damage = xcb_generate_id(m_connection);
+    xcb_damage_create(m_connection, m_damage, m_root, XCB_DAMAGE_REPORT_LEVEL_RAW_RECTANGLES);
+    m_windowPicture = xcb_generate_id(m_connection);
+    xcb_render_create_picture(m_connection, m_windowPicture, window, windowFormat, 0, nullptr);
+    m_gc = xcb_generate_id(m_connection);
+    const uint32_t values[] = {screen.black_pixel, XCB_SUBWINDOW_MODE_INCLUDE_INFERIORS};
+    xcb_create_gc(m_connection, m_gc, m_root, XCB_GC_FOREGROUND | XCB_GC_SUBWINDOW_MODE, values);
 }
 
 X11Magnifier::~X11Magnifier() {
-    {
-        // The window may be gone already; what it held goes with the connection anyway.
-        XErrorTrap trap(m_display);
-        if (m_copyPicture != 0)
-            XRenderFreePicture(m_display, m_copyPicture);
-        if (m_copy != 0)
-            XFreePixmap(m_display, m_copy);
-        XRenderFreePicture(m_display, m_windowPicture);
-        XFreeGC(m_display, m_gc);
-        XDamageDestroy(m_display, m_damage);
-    }
-    XCloseDisplay(m_display);
+    // What it made goes with the connection; the window may be gone already.
+    xcb_disconnect(m_connection);
 }
 
 bool X11Magnifier::screenChangedUnder(const QRect& area) {
     bool changed = false;
-    // What came before the pointer's answer came with it; the rest is for the next look. No one
-    // else reads this connection's events.
+    // What came before the pointer's answer came with it; the rest is for the next look. Errors
+    // of requests for a window that went away come here too, and mean nothing more.
     while (xcb_generic_event_t* event = xcb_poll_for_queued_event(m_connection)) {
-        if ((event->response_type & 0x7f) == m_damageEvent + XDamageNotify) {
-            const auto* report = reinterpret_cast<const DamageNotifyWire*>(event);
-            changed = changed ||
-                      area.intersects(QRect(report->x, report->y, report->width, report->height));
+        if ((event->response_type & 0x7f) == m_damageEvent + XCB_DAMAGE_NOTIFY) {
+            const xcb_rectangle_t& r =
+                reinterpret_cast<const xcb_damage_notify_event_t*>(event)->area;
+            changed = changed || area.intersects(QRect(r.x, r.y, r.width, r.height));
         }
         std::free(event);
     }
@@ -115,59 +107,63 @@ bool X11Magnifier::screenChangedUnder(const QRect& area) {
 
 void X11Magnifier::copySource(const QRect& source) {
     if (source.size() != m_copySize) {
-        if (m_copyPicture != 0)
-            XRenderFreePicture(m_display, m_copyPicture);
-        if (m_copy != 0)
-            XFreePixmap(m_display, m_copy);
-        const int screen = DefaultScreen(m_display);
-        m_copy =
-            XCreatePixmap(m_display, DefaultRootWindow(m_display), unsigned(source.width()),
-                          unsigned(source.height()), unsigned(DefaultDepth(m_display, screen)));
-        m_copyPicture = XRenderCreatePicture(
-            m_display, m_copy, XRenderFindVisualFormat(m_display, DefaultVisual(m_display, screen)),
-            0, nullptr);
+        if (m_copy != 0) {
+            xcb_render_free_picture(m_connection, m_copyPicture);
+            xcb_free_pixmap(m_connection, m_copy);
+        }
+        m_copy = xcb_generate_id(m_connection);
+        xcb_create_pixmap(m_connection, m_rootDepth, m_copy, m_root, uint16_t(source.width()),
+                          uint16_t(source.height()));
+        m_copyPicture = xcb_generate_id(m_connection);
+        xcb_render_create_picture(m_connection, m_copyPicture, m_copy, m_screenFormat, 0, nullptr);
         // Each pixel a block, never a blend of its neighbours.
-        XRenderSetPictureFilter(m_display, m_copyPicture, FilterNearest, nullptr, 0);
+        static constexpr char Nearest[] = "nearest";
+        xcb_render_set_picture_filter(m_connection, m_copyPicture, sizeof Nearest - 1, Nearest, 0,
+                                      nullptr);
         m_copySize = source.size();
         m_transformFactor = 0;
     }
-    const int screen = DefaultScreen(m_display);
-    const QRect screenRect(0, 0, DisplayWidth(m_display, screen), DisplayHeight(m_display, screen));
+    const auto width = uint16_t(source.width());
+    const auto height = uint16_t(source.height());
     // Beyond the screen's edge the lens shows black.
-    if (!screenRect.contains(source))
-        XFillRectangle(m_display, m_copy, m_gc, 0, 0, unsigned(source.width()),
-                       unsigned(source.height()));
-    XCopyArea(m_display, DefaultRootWindow(m_display), m_copy, m_gc, source.x(), source.y(),
-              unsigned(source.width()), unsigned(source.height()), 0, 0);
+    if (!m_screen.contains(source)) {
+        const xcb_rectangle_t all = {0, 0, width, height};
+        xcb_poly_fill_rectangle(m_connection, m_copy, m_gc, 1, &all);
+    }
+    xcb_copy_area(m_connection, m_root, m_copy, m_gc, int16_t(source.x()), int16_t(source.y()), 0,
+                  0, width, height);
 }
 
-void X11Magnifier::stretchInto(QSize size, int factor) {
+void X11Magnifier::stretchInto(QSize size, int factor, bool withFrame) {
     if (factor != m_transformFactor) {
         // 1 / factor in fixed point is off by at most 2^-17, which moves no block edge: a pixel's
         // centre lies 1 / (2 * factor) or more from one, which at 20x it would take a lens over
-        // 3000 pixels wide to cross.
-        // The projective way (dividing by the factor) would be exact and many times slower.
-        XTransform transform = {{{XDoubleToFixed(1.0 / factor), 0, 0},
-                                 {0, XDoubleToFixed(1.0 / factor), 0},
-                                 {0, 0, XDoubleToFixed(1)}}};
-        XRenderSetPictureTransform(m_display, m_copyPicture, &transform);
+        // 3000 pixels wide to cross. The projective way (dividing by the factor) would be exact
+        // and many times slower.
+        const xcb_render_transform_t transform = {
+            fixed(1.0 / factor), 0, 0, 0, fixed(1.0 / factor), 0, 0, 0, fixed(1)};
+        xcb_render_set_picture_transform(m_connection, m_copyPicture, transform);
         m_transformFactor = factor;
     }
-    const unsigned width = unsigned(size.width() * factor);
-    const unsigned height = unsigned(size.height() * factor);
-    XRenderComposite(m_display, PictOpSrc, m_copyPicture, 0, m_windowPicture, 0, 0, 0, 0, 0, 0,
-                     width, height);
-    const XRectangle frame[] = {
-        {0, 0, static_cast<unsigned short>(width), 1},
-        {0, static_cast<short>(height - 1), static_cast<unsigned short>(width), 1},
-        {0, 0, 1, static_cast<unsigned short>(height)},
-        {static_cast<short>(width - 1), 0, 1, static_cast<unsigned short>(height)}};
-    XRenderFillRectangles(m_display, PictOpSrc, m_windowPicture, &m_frame, frame, 4);
+    const auto width = uint16_t(size.width() * factor);
+    const auto height = uint16_t(size.height() * factor);
+    // Inside the frame only: the frame stays as drawn until the window is shown again or resized.
+    xcb_render_composite(m_connection, XCB_RENDER_PICT_OP_SRC, m_copyPicture,
+                         XCB_RENDER_PICTURE_NONE, m_windowPicture, 1, 1, 0, 0, 1, 1,
+                         uint16_t(width - 2), uint16_t(height - 2));
+    if (!withFrame)
+        return;
+    const xcb_rectangle_t frame[] = {{0, 0, width, 1},
+                                     {0, int16_t(height - 1), width, 1},
+                                     {0, 0, 1, height},
+                                     {int16_t(width - 1), 0, 1, height}};
+    xcb_render_fill_rectangles(m_connection, XCB_RENDER_PICT_OP_SRC, m_windowPicture, m_frame, 4,
+                               frame);
 }
 
 QPoint X11Magnifier::pointer() {
-    xcb_query_pointer_reply_t* reply = xcb_query_pointer_reply(
-        m_connection, xcb_query_pointer(m_connection, DefaultRootWindow(m_display)), nullptr);
+    xcb_query_pointer_reply_t* reply =
+        xcb_query_pointer_reply(m_connection, xcb_query_pointer(m_connection, m_root), nullptr);
     if (reply == nullptr)
         return {};
     const QPoint at(reply->root_x, reply->root_y);
@@ -181,11 +177,11 @@ bool X11Magnifier::show(const QRect& source, int factor, bool forced) {
         (!forced && !changed && source == m_source && factor == m_factor))
         return false;
     copySource(source);
-    stretchInto(source.size(), factor);
+    stretchInto(source.size(), factor, forced || factor != m_factor);
     // Reported is enough: the server need not keep adding up what changed. Sent with the drawing,
     // not on its own.
-    XDamageSubtract(m_display, m_damage, 0, 0);
-    XFlush(m_display);
+    xcb_damage_subtract(m_connection, m_damage, XCB_NONE, XCB_NONE);
+    xcb_flush(m_connection);
     m_source = source;
     m_factor = factor;
     return true;
@@ -194,36 +190,68 @@ bool X11Magnifier::show(const QRect& source, int factor, bool forced) {
 QImage X11Magnifier::lastSource() {
     if (m_copy == 0)
         return {};
-    XErrorTrap trap(m_display);
-    XImage* image = XGetImage(m_display, m_copy, 0, 0, unsigned(m_copySize.width()),
-                              unsigned(m_copySize.height()), AllPlanes, ZPixmap);
-    if (image == nullptr)
+    xcb_get_image_reply_t* reply = xcb_get_image_reply(
+        m_connection,
+        xcb_get_image(m_connection, XCB_IMAGE_FORMAT_Z_PIXMAP, m_copy, 0, 0,
+                      uint16_t(m_copySize.width()), uint16_t(m_copySize.height()), ~0u),
+        nullptr);
+    if (reply == nullptr)
         return {};
-    QImage picture = pictureOf(image);
-    XDestroyImage(image);
+    QImage picture(m_copySize, QImage::Format_RGB32);
+    const int rowBytes = m_copySize.width() * 4;
+    // A 24-bit screen keeps its pixels in 32 bits, blue first, as Format_RGB32 does; the unused
+    // byte is made opaque, as that format needs.
+    if (xcb_get_image_data_length(reply) == rowBytes * m_copySize.height()) {
+        const uint8_t* data = xcb_get_image_data(reply);
+        for (int y = 0; y < m_copySize.height(); ++y) {
+            auto* row = reinterpret_cast<QRgb*>(picture.scanLine(y));
+            std::memcpy(row, data + qsizetype(y) * rowBytes, size_t(rowBytes));
+            for (int x = 0; x < m_copySize.width(); ++x)
+                row[x] |= 0xff000000u;
+        }
+    } else {
+        picture = QImage();
+    }
+    std::free(reply);
     return picture;
 }
 
 } // namespace
 
 std::unique_ptr<ScreenMagnifier> createX11Magnifier(unsigned long window, QRgb frame) {
-    Display* display = XOpenDisplay(nullptr);
-    if (display == nullptr)
-        return nullptr;
-    int renderEvent = 0, renderError = 0, damageEvent = 0, damageError = 0;
-    XWindowAttributes attributes = {};
-    bool usable = XRenderQueryExtension(display, &renderEvent, &renderError) &&
-                  XDamageQueryExtension(display, &damageEvent, &damageError);
-    if (usable) {
-        XErrorTrap trap(display);
-        usable = XGetWindowAttributes(display, window, &attributes) && !trap.failed() &&
-                 XRenderFindVisualFormat(display, attributes.visual) != nullptr;
-    }
-    if (!usable) {
-        XCloseDisplay(display);
+    int screenNumber = 0;
+    xcb_connection_t* connection = xcb_connect(nullptr, &screenNumber);
+    if (xcb_connection_has_error(connection) != 0) {
+        xcb_disconnect(connection);
         return nullptr;
     }
-    return std::make_unique<X11Magnifier>(display, window, attributes, damageEvent, frame);
+    xcb_screen_iterator_t screens = xcb_setup_roots_iterator(xcb_get_setup(connection));
+    for (int i = 0; i < screenNumber && screens.rem > 0; ++i)
+        xcb_screen_next(&screens);
+    const xcb_query_extension_reply_t* render = xcb_get_extension_data(connection, &xcb_render_id);
+    const xcb_query_extension_reply_t* damage = xcb_get_extension_data(connection, &xcb_damage_id);
+    xcb_render_pictformat_t windowFormat = 0;
+    xcb_render_pictformat_t screenFormat = 0;
+    if (screens.rem > 0 && render != nullptr && render->present && damage != nullptr &&
+        damage->present) {
+        std::free(xcb_damage_query_version_reply(connection,
+                                                 xcb_damage_query_version(connection,
+                                                                          XCB_DAMAGE_MAJOR_VERSION,
+                                                                          XCB_DAMAGE_MINOR_VERSION),
+                                                 nullptr));
+        if (xcb_get_window_attributes_reply_t* attributes = xcb_get_window_attributes_reply(
+                connection, xcb_get_window_attributes(connection, xcb_window_t(window)), nullptr)) {
+            windowFormat = formatOf(connection, attributes->visual);
+            std::free(attributes);
+        }
+        screenFormat = formatOf(connection, screens.data->root_visual);
+    }
+    if (windowFormat == 0 || screenFormat == 0) {
+        xcb_disconnect(connection);
+        return nullptr;
+    }
+    return std::make_unique<X11Magnifier>(connection, *screens.data, xcb_window_t(window),
+                                          windowFormat, screenFormat, frame);
 }
 
 } // namespace vantor

@@ -73,12 +73,6 @@ void copyPixels(const XImage* image, QImage& result, QPoint offset) {
 
 } // namespace
 
-QImage pictureOf(const XImage* image) {
-    QImage result(image->width, image->height, QImage::Format_RGB32);
-    copyPixels(image, result, QPoint(0, 0));
-    return result;
-}
-
 X11ScreenGrabber::X11ScreenGrabber(Display* display) : m_display(display) {
     m_useShm = m_display != nullptr && XShmQueryExtension(m_display);
 }

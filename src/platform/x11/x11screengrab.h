@@ -10,9 +10,6 @@
 
 namespace vantor {
 
-// The pixels of an image read from the server, as an RGB32 picture of its size.
-QImage pictureOf(const XImage* image);
-
 // Copies parts of the root window into QImages. Where the server shares memory with us (MIT-SHM
 // on a local display) the pixels travel through one reused shared segment; elsewhere through
 // plain XGetImage. The display must outlive the grabber.

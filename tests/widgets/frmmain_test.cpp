@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QFileDialog>
 #include <QMenu>
+#include <QSignalSpy>
 #include <QTimer>
 
 using namespace vantor;
@@ -47,18 +48,17 @@ TEST_F(MainMenu, RowsInOrderWithCheckMarksThatFollowTheSharedFlagsAtEachOpening)
 }
 
 TEST_F(MainMenu, OnlyARightPressOpensTheMenuAndNeverASecondOneWhileItIsOpen) {
-    int opened = 0;
-    QObject::connect(&main.popupMenu(), &QMenu::aboutToShow, [&] { ++opened; });
+    const QSignalSpy opened(&main.popupMenu(), &QMenu::aboutToShow);
     for (auto reason :
          {QSystemTrayIcon::Trigger, QSystemTrayIcon::DoubleClick, QSystemTrayIcon::MiddleClick})
         main.TrayIcon_Activated(reason);
-    EXPECT_EQ(opened, 0);
+    EXPECT_EQ(opened.size(), 0);
     QTimer::singleShot(0, [&] {
         main.TrayIcon_Activated(QSystemTrayIcon::Context); // dropped while the menu is open
         main.popupMenu().close();
     });
     main.TrayIcon_Activated(QSystemTrayIcon::Context);
-    EXPECT_EQ(opened, 1);
+    EXPECT_EQ(opened.size(), 1);
     EXPECT_TRUE(openMenu().opened) << "once closed, it opens again";
 }
 

@@ -16,26 +16,34 @@ using namespace vantor::test;
 
 namespace {
 
-bool isWhite(const QImage& image, int x, int y) {
-    return image.pixel(x, y) == qRgb(255, 255, 255);
-}
+constexpr QRgb White = 0xFFFFFFFF;
+constexpr QRgb Black = 0xFF000000;
 
-// The white run of column x (horizontal ruler) or row y (vertical) starting at `from`.
+// The white run from `from` by step along row `at` of a vertical face or column `at` of a
+// horizontal one.
 int whiteRun(const QImage& image, bool vertical, int at, int from, int step) {
     int length = 0;
-    for (int i = from; i >= 0 && i < (vertical ? image.width() : image.height()); i += step) {
-        if (!(vertical ? isWhite(image, i, at) : isWhite(image, at, i)))
-            break;
+    for (QPoint p = vertical ? QPoint(from, at) : QPoint(at, from);
+         image.valid(p) && image.pixel(p) == White;
+         p += vertical ? QPoint(step, 0) : QPoint(0, step))
         ++length;
-    }
     return length;
 }
 
-// The length label's box is black at each of these points and ends before beyond.
-void expectLabelBox(const QImage& face, const QList<QPoint>& black, QPoint beyond) {
-    for (QPoint at : black)
-        EXPECT_EQ(face.pixel(at), qRgb(0, 0, 0)) << at.x() << "," << at.y();
-    EXPECT_NE(face.pixel(beyond), qRgb(0, 0, 0));
+// The length label: white text in a black box from the ruler's start, across its middle.
+void expectLengthLabel(const QImage& face, bool vertical, const QString& label) {
+    SCOPED_TRACE(label.toStdString());
+    const QFontMetrics metrics(rulerFont(true));
+    const int length = metrics.horizontalAdvance(label), thick = metrics.height();
+    const int top =
+        int(std::nearbyint((vertical ? face.width() : face.height()) / 2.0 - thick / 2.0 - 2));
+    const auto at = [vertical](int along, int across) {
+        return vertical ? QPoint(across, along) : QPoint(along, across);
+    };
+    for (QPoint inBox : {at(0, top), at(4, top + thick / 2), at(length + 10, top + thick + 2)})
+        EXPECT_EQ(face.pixel(inBox), Black);
+    EXPECT_NE(face.pixel(at(length + 11, top + 1)), Black);
+    EXPECT_TRUE(anyWhite(face, QRect(at(8, top), at(7 + length, top + thick - 1))));
 }
 
 TEST(RulerLook, BuiltInSkinWithTicksOnBothEdgesNumbersRightOfThemAndTheLengthLabel) {
@@ -55,6 +63,7 @@ TEST(RulerLook, BuiltInSkinWithTicksOnBothEdgesNumbersRightOfThemAndTheLengthLab
     }
     // Nothing past the last whole hundred of a 355-pixel ruler.
     EXPECT_FALSE(anyWhite(face, QRect(305 + metrics.horizontalAdvance("300"), 11, 20, 12)));
+    expectLengthLabel(face, false, "Lenght 355 px");
 
     rule.setLenght(600);
     const QImage longer = rule.face();
@@ -64,22 +73,12 @@ TEST(RulerLook, BuiltInSkinWithTicksOnBothEdgesNumbersRightOfThemAndTheLengthLab
         SCOPED_TRACE(x);
         EXPECT_EQ(whiteRun(longer, false, x, 1, 1), top);
         EXPECT_EQ(whiteRun(longer, false, x, thickness - 1, -1), bottom);
-        EXPECT_FALSE(isWhite(longer, x + 1, 2));
-        EXPECT_FALSE(isWhite(longer, x - 1, thickness - 2));
+        EXPECT_NE(longer.pixel(x + 1, 2), White);
+        EXPECT_NE(longer.pixel(x - 1, thickness - 2), White);
     }
-    // The length label, in a black box; a short ruler shows only the number.
-    const QFontMetrics labelMetrics(rulerFont(true));
-    const int labelHeight = labelMetrics.height();
-    for (const auto& [lenght, label] : {std::pair{355, QString("Lenght 355 px")}, {57, "57"}}) {
-        rule.setLenght(lenght);
-        const QImage labelled = rule.face();
-        const int width = labelMetrics.horizontalAdvance(label);
-        const int y0 = int(std::nearbyint(labelled.height() / 2.0 - labelHeight / 2.0 - 2));
-        expectLabelBox(labelled,
-                       {{0, y0}, {4, y0 + labelHeight / 2}, {width + 10, y0 + labelHeight + 2}},
-                       {width + 11, y0 + 1});
-        EXPECT_TRUE(anyWhite(labelled, QRect(8, y0, width, labelHeight))) << lenght;
-    }
+    // A short ruler shows only the number.
+    rule.setLenght(57);
+    expectLengthLabel(rule.face(), false, "57");
 }
 
 TEST(RulerLook, VerticalFaceHasTurnedTicksAndUpwardNumbersAndLabel) {
@@ -98,28 +97,18 @@ TEST(RulerLook, VerticalFaceHasTurnedTicksAndUpwardNumbersAndLabel) {
     EXPECT_FALSE(anyWhite(face, QRect(4, 101, height - 1, 1)));
     EXPECT_TRUE(anyWhite(face, QRect(4, 103, height - 1, width)));
     EXPECT_TRUE(anyWhite(face, QRect(4, 104 + height, height - 1, width - height - 1)));
-
-    const QFontMetrics labelMetrics(rulerFont(true));
-    const int labelWidth = labelMetrics.horizontalAdvance(QStringLiteral("Lenght 355 px"));
-    const int labelHeight = labelMetrics.height();
-    const int x0 = int(std::nearbyint(face.width() / 2.0 - labelHeight / 2.0 - 2));
-    expectLabelBox(face, {{x0, 0}, {x0 + labelHeight + 2, labelWidth + 10}},
-                   {x0 + 1, labelWidth + 11});
-    EXPECT_TRUE(anyWhite(face, QRect(x0, 5, labelHeight, labelWidth)));
+    expectLengthLabel(face, true, "Lenght 355 px");
 }
 
 TEST(RulerLook, ScaledScreensGetOneDevicePixelTicks) {
-    RulerFace face;
-    face.align = Align::Horizontal;
-    face.size = QSize(300, 44);
-    face.back = builtInRulerSkin(QStringLiteral("h_back.gif"));
-    face.lenghtWord = QStringLiteral("Lenght");
+    const RulerFace face{
+        Align::Horizontal, QSize(300, 44), builtInRulerSkin("h_back.gif"), {}, "Lenght"};
     QImage canvas = makeRulerCanvas(face.size, 2.0);
     drawRuler(canvas, face, false);
     ASSERT_EQ(canvas.size(), QSize(600, 88));
     EXPECT_EQ(whiteRun(canvas, false, 400, 2, 1), 20);
-    EXPECT_FALSE(isWhite(canvas, 401, 4));
-    EXPECT_TRUE(isWhite(canvas, 404, 2));
+    EXPECT_NE(canvas.pixel(401, 4), White);
+    EXPECT_EQ(canvas.pixel(404, 2), White);
 }
 
 TEST(RulerLook, QuickRedrawAddsTheNewStretchWithoutClearing) {

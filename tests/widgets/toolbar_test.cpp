@@ -1,22 +1,14 @@
 #include "widgettest.h"
 
-#include "capture/capturenames.h"
-#include "core/appstate.h"
 #include "core/texts.h"
-#include "guides/newgridline.h"
-#include "panels/frmFrame.h"
 #include "panels/newsectionpanel.h"
 #include "shell/frmMain.h"
 #include "toolbar/frmToolbar.h"
 
-#include <QDialogButtonBox>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QSignalSpy>
-
-#include <gtest/gtest.h>
 
 using namespace vantor;
 using namespace vantor::test;
@@ -42,14 +34,11 @@ protected:
 
 TEST_F(Toolbar, IsParkedAboveTheScreenCentredWithItsButtonsInARow) {
     EXPECT_EQ(toolbar.geometry(), QRect((1920 - 346) / 2, -58, 346, 57));
-    EXPECT_DOUBLE_EQ(toolbar.windowOpacity(), 200 / 255.0);
-    for (int i = 0; i < 6; ++i) {
+    for (int i = 0; i < 6; ++i)
         EXPECT_EQ(toolbar.imageButton(i).geometry(), QRect(6 + 58 * i, 4, 48, 48)) << i;
-        EXPECT_EQ(toolbar.imageButton(i).cursor().shape(), Qt::PointingHandCursor) << i;
-    }
-    EXPECT_EQ(toolbar.command1().text(), "Command1");
-    EXPECT_TRUE(rendered(toolbar).pixel(0, 0) != qRgb(255, 255, 255)) << "a frame on the edge";
-    EXPECT_EQ(rendered(toolbar).pixel(3, 30), qRgb(255, 255, 255));
+    const QImage face = rendered(toolbar);
+    EXPECT_NE(face.pixel(0, 0), qRgb(255, 255, 255)) << "a frame on the edge";
+    EXPECT_EQ(face.pixel(3, 30), qRgb(255, 255, 255));
 }
 
 TEST_F(Toolbar, ButtonsCaptureTheScreenTheWindowInFrontAndEveryPanel) {
@@ -80,18 +69,15 @@ TEST_F(Toolbar, AWindowGoneOrNeverSeenAndNoPanelSaveNothingAndSayNothing) {
 }
 
 TEST_F(Toolbar, ThePrintButtonSaysSoInItalianWithOnlyAnOk) {
-    QString text;
-    int buttons = 0;
-    whenModal([&](QDialog& dialog) {
+    QStringList seen;
+    whenModal([&seen](QDialog& dialog) {
         auto* box = qobject_cast<QMessageBox*>(&dialog);
-        ASSERT_NE(box, nullptr);
-        text = box->text();
-        buttons = int(box->buttons().size());
-        EXPECT_EQ(box->windowTitle(), LoadText(101));
+        ASSERT_TRUE(box && box->buttons().size() == 1);
+        seen << box->windowTitle() << box->text();
     });
     clickButton(5);
-    EXPECT_EQ(text, "La procedura di stampa è in fase di implementazione.");
-    EXPECT_EQ(buttons, 1);
+    EXPECT_EQ(seen,
+              QStringList({LoadText(101), "La procedura di stampa è in fase di implementazione."}));
 }
 
 TEST_F(Toolbar, ARightPressAnywhereOnItAsksForTheTrayMenu) {
@@ -163,39 +149,27 @@ TEST_F(Monitor, ThePointerOnTheTopEdgeOpensTheToolbarAndLeavingParksIt) {
     EXPECT_EQ(toolbar.y(), -58);
 }
 
+// How far a window may be from the guide is the unit tables' business; here the window in front
+// is one in reach.
 TEST_F(Monitor, AnotherProgramsWindowSnapsOntoAGuideOnlyWhenItShould) {
     NewGridLine(Align::Vertical, 400);
     constexpr NativeWindow Dock = 0x4200002;
     fakeDesktop().fixedWindows.insert(Dock);
-    struct Row {
-        const char* what;
-        NativeWindow window;
-        QRect frame;
-        bool snapping;
-        bool moved;
+    const std::tuple<const char*, NativeWindow, bool, bool> rows[] = {
+        {"in reach", Editor, true, true},
+        {"snapping off", Editor, false, false},
+        {"a dock", Dock, true, false},
+        {"one of the program's own", NativeWindow(toolbar.winId()), true, false},
     };
-    const Row rows[] = {
-        {"in reach", Editor, {390, 100, 300, 200}, true, true},
-        {"on the line already", Editor, {400, 100, 300, 200}, true, false},
-        {"snapping off", Editor, {390, 100, 300, 200}, false, false},
-        {"a dock", Dock, {390, 100, 300, 200}, true, false},
-        {"out of reach", Editor, {413, 100, 300, 200}, true, false},
-    };
-    for (const Row& row : rows) {
+    for (const auto& [what, window, snapping, moved] : rows) {
+        fakeDesktop().windows[Editor] = fakeDesktop().windows[Dock] = QRect(390, 100, 300, 200);
         fakeDesktop().moves.clear();
-        fakeDesktop().windows[row.window] = row.frame;
-        fakeDesktop().foreground = row.window;
-        appState().SnapToLineGrid = row.snapping;
+        fakeDesktop().foreground = window;
+        appState().SnapToLineGrid = snapping;
         main.TimerTestForeWindow_Timer();
-        EXPECT_EQ(!fakeDesktop().moves.isEmpty(), row.moved) << row.what;
+        EXPECT_EQ(!fakeDesktop().moves.isEmpty(), moved) << what;
     }
-    // One of the program's own windows in front: nothing of it moves.
-    fakeDesktop().moves.clear();
-    appState().SnapToLineGrid = true;
-    fakeDesktop().foreground = NativeWindow(toolbar.winId());
-    main.TimerTestForeWindow_Timer();
-    EXPECT_TRUE(fakeDesktop().moves.isEmpty());
-    EXPECT_EQ(main.trackedWindow(), 0u);
+    EXPECT_EQ(main.trackedWindow(), 0u) << "the program's own windows are not tracked";
 }
 
 } // namespace

@@ -3,13 +3,8 @@
 #include "rulers/rulerdrag.h"
 #include "rulers/rulergeometry.h"
 #include "rulers/rulerscale.h"
-#include "rulers/rulerskin.h"
-
-#include <QImageReader>
 
 #include <gtest/gtest.h>
-
-#include <filesystem>
 
 namespace vantor {
 namespace {
@@ -19,13 +14,7 @@ constexpr Align H = Align::Horizontal;
 constexpr Align V = Align::Vertical;
 
 TEST(RulerReach, AfterALengthOrTurnTheRulerStaysWithinReach) {
-    struct Row {
-        const char* what;
-        QRect ruler;
-        Align align;
-        QPoint place;
-    };
-    const QList<Row> rows = {
+    const std::tuple<const char*, QRect, Align, QPoint> rows[] = {
         {"on the screen stays", {782, 506, 355, 44}, H, {782, 506}},
         {"off the left comes on", {-540, 506, 600, 44}, H, {0, 506}},
         {"off the right comes on", {1800, 506, 600, 44}, H, {1320, 506}},
@@ -37,8 +26,8 @@ TEST(RulerReach, AfterALengthOrTurnTheRulerStaysWithinReach) {
         {"upright and tall keeps its far end", {10, 0, 44, 5000}, V, {10, 1080 - 5000}},
         {"short keeps all of itself", {-30, 10, 11, 44}, H, {0, 10}},
     };
-    for (const Row& row : rows)
-        EXPECT_EQ(reachableRulerPlace(row.ruler, row.align, OneScreen), row.place) << row.what;
+    for (const auto& [what, ruler, align, place] : rows)
+        EXPECT_EQ(reachableRulerPlace(ruler, align, OneScreen), place) << what;
 }
 
 TEST(RulerReach, TheScreenIsTheOneTheRulerLiesOnMostOrTheNearest) {
@@ -50,10 +39,7 @@ TEST(RulerReach, TheScreenIsTheOneTheRulerLiesOnMostOrTheNearest) {
     EXPECT_EQ(reachableRulerPlace(QRect(5, 5, 355, 44), H, {}), QPoint(5, 5));
 }
 
-TEST(RulerGeometry, LengthHandleAndDraggedLengthFollowTheOrientation) {
-    EXPECT_EQ(lenghtOf(Align::Horizontal, QSize(355, 44)), 355);
-    EXPECT_EQ(lenghtOf(Align::Vertical, QSize(44, 355)), 355);
-    EXPECT_EQ(withLenght(Align::Vertical, QSize(44, 355), 600), QSize(44, 600));
+TEST(RulerGeometry, HandleAndDraggedLengthFollowTheOrientation) {
     EXPECT_EQ(handleRect(Align::Horizontal, QSize(355, 44)), QRect(345, 0, 10, 44));
     EXPECT_EQ(handleRect(Align::Vertical, QSize(44, 355)), QRect(0, 345, 44, 10));
     EXPECT_EQ(draggedLenght(Align::Horizontal, QPoint(100, 100), QPoint(500, 900)), 400);
@@ -62,16 +48,13 @@ TEST(RulerGeometry, LengthHandleAndDraggedLengthFollowTheOrientation) {
     EXPECT_EQ(draggedLenght(Align::Horizontal, QPoint(100, 100), QPoint(109, 100)), std::nullopt);
 }
 
-TEST(RulerDrag, ShiftLocksTheMoveToTheRulersOwnAxisAndArrowsNudgeOnePixel) {
+TEST(RulerDrag, ShiftLocksTheMoveToTheRulersOwnAxisAndOnlyArrowsNudge) {
     const QPoint wanted(400, 600);
     const QPoint current(100, 200);
     EXPECT_EQ(axisLocked(wanted, current, std::nullopt), wanted);
     EXPECT_EQ(axisLocked(wanted, current, Align::Horizontal), QPoint(100, 600));
     EXPECT_EQ(axisLocked(wanted, current, Align::Vertical), QPoint(400, 200));
-    EXPECT_EQ(nudgeFor(Qt::Key_Up), QPoint(0, -1));
-    EXPECT_EQ(nudgeFor(Qt::Key_Down), QPoint(0, 1));
-    EXPECT_EQ(nudgeFor(Qt::Key_Left), QPoint(-1, 0));
-    EXPECT_EQ(nudgeFor(Qt::Key_Right), QPoint(1, 0));
+    // The arrows' steps show in the widget test that presses them.
     EXPECT_EQ(nudgeFor(Qt::Key_PageUp), std::nullopt);
 }
 
@@ -140,54 +123,19 @@ TEST(RulerLenghtAnswer, OnlyAPlainWholeNumberFromElevenTo32767IsTaken) {
         EXPECT_FALSE(parseLenghtAnswer(QString::fromUtf8(answer))) << answer;
 }
 
-TEST(RulerScale, KindFollowsPosition) {
-    QList<TickKind> kinds;
-    for (int at : {0, 300, 10, 290, 2, 354})
-        kinds << tickKindAt(at);
-    EXPECT_EQ(kinds, QList<TickKind>({TickKind::Long, TickKind::Long, TickKind::Medium,
-                                      TickKind::Medium, TickKind::Short, TickKind::Short}));
-}
-
-TEST(RulerScale, FullRedrawStartsAtZeroAndQuickOnlyCoversTheLastStretchOnEvenPixels) {
-    struct Case {
-        int lenght;
-        bool quick;
-        int tick;
-        int tile;
-    };
+TEST(RulerScale, TickKindFollowsPositionAndAQuickRedrawCoversTheLastStretchOnEvenPixels) {
+    using enum TickKind;
+    for (const auto& [at, kind] :
+         {std::pair{0, Long}, {300, Long}, {10, Medium}, {290, Medium}, {2, Short}, {354, Short}})
+        EXPECT_EQ(tickKindAt(at), kind) << at;
     // A short ruler's quick redraw never starts before the ruler does.
-    const Case cases[] = {{355, false, 0, 0},       {355, true, 256, 305}, {356, true, 256, 306},
-                          {3000, true, 2900, 2950}, {99, true, 0, 49},     {40, true, 0, 0},
-                          {30, true, 0, 0}};
-    for (const Case& c : cases) {
-        EXPECT_EQ(firstTick(c.lenght, c.quick), c.tick) << c.lenght << " " << c.quick;
-        EXPECT_EQ(firstTile(c.lenght, c.quick), c.tile) << c.lenght << " " << c.quick;
+    const std::tuple<int, bool, int, int> cases[] = {
+        {355, false, 0, 0}, {355, true, 256, 305}, {356, true, 256, 306}, {3000, true, 2900, 2950},
+        {99, true, 0, 49},  {40, true, 0, 0},      {30, true, 0, 0}};
+    for (const auto& [lenght, quick, tick, tile] : cases) {
+        EXPECT_EQ(firstTick(lenght, quick), tick) << lenght << " " << quick;
+        EXPECT_EQ(firstTile(lenght, quick), tile) << lenght << " " << quick;
     }
-}
-
-QString committedSkin(const char* name) {
-    const std::filesystem::path here = std::filesystem::path(__FILE__).parent_path();
-    return QString::fromStdString((here / "../../skin/default" / name).lexically_normal().string());
-}
-
-TEST(RulerSkin, ShippedPicturesAreTheBuiltInOnes) {
-    // The fallback must look exactly like the files, or a broken install would change the look.
-    for (const char* name : {"h_back.gif", "h_end.gif", "v_back.gif", "v_end.gif"}) {
-        SCOPED_TRACE(name);
-        const QImage file = QImageReader(committedSkin(name)).read();
-        ASSERT_FALSE(file.isNull());
-        const QImage builtIn = builtInRulerSkin(QString::fromLatin1(name));
-        EXPECT_EQ(file.convertToFormat(QImage::Format_RGB32),
-                  builtIn.convertToFormat(QImage::Format_RGB32));
-    }
-}
-
-TEST(RulerSkin, OrientationsShareTheirThickness) {
-    const QImage horizontal = builtInRulerSkin(QStringLiteral("h_back.gif"));
-    const QImage vertical = builtInRulerSkin(QStringLiteral("v_back.gif"));
-    EXPECT_EQ(horizontal.height(), vertical.width());
-    EXPECT_EQ(builtInRulerSkin(QStringLiteral("h_end.gif")).height(), horizontal.height());
-    EXPECT_EQ(builtInRulerSkin(QStringLiteral("v_end.gif")).width(), vertical.width());
 }
 
 } // namespace

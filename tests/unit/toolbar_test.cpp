@@ -83,24 +83,15 @@ TEST(ToolbarAnimation, AnOpeningRestartsFromTheParkedPlaceAndEachStopsTheOther) 
 TEST(ToolbarHotZone, OpensOnTheTopRowsStrictlyInsideAndStaysAboveTheLowerEdge) {
     const QRect parked(787, -58, 346, 57);
     const QRect open(787, 0, 346, 57);
-    struct Row {
-        QRect toolbar;
-        bool isOpen;
-        QPoint cursor;
-        bool inside;
-    };
-    const Row rows[] = {
-        {parked, false, {900, 4}, true},   {parked, false, {900, 5}, false},
-        {parked, false, {900, -3}, true},  {parked, false, {787, 0}, false},
-        {parked, false, {1133, 0}, false}, {parked, false, {788, 0}, true},
-        {parked, false, {1132, 0}, true},  {open, true, {900, 57}, true},
-        {open, true, {900, 58}, false},    {open, true, {787, 30}, true},
-        {open, true, {1133, 30}, true},    {open, true, {786, 30}, false},
-        {open, true, {1134, 30}, false},
-    };
-    for (const Row& row : rows)
-        EXPECT_EQ(inHotZone(row.toolbar, row.isOpen, row.cursor), row.inside)
-            << row.isOpen << " at " << row.cursor.x() << "," << row.cursor.y();
+    const std::tuple<bool, int, int, bool> rows[] = {
+        {false, 900, 4, true},  {false, 900, 5, false},  {false, 900, -3, true},
+        {false, 787, 0, false}, {false, 1133, 0, false}, {false, 788, 0, true},
+        {false, 1132, 0, true}, {true, 900, 57, true},   {true, 900, 58, false},
+        {true, 787, 30, true},  {true, 1133, 30, true},  {true, 786, 30, false},
+        {true, 1134, 30, false}};
+    for (const auto& [isOpen, x, y, inside] : rows)
+        EXPECT_EQ(inHotZone(isOpen ? open : parked, isOpen, QPoint(x, y)), inside)
+            << isOpen << " at " << x << "," << y;
 }
 
 // Another program's window whose frame is 300 wide, 200 high, beside a vertical guide whose line
@@ -108,28 +99,23 @@ TEST(ToolbarHotZone, OpensOnTheTopRowsStrictlyInsideAndStaysAboveTheLowerEdge) {
 TEST(WindowSnap, LeftAndTopEdgesLandOnTheGuideWithinTwelvePixelsRightAndBottomKept) {
     const GuideLine vertical = guideLineFor(Align::Vertical, QRect(390, 0, 20, 1080));
     const GuideLine horizontal = guideLineFor(Align::Horizontal, QRect(0, 290, 1920, 20));
-    struct Row {
-        QRect frame;
-        QList<GuideLine> guides;
-        std::optional<QPoint> topLeft;
-    };
-    const Row rows[] = {
-        {{390, 100, 300, 200}, {vertical}, QPoint(400, 100)},
-        {{412, 100, 300, 200}, {vertical}, QPoint(400, 100)},
-        {{388, 100, 300, 200}, {vertical}, QPoint(400, 100)},
-        {{413, 100, 300, 200}, {vertical}, {}},
-        {{387, 100, 300, 200}, {vertical}, {}},
+    const std::tuple<QPoint, QList<GuideLine>, std::optional<QPoint>> rows[] = {
+        {{390, 100}, {vertical}, QPoint(400, 100)},
+        {{412, 100}, {vertical}, QPoint(400, 100)},
+        {{388, 100}, {vertical}, QPoint(400, 100)},
+        {{413, 100}, {vertical}, {}},
+        {{387, 100}, {vertical}, {}},
         // Already on the line: no move asked again.
-        {{400, 100, 300, 200}, {vertical}, {}},
+        {{400, 100}, {vertical}, {}},
         // A vertical guide catches the top edge on the screen's top row.
-        {{600, 12, 300, 200}, {vertical}, QPoint(600, 0)},
-        {{600, 13, 300, 200}, {vertical}, {}},
-        {{395, 295, 300, 200}, {vertical, horizontal}, QPoint(400, 300)},
-        {{395, 295, 300, 200}, {}, {}},
+        {{600, 12}, {vertical}, QPoint(600, 0)},
+        {{600, 13}, {vertical}, {}},
+        {{395, 295}, {vertical, horizontal}, QPoint(400, 300)},
+        {{395, 295}, {}, {}},
     };
-    for (const Row& row : rows)
-        EXPECT_EQ(snapWindowTopLeft(row.frame, row.guides), row.topLeft)
-            << row.frame.x() << "," << row.frame.y();
+    for (const auto& [topLeft, guides, snapped] : rows)
+        EXPECT_EQ(snapWindowTopLeft(QRect(topLeft, QSize(300, 200)), guides), snapped)
+            << topLeft.x() << "," << topLeft.y();
 }
 
 } // namespace

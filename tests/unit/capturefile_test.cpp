@@ -1,5 +1,6 @@
 #include "capture/capture.h"
 #include "capture/capturefile.h"
+#include "writefile.h"
 
 #include <QDir>
 #include <QFile>
@@ -19,17 +20,6 @@ QImage picture(QColor colour) {
     return image;
 }
 
-void writeText(const QString& path, const QByteArray& text) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(text);
-}
-
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 class CaptureFile : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(dir.isValid()); }
@@ -37,41 +27,37 @@ protected:
     QTemporaryDir dir;
 };
 
-TEST_F(CaptureFile, WritesABitmapUnderTheBaseName) {
-    const CaptureFileResult result = writeCaptureFile(dir.path(), "01) p.1-1-26", picture(Qt::red));
-    EXPECT_EQ(result.path, at("01) p.1-1-26.bmp"));
-    EXPECT_TRUE(result.error.isEmpty());
-    QImageReader reader(result.path);
+// A name is taken by a file or by a link, dangling or not: neither is followed nor replaced.
+TEST_F(CaptureFile, WritesABitmapUnderTheFirstFreeName) {
+    const CaptureFileResult first = writeCaptureFile(dir.path(), "01) p", picture(Qt::red));
+    EXPECT_EQ(first.path, at("01) p.bmp"));
+    EXPECT_TRUE(first.error.isEmpty());
+    ASSERT_TRUE(QFile::link(at("elsewhere.bmp"), at("01) p (1).bmp")));
+    EXPECT_EQ(writeCaptureFile(dir.path(), "01) p", picture(Qt::blue)).path, at("01) p (2).bmp"));
+    EXPECT_EQ(writeCaptureFile(dir.path() + "/", "01) p", picture(Qt::blue)).path,
+              at("01) p (3).bmp"));
+    EXPECT_FALSE(QFile::exists(at("elsewhere.bmp")));
+    QImageReader reader(first.path);
     EXPECT_EQ(reader.format(), "bmp");
     EXPECT_EQ(reader.read().convertToFormat(QImage::Format_RGB32), picture(Qt::red));
 }
 
-// A name is taken by a file or by a link, dangling or not: neither is followed nor replaced.
-TEST_F(CaptureFile, TakenNamesGetTheNextCounter) {
-    writeText(at("01) p.bmp"), "first");
-    ASSERT_TRUE(QFile::link(at("elsewhere.bmp"), at("01) p (1).bmp")));
-    EXPECT_EQ(writeCaptureFile(dir.path(), "01) p", picture(Qt::red)).path, at("01) p (2).bmp"));
-    EXPECT_EQ(writeCaptureFile(dir.path() + "/", "01) p", picture(Qt::red)).path,
-              at("01) p (3).bmp"));
-    EXPECT_EQ(readAll(at("01) p.bmp")), "first");
-    EXPECT_FALSE(QFile::exists(at("elsewhere.bmp")));
-}
-
+// Another program may make the file between the look for a free name and the write.
 TEST_F(CaptureFile, AFileCreatedJustBeforeTheWriteIsKept) {
     int intrusions = 0;
     const auto intruder = [&](const QString& path) {
         if (intrusions++ == 0)
-            writeText(path, "another program");
+            test::writeFile(path, "another program");
     };
-    const CaptureFileResult result =
-        writeCaptureFile(dir.path(), "01) p", picture(Qt::blue), intruder);
-    EXPECT_EQ(result.path, at("01) p (1).bmp"));
-    EXPECT_EQ(readAll(at("01) p.bmp")), "another program");
+    EXPECT_EQ(writeCaptureFile(dir.path(), "01) p", picture(Qt::blue), intruder).path,
+              at("01) p (1).bmp"));
+    QFile kept(at("01) p.bmp"));
+    EXPECT_TRUE(kept.open(QIODevice::ReadOnly) && kept.readAll() == "another program");
 }
 
 TEST_F(CaptureFile, AFolderThatCannotBeMadeOrAnImageThatCannotBeWrittenGiveAReasonAndNoFile) {
     // A path below a regular file fails for every user, root included.
-    writeText(at("plain"), "x");
+    ASSERT_TRUE(test::writeFile(at("plain"), "x"));
     for (const auto& [folder, image] :
          {std::pair{at("plain/sub"), picture(Qt::red)}, {dir.path(), QImage()}}) {
         const CaptureFileResult result = writeCaptureFile(folder, "01) p", image);

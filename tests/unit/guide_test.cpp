@@ -3,8 +3,8 @@
 #include "guides/guidelines.h"
 #include "rulers/frmPositionInfo.h"
 #include "rulers/rulerskin.h"
+#include "writefile.h"
 
-#include <QFile>
 #include <QImageReader>
 #include <QTemporaryDir>
 
@@ -67,10 +67,7 @@ TEST(SkinLoader, ReadsAGoodFileAndFallsBackToTheBuiltInPictureWhenItIsMissingOrB
               builtIn);
     QTemporaryDir folder;
     EXPECT_EQ(loadSkinPictureFrom(folder.path(), "h_grid.bmp", fallback), builtIn);
-    QFile broken(folder.filePath("h_grid.bmp"));
-    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
-    broken.write("BM not really a bitmap");
-    broken.close();
+    ASSERT_TRUE(test::writeFile(folder.filePath("h_grid.bmp"), "BM not really a bitmap"));
     EXPECT_EQ(loadSkinPictureFrom(folder.path(), "h_grid.bmp", fallback), builtIn);
     EXPECT_EQ(calls, 2) << "the good file needs no fallback";
 }

@@ -1,6 +1,6 @@
 #include "capture/capturenames.h"
+#include "writefile.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QTemporaryDir>
 
@@ -9,25 +9,18 @@
 namespace vantor {
 namespace {
 
-TEST(CaptureNames, NumberTextHasAtLeastTwoDigits) {
+TEST(CaptureNames, TwoDigitsAtLeastThenPrefixAndDateAndACountedSuffixForTakenNames) {
     QStringList texts;
     for (int number : {1, 9, 10, 100, 32767, 32768, 0, -3})
         texts << captureNumberText(number);
     EXPECT_EQ(texts, QStringList({"01", "09", "10", "100", "32767", "32768", "00", "-3"}));
-}
-
-TEST(CaptureNames, BaseNameJoinsNumberPrefixAndDate) {
     EXPECT_EQ(captureBaseName(1, sizedPrefix("capture.screen", QSize(1920, 1080)), "05-12-2026"),
               "01) capture.screen.(1920x1080).05-12-2026");
-    EXPECT_EQ(captureBaseName(10, "cattura.schermo", "05-12-26"), "10) cattura.schermo.05-12-26");
     EXPECT_EQ(captureBaseName(32768, "capture.zoom", "12-5-26"), "32768) capture.zoom.12-5-26");
-}
-
-TEST(CaptureNames, FileNameCountsAttemptsInParentheses) {
-    EXPECT_EQ(captureFileName("01) a.x", 0), "01) a.x.bmp");
-    EXPECT_EQ(captureFileName("01) a.x", 1), "01) a.x (1).bmp");
-    EXPECT_EQ(captureFileName("01) a.x", 2), "01) a.x (2).bmp");
-    EXPECT_EQ(captureFileName("01) a.x", -1), "01) a.x.bmp");
+    QStringList names;
+    for (int attempt : {0, 1, 2, -1})
+        names << captureFileName("a", attempt);
+    EXPECT_EQ(names, QStringList({"a.bmp", "a (1).bmp", "a (2).bmp", "a.bmp"}));
 }
 
 TEST(CaptureNames, CharactersNoFileSystemTakesBecomeDashes) {
@@ -66,9 +59,7 @@ TEST(MakeFolderPath, MakesEveryMissingFolderAndGivesTheCleanPath) {
     EXPECT_EQ(MakeFolderPath("/"), "/");
     EXPECT_EQ(MakeFolderPath(""), "");
 
-    QFile file(root.path() + "/plain");
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.close();
+    ASSERT_TRUE(test::writeFile(root.path() + "/plain", {}));
     EXPECT_EQ(MakeFolderPath(root.path() + "/plain/below"), root.path() + "/plain/below");
     EXPECT_FALSE(QFileInfo::exists(root.path() + "/plain/below"));
 }

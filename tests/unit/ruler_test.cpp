@@ -63,36 +63,31 @@ TEST(RulerDrag, ShiftLocksTheMoveToTheRulersOwnAxisAndOnlyArrowsNudge) {
 // reported) or takes a report; after it, the window must still be meant to be at `placed`.
 TEST(MoveTracker, QuickMovesSurviveLateAndRepeatedConfirmations) {
     using Report = MoveTracker::Report;
-    struct Step {
-        bool ask; // a move asked for, else a report from the window system
-        QPoint at;
-        QPoint reported; // where Qt last saw the window, for moves asked for
-        std::optional<Report> report;
-        QPoint placed;
-    };
-    const std::vector<Step> steps = {
-        {false, {100, 100}, {}, Report::Program, {100, 100}},
-        {true, {101, 100}, {100, 100}, {}, {101, 100}},
-        {true, {102, 100}, {100, 100}, {}, {102, 100}},
+    // A step with no report asks for a move to `at`, the window last reported at `reported`;
+    // a step with a report takes the window system's report of `at`.
+    const std::tuple<QPoint, QPoint, std::optional<Report>, QPoint> steps[] = {
+        {{100, 100}, {}, Report::Program, {100, 100}},
+        {{101, 100}, {100, 100}, {}, {101, 100}},
+        {{102, 100}, {100, 100}, {}, {102, 100}},
         // The answer to the first move arrives late: the second is still on its way.
-        {false, {101, 100}, {}, Report::Answer, {102, 100}},
+        {{101, 100}, {}, Report::Answer, {102, 100}},
         // A resize repeats the last confirmed place.
-        {false, {101, 100}, {}, Report::Repeat, {102, 100}},
-        {true, {103, 100}, {101, 100}, {}, {103, 100}},
+        {{101, 100}, {}, Report::Repeat, {102, 100}},
+        {{103, 100}, {101, 100}, {}, {103, 100}},
         // Both remaining answers at once: the last one stands for both.
-        {false, {103, 100}, {}, Report::Answer, {103, 100}},
+        {{103, 100}, {}, Report::Answer, {103, 100}},
         // The window manager puts the window somewhere of its own.
-        {false, {0, 100}, {}, Report::Elsewhere, {0, 100}},
+        {{0, 100}, {}, Report::Elsewhere, {0, 100}},
     };
     MoveTracker tracker;
-    for (size_t i = 0; i < steps.size(); ++i) {
-        const Step& step = steps[i];
-        if (step.ask)
-            tracker.requested(step.at, step.reported, true);
+    for (size_t i = 0; i < std::size(steps); ++i) {
+        SCOPED_TRACE(testing::Message() << "step " << i);
+        const auto& [at, reported, report, placed] = steps[i];
+        if (!report)
+            tracker.requested(at, reported, true);
         else
-            EXPECT_EQ(tracker.reported(step.at, step.report != Report::Program), step.report)
-                << "step " << i;
-        EXPECT_EQ(tracker.placed(), step.placed) << "step " << i;
+            EXPECT_EQ(tracker.reported(at, report != Report::Program), report);
+        EXPECT_EQ(tracker.placed(), placed);
     }
 }
 

@@ -24,7 +24,7 @@ std::vector<Tick> run(ToolbarAnimation& animation) {
     return ticks;
 }
 
-TEST(ToolbarAnimation, OpeningSlidesOvershootsClimbsBackAndEndsAtZeroWithOpacity200) {
+TEST(ToolbarAnimation, OpeningOvershootsAndEndsAtZeroWithOpacity200AndClosingFadesFrom140) {
     ToolbarAnimation animation(Height);
     EXPECT_EQ(animation.top(), -58);
     EXPECT_EQ(animation.open(), 1);
@@ -42,22 +42,16 @@ TEST(ToolbarAnimation, OpeningSlidesOvershootsClimbsBackAndEndsAtZeroWithOpacity
         EXPECT_EQ(ticks[21 + i].top, rest[i]) << i;
     EXPECT_EQ(ticks.back().opacity, 200);
     EXPECT_TRUE(animation.isOpen());
-}
-
-TEST(ToolbarAnimation, ClosingSlidesUpFadingFrom140AndParks) {
-    ToolbarAnimation animation(Height);
-    animation.open();
-    run(animation);
     animation.close();
-    const std::vector<Tick> ticks = run(animation);
+    const std::vector<Tick> closing = run(animation);
     // 20 slides: 0 to -60, opacities 140, 130, ... 10 applied, 0 and below not; then parked.
-    ASSERT_EQ(ticks.size(), 21u);
+    ASSERT_EQ(closing.size(), 21u);
     for (int i = 0; i < 20; ++i) {
-        EXPECT_EQ(ticks[i].top, -3 - 3 * i) << i;
+        EXPECT_EQ(closing[i].top, -3 - 3 * i) << i;
         const int level = 140 - 10 * i;
-        EXPECT_EQ(ticks[i].opacity, level > 1 ? std::optional<int>(level) : std::nullopt) << i;
+        EXPECT_EQ(closing[i].opacity, level > 1 ? std::optional<int>(level) : std::nullopt) << i;
     }
-    EXPECT_EQ(ticks.back().top, -58);
+    EXPECT_EQ(closing.back().top, -58);
     EXPECT_FALSE(animation.isOpen());
 }
 

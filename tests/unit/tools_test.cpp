@@ -1,7 +1,6 @@
-// The rules of the zoom lens, the screen painter and the section capture.
+// The rules of the zoom lens and the screen painter.
 
 #include "painter/strokes.h"
-#include "section/sectiondrag.h"
 #include "zoom/lens.h"
 
 #include <gtest/gtest.h>
@@ -75,13 +74,4 @@ TEST(Strokes, TheEraserPutsBackA20By20SquareEvenAtTheEdge) {
                 ASSERT_EQ(picture.pixel(x, y), restored.contains(x, y) ? Green : Red)
                     << at.x() << "," << at.y() << ": " << x << "," << y;
     }
-}
-
-TEST(SectionDrag, TheSourceIsKeyColourButForTheBlackSquare) {
-    const QImage source = sectionSource(QSize(300, 250));
-    ASSERT_EQ(source.size(), QSize(300, 250));
-    for (QPoint black : {QPoint(100, 100), QPoint(200, 200), QPoint(150, 120)})
-        EXPECT_EQ(source.pixel(black), 0xFF000000) << black.x() << "," << black.y();
-    for (QPoint key : {QPoint(99, 100), QPoint(201, 200), QPoint(0, 0), QPoint(299, 249)})
-        EXPECT_EQ(source.pixel(key), SectionKeyColor) << key.x() << "," << key.y();
 }

@@ -1,6 +1,7 @@
 #include "snap/guideline.h"
 #include "snap/movesnap.h"
 #include "snap/resizesnap.h"
+#include "snap/windowsnap.h"
 
 #include <gtest/gtest.h>
 
@@ -100,6 +101,28 @@ TEST(PanelBorderSnap, TheDraggedBorderEndsOnTheGuideNeverUnderTwentyPixels) {
     };
     for (const auto& [cursor, guides, size] : rows)
         EXPECT_EQ(snapPanelBorder(panel, cursor, guides), size) << cursor.x() << "," << cursor.y();
+}
+
+// Another program's window whose frame is 300 wide, 200 high, beside a vertical guide whose line
+// coordinate is 400 (red line on column 399).
+TEST(WindowSnap, LeftAndTopEdgesLandOnTheGuideWithinTwelvePixelsRightAndBottomKept) {
+    const std::tuple<QPoint, QList<GuideLine>, std::optional<QPoint>> rows[] = {
+        {{390, 100}, {vertical(400)}, QPoint(400, 100)},
+        {{412, 100}, {vertical(400)}, QPoint(400, 100)},
+        {{388, 100}, {vertical(400)}, QPoint(400, 100)},
+        {{413, 100}, {vertical(400)}, {}},
+        {{387, 100}, {vertical(400)}, {}},
+        // Already on the line: no move asked again.
+        {{400, 100}, {vertical(400)}, {}},
+        // A vertical guide catches the top edge on the screen's top row.
+        {{600, 12}, {vertical(400)}, QPoint(600, 0)},
+        {{600, 13}, {vertical(400)}, {}},
+        {{395, 295}, {vertical(400), horizontal(300)}, QPoint(400, 300)},
+        {{395, 295}, {}, {}},
+    };
+    for (const auto& [topLeft, guides, snapped] : rows)
+        EXPECT_EQ(snapWindowTopLeft(QRect(topLeft, QSize(300, 200)), guides), snapped)
+            << topLeft.x() << "," << topLeft.y();
 }
 
 } // namespace

@@ -1,4 +1,3 @@
-#include "snap/windowsnap.h"
 #include "toolbar/toolbaranimation.h"
 
 #include <gtest/gtest.h>
@@ -86,30 +85,6 @@ TEST(ToolbarHotZone, OpensOnTheTopRowsStrictlyInsideAndStaysAboveTheLowerEdge) {
     for (const auto& [isOpen, x, y, inside] : rows)
         EXPECT_EQ(inHotZone(isOpen ? open : parked, isOpen, QPoint(x, y)), inside)
             << isOpen << " at " << x << "," << y;
-}
-
-// Another program's window whose frame is 300 wide, 200 high, beside a vertical guide whose line
-// coordinate is 400 (red line on column 399).
-TEST(WindowSnap, LeftAndTopEdgesLandOnTheGuideWithinTwelvePixelsRightAndBottomKept) {
-    const GuideLine vertical = guideLineFor(Align::Vertical, QRect(390, 0, 20, 1080));
-    const GuideLine horizontal = guideLineFor(Align::Horizontal, QRect(0, 290, 1920, 20));
-    const std::tuple<QPoint, QList<GuideLine>, std::optional<QPoint>> rows[] = {
-        {{390, 100}, {vertical}, QPoint(400, 100)},
-        {{412, 100}, {vertical}, QPoint(400, 100)},
-        {{388, 100}, {vertical}, QPoint(400, 100)},
-        {{413, 100}, {vertical}, {}},
-        {{387, 100}, {vertical}, {}},
-        // Already on the line: no move asked again.
-        {{400, 100}, {vertical}, {}},
-        // A vertical guide catches the top edge on the screen's top row.
-        {{600, 12}, {vertical}, QPoint(600, 0)},
-        {{600, 13}, {vertical}, {}},
-        {{395, 295}, {vertical, horizontal}, QPoint(400, 300)},
-        {{395, 295}, {}, {}},
-    };
-    for (const auto& [topLeft, guides, snapped] : rows)
-        EXPECT_EQ(snapWindowTopLeft(QRect(topLeft, QSize(300, 200)), guides), snapped)
-            << topLeft.x() << "," << topLeft.y();
 }
 
 } // namespace

@@ -72,15 +72,12 @@ TEST(SkinLoader, ReadsAGoodFileAndFallsBackToTheBuiltInPictureWhenItIsMissingOrB
     EXPECT_EQ(calls, 2) << "the good file needs no fallback";
 }
 
-TEST(PositionInfo, ScaleEdgesAreTheFivePixelsNextToEitherLongSide) {
+TEST(PositionInfo, ShowsOnTheFivePixelsNextToEitherLongSideFourLinesOfPlainNumbers) {
     for (const auto& [y, onEdge] :
          {std::pair{0, true}, {5, true}, {6, false}, {38, false}, {39, true}, {43, true}})
         EXPECT_EQ(isOnScaleEdge(Align::Horizontal, QPoint(40, y), QSize(400, 44)), onEdge) << y;
     for (const auto& [x, onEdge] : {std::pair{3, true}, {22, false}, {40, true}})
         EXPECT_EQ(isOnScaleEdge(Align::Vertical, QPoint(x, 200), QSize(44, 400)), onEdge) << x;
-}
-
-TEST(PositionInfo, TextHasFourBlankLedLinesWithPlainNumbers) {
     EXPECT_EQ(positionInfoText(70000, -5, QPoint(40000, -2)),
               " lunghezza: 70000\n posizione: -5\n cursore x: 40000\n cursore y: -2\n");
 }

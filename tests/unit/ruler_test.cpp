@@ -13,7 +13,7 @@ const QList<QRect> OneScreen = {QRect(0, 0, 1920, 1080)};
 constexpr Align H = Align::Horizontal;
 constexpr Align V = Align::Vertical;
 
-TEST(RulerReach, AfterALengthOrTurnTheRulerStaysWithinReach) {
+TEST(RulerReach, AfterALengthOrTurnTheRulerStaysWithinReachOfItsScreen) {
     const std::tuple<const char*, QRect, Align, QPoint> rows[] = {
         {"on the screen stays", {782, 506, 355, 44}, H, {782, 506}},
         {"off the left comes on", {-540, 506, 600, 44}, H, {0, 506}},
@@ -28,9 +28,7 @@ TEST(RulerReach, AfterALengthOrTurnTheRulerStaysWithinReach) {
     };
     for (const auto& [what, ruler, align, place] : rows)
         EXPECT_EQ(reachableRulerPlace(ruler, align, OneScreen), place) << what;
-}
-
-TEST(RulerReach, TheScreenIsTheOneTheRulerLiesOnMostOrTheNearest) {
+    // Of two screens, the one the ruler lies on most, else the nearest.
     const QList<QRect> two = {QRect(0, 0, 1920, 1080), QRect(1920, 0, 1280, 1024)};
     EXPECT_EQ(reachableRulerPlace(QRect(3000, 100, 355, 44), H, two), QPoint(3200 - 355, 100));
     EXPECT_EQ(reachableRulerPlace(QRect(5000, 2000, 355, 44), H, two),
@@ -39,16 +37,13 @@ TEST(RulerReach, TheScreenIsTheOneTheRulerLiesOnMostOrTheNearest) {
     EXPECT_EQ(reachableRulerPlace(QRect(5, 5, 355, 44), H, {}), QPoint(5, 5));
 }
 
-TEST(RulerGeometry, HandleAndDraggedLengthFollowTheOrientation) {
+TEST(RulerGeometry, HandleDraggedLengthAndShiftLockFollowTheOrientationAndOnlyArrowsNudge) {
     EXPECT_EQ(handleRect(Align::Horizontal, QSize(355, 44)), QRect(345, 0, 10, 44));
     EXPECT_EQ(handleRect(Align::Vertical, QSize(44, 355)), QRect(0, 345, 44, 10));
     EXPECT_EQ(draggedLenght(Align::Horizontal, QPoint(100, 100), QPoint(500, 900)), 400);
     EXPECT_EQ(draggedLenght(Align::Vertical, QPoint(100, 100), QPoint(500, 900)), 800);
     EXPECT_EQ(draggedLenght(Align::Horizontal, QPoint(100, 100), QPoint(110, 100)), 10);
     EXPECT_EQ(draggedLenght(Align::Horizontal, QPoint(100, 100), QPoint(109, 100)), std::nullopt);
-}
-
-TEST(RulerDrag, ShiftLocksTheMoveToTheRulersOwnAxisAndOnlyArrowsNudge) {
     const QPoint wanted(400, 600);
     const QPoint current(100, 200);
     EXPECT_EQ(axisLocked(wanted, current, std::nullopt), wanted);
@@ -105,12 +100,10 @@ TEST(MoveTracker, AMoveBackToTheLastReportedPlaceGoesThroughTheLaterPlaceFirst) 
 }
 
 TEST(RulerLenghtAnswer, OnlyAPlainWholeNumberFromElevenTo32767IsTaken) {
-    for (const auto& [answer, lenght] : {std::pair{"11", 11},
-                                         {"400", 400},
-                                         {"  355 ", 355},
-                                         {"\t3000\n", 3000},
-                                         {"32767", 32767},
-                                         {"00400", 400}})
+    const std::pair<const char*, int> taken[] = {{"11", 11},       {"400", 400},
+                                                 {"  355 ", 355},  {"\t3000\n", 3000},
+                                                 {"32767", 32767}, {"00400", 400}};
+    for (const auto& [answer, lenght] : taken)
         EXPECT_EQ(parseLenghtAnswer(QString::fromLatin1(answer)), lenght) << answer;
     for (const char* answer :
          {"0", "10", "32768", "99999", "123456789012345678901234567890", "", "   ", "abc", "400px",

@@ -16,7 +16,6 @@ TEST(TextTable, EveryIdHasBothLanguagesAndTheProgramsOwnSpellings) {
     EXPECT_EQ(textFor(101, Language::English), textFor(101, Language::Italian));
     EXPECT_EQ(textFor(102, Language::English), "Lenght");
     EXPECT_EQ(textFor(110, Language::English), "Set lenght");
-    EXPECT_EQ(textFor(104, Language::Italian), "Aggiungi righello");
     EXPECT_EQ(textFor(111, Language::Italian), "Inserisci la nuova lunghezza per il righelli");
     EXPECT_EQ(textFor(124, Language::Italian), "cattura.schermo");
 }

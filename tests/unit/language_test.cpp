@@ -23,11 +23,9 @@ TEST(TextTable, EveryIdHasBothLanguagesAndTheProgramsOwnSpellings) {
 // As in every POSIX program the first variable set decides: LC_MESSAGES for the texts, LC_TIME
 // for the dates in capture names. Empty counts as unset; codeset and modifier are dropped.
 TEST(Locale, TheFirstVariableSetDecidesTheLanguageAndTheDates) {
-    struct Row {
-        const char *all, *messages, *time, *lang; // null: unset
-        bool italian;
-        const char* dates;
-    };
+    // LC_ALL, LC_MESSAGES, LC_TIME and LANG (null leaves one unset), then whether the texts are
+    // Italian and the locale of the dates.
+    using Row = std::tuple<const char*, const char*, const char*, const char*, bool, const char*>;
     const Row rows[] = {
         {"", "", "", "it_IT.UTF-8", true, "it_IT"},
         {"", "", "", "it_CH", true, "it_CH"},
@@ -48,15 +46,14 @@ TEST(Locale, TheFirstVariableSetDecidesTheLanguageAndTheDates) {
         {"", "it_IT@euro", "it_IT@euro", "", true, "it_IT"},
         {"", "", "it_IT.ISO-8859-15@euro", "", false, "it_IT"},
     };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(testing::Message() << "row " << &row - rows);
-        const test::ScopedEnv env{{"LC_ALL", row.all},
-                                  {"LC_MESSAGES", row.messages},
-                                  {"LC_TIME", row.time},
-                                  {"LANG", row.lang}};
-        const Language language = row.italian ? Language::Italian : Language::English;
+    for (size_t i = 0; i < std::size(rows); ++i) {
+        SCOPED_TRACE(testing::Message() << "row " << i);
+        const auto& [all, messages, time, lang, italian, dates] = rows[i];
+        const test::ScopedEnv env{
+            {"LC_ALL", all}, {"LC_MESSAGES", messages}, {"LC_TIME", time}, {"LANG", lang}};
+        const Language language = italian ? Language::Italian : Language::English;
         EXPECT_EQ(userLanguage(), language);
         EXPECT_EQ(LoadText(104), textFor(104, language));
-        EXPECT_EQ(dateLocale().name(), row.dates);
+        EXPECT_EQ(dateLocale().name(), dates);
     }
 }

@@ -1,6 +1,7 @@
 // Cursor files are read from the skin folder, which a user may replace: the files generated for
 // the program are read with their hot spots, and anything else is turned away with its reason.
 #include "painter/cursorfile.h"
+#include "writefile.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -8,20 +9,6 @@
 #include <gtest/gtest.h>
 
 using namespace vantor;
-
-namespace {
-
-QByteArray pencilBytes() {
-    QFile file(QStringLiteral(VANTOR_SOURCE_DIR "/skin/default/Cursor/matita.cur"));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void setWord(QByteArray& bytes, int at, quint16 value) {
-    bytes[at] = char(value & 0xFF);
-    bytes[at + 1] = char(value >> 8);
-}
-
-} // namespace
 
 TEST(CursorFile, TheGeneratedCursorsAreReadWithTheirHotSpots) {
     for (const auto& [file, hotSpot] : {std::pair{"skin/default/Cursor/matita.cur", QPoint(1, 30)},
@@ -38,18 +25,17 @@ TEST(CursorFile, TheGeneratedCursorsAreReadWithTheirHotSpots) {
 }
 
 TEST(CursorFile, DamagedOrForeignFilesAreTurnedAwayWithTheirReason) {
-    const QByteArray good = pencilBytes();
-    ASSERT_FALSE(good.isEmpty());
+    QFile pencil(QStringLiteral(VANTOR_SOURCE_DIR "/skin/default/Cursor/matita.cur"));
+    ASSERT_TRUE(pencil.open(QIODevice::ReadOnly));
+    const QByteArray good = pencil.readAll();
+    // The file with one little-endian 16-bit word changed.
     const auto with = [&](int at, quint16 value) {
         QByteArray bytes = good;
-        setWord(bytes, at, value);
+        bytes[at] = char(value & 0xFF);
+        bytes[at + 1] = char(value >> 8);
         return bytes;
     };
-    const struct {
-        const char* name;
-        QByteArray bytes;
-        const char* reason;
-    } rows[] = {
+    const std::tuple<const char*, QByteArray, const char*> rows[] = {
         {"empty", QByteArray(), "empty file"},
         {"short", good.left(12), "too short for a cursor file"},
         {"an icon", with(2, 1), "not a cursor file"},
@@ -62,15 +48,12 @@ TEST(CursorFile, DamagedOrForeignFilesAreTurnedAwayWithTheirReason) {
          "picture cannot be decoded"},
     };
     QTemporaryDir folder;
-    for (const auto& row : rows) {
-        const QString path = folder.filePath(QString::fromLatin1(row.name));
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(row.bytes);
-        file.close();
+    for (const auto& [name, bytes, reason] : rows) {
+        const QString path = folder.filePath(QString::fromLatin1(name));
+        ASSERT_TRUE(test::writeFile(path, bytes));
         QString error;
-        EXPECT_FALSE(readCursorFile(path, &error)) << row.name;
-        EXPECT_EQ(error, QLatin1String(row.reason)) << row.name;
+        EXPECT_FALSE(readCursorFile(path, &error)) << name;
+        EXPECT_EQ(error, QLatin1String(reason)) << name;
     }
     QString error;
     EXPECT_FALSE(readCursorFile(folder.filePath(QStringLiteral("missing")), &error));

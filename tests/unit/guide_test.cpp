@@ -2,42 +2,50 @@
 #include "guides/gridskin.h"
 #include "guides/guidelines.h"
 #include "rulers/frmPositionInfo.h"
+#include "rulers/rulerskin.h"
+#include "writefile.h"
 
-#include <QDir>
-#include <QFile>
+#include <QImageReader>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 using namespace vantor;
 
 namespace {
-QString repoSkinFolder() {
-    const auto root = std::filesystem::path(__FILE__).parent_path().parent_path().parent_path();
-    return QString::fromStdString((root / "skin" / "default").string());
-}
+const QString skinFolder = QStringLiteral(VANTOR_SOURCE_DIR "/skin/default");
 } // namespace
 
 TEST(GuideLine, DefaultPlacesStartMidScreenAndStepAlongInACycle) {
-    EXPECT_EQ(defaultGuideCoordinate(0, 1920, 0), 960);
-    EXPECT_EQ(defaultGuideCoordinate(0, 1920, 1), 984);
-    EXPECT_EQ(defaultGuideCoordinate(0, 1920, 8), 960);
-    EXPECT_EQ(defaultGuideCoordinate(100, 1080, 0), 640);
-    EXPECT_EQ(defaultGuideCoordinate(0, 1080, -1), 540);
+    const std::tuple<int, int, int, int> rows[] = {{0, 1920, 0, 960},   {0, 1920, 1, 984},
+                                                   {0, 1920, 7, 1128},  {0, 1920, 8, 960},
+                                                   {100, 1080, 0, 640}, {0, 1080, -1, 540}};
+    for (const auto& [start, extent, earlier, place] : rows)
+        EXPECT_EQ(defaultGuideCoordinate(start, extent, earlier), place) << earlier;
 }
 
-TEST(GuideSkin, ShippedPicturesAreTheBuiltInOnes) {
-    for (Align align : {Align::Vertical, Align::Horizontal}) {
-        const QImage shipped(repoSkinFolder() + QLatin1Char('/') + gridPictureName(align));
-        ASSERT_FALSE(shipped.isNull()) << int(align);
-        EXPECT_EQ(shipped.convertToFormat(QImage::Format_RGB32), builtInGridPicture(align))
-            << int(align);
+// The fallback must look exactly like the files, or a broken install would change the look.
+TEST(Skin, ShippedPicturesAreTheBuiltInOnes) {
+    QList<std::pair<QString, QImage>> pictures;
+    for (Align align : {Align::Vertical, Align::Horizontal})
+        pictures.append({gridPictureName(align), builtInGridPicture(align)});
+    for (const QString name : {"h_back.gif", "h_end.gif", "v_back.gif", "v_end.gif"})
+        pictures.append({name, builtInRulerSkin(name)});
+    for (const auto& [name, builtIn] : pictures) {
+        const QImage file = QImageReader(skinFolder + '/' + name).read();
+        ASSERT_FALSE(file.isNull()) << name.toStdString();
+        EXPECT_EQ(file.convertToFormat(QImage::Format_RGB32),
+                  builtIn.convertToFormat(QImage::Format_RGB32))
+            << name.toStdString();
     }
 }
 
-TEST(GuideSkin, HandlesFitTheStripAndHaveSeeThroughCorners) {
+TEST(Skin, OrientationsShareTheirThicknessAndGuideHandlesHaveSeeThroughCorners) {
+    const QImage back = builtInRulerSkin("h_back.gif");
+    const QImage upright = builtInRulerSkin("v_back.gif");
+    EXPECT_EQ(back.height(), upright.width());
+    EXPECT_EQ(builtInRulerSkin("h_end.gif").height(), back.height());
+    EXPECT_EQ(builtInRulerSkin("v_end.gif").width(), upright.width());
     const QImage vertical = builtInGridPicture(Align::Vertical);
     const QImage horizontal = builtInGridPicture(Align::Horizontal);
     EXPECT_LE(vertical.width(), 20);
@@ -49,36 +57,27 @@ TEST(GuideSkin, HandlesFitTheStripAndHaveSeeThroughCorners) {
 
 TEST(SkinLoader, ReadsAGoodFileAndFallsBackToTheBuiltInPictureWhenItIsMissingOrBroken) {
     const QImage builtIn = builtInGridPicture(Align::Horizontal);
-    EXPECT_EQ(loadSkinPictureFrom(repoSkinFolder(), "h_grid.bmp", [] { return QImage(); })
-                  .convertToFormat(QImage::Format_RGB32),
-              builtIn);
-    QTemporaryDir folder;
-    ASSERT_TRUE(folder.isValid());
     int calls = 0;
     const auto fallback = [&] {
         ++calls;
         return builtIn;
     };
+    EXPECT_EQ(loadSkinPictureFrom(skinFolder, "h_grid.bmp", fallback)
+                  .convertToFormat(QImage::Format_RGB32),
+              builtIn);
+    QTemporaryDir folder;
     EXPECT_EQ(loadSkinPictureFrom(folder.path(), "h_grid.bmp", fallback), builtIn);
-    QFile broken(folder.filePath("h_grid.bmp"));
-    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
-    broken.write("BM not really a bitmap");
-    broken.close();
+    ASSERT_TRUE(test::writeFile(folder.filePath("h_grid.bmp"), "BM not really a bitmap"));
     EXPECT_EQ(loadSkinPictureFrom(folder.path(), "h_grid.bmp", fallback), builtIn);
-    EXPECT_EQ(calls, 2);
+    EXPECT_EQ(calls, 2) << "the good file needs no fallback";
 }
 
-TEST(PositionInfo, ScaleEdgesAreTheFivePixelsNextToEitherLongSide) {
+TEST(PositionInfo, ShowsOnTheFivePixelsNextToEitherLongSideFourLinesOfPlainNumbers) {
     for (const auto& [y, onEdge] :
          {std::pair{0, true}, {5, true}, {6, false}, {38, false}, {39, true}, {43, true}})
         EXPECT_EQ(isOnScaleEdge(Align::Horizontal, QPoint(40, y), QSize(400, 44)), onEdge) << y;
     for (const auto& [x, onEdge] : {std::pair{3, true}, {22, false}, {40, true}})
         EXPECT_EQ(isOnScaleEdge(Align::Vertical, QPoint(x, 200), QSize(44, 400)), onEdge) << x;
-}
-
-TEST(PositionInfo, TextHasFourBlankLedLinesWithPlainNumbers) {
-    EXPECT_EQ(positionInfoText(40, 100, QPoint(140, 203)),
-              " lunghezza: 40\n posizione: 100\n cursore x: 140\n cursore y: 203\n");
     EXPECT_EQ(positionInfoText(70000, -5, QPoint(40000, -2)),
               " lunghezza: 70000\n posizione: -5\n cursore x: 40000\n cursore y: -2\n");
 }

@@ -5,6 +5,7 @@
 #include <QtGlobal>
 
 #include <initializer_list>
+#include <optional>
 #include <utility>
 
 namespace vantor::test {
@@ -20,27 +21,20 @@ public:
     }
     ScopedEnv(const ScopedEnv&) = delete;
     ScopedEnv& operator=(const ScopedEnv&) = delete;
+    // Latest first, so that a variable set twice gets back what it held before the first time.
     ~ScopedEnv() {
-        for (const Saved& saved : std::as_const(before))
-            saved.wasSet ? qputenv(saved.name, saved.value) : qunsetenv(saved.name);
+        for (auto saved = before.crbegin(); saved != before.crend(); ++saved)
+            saved->second ? qputenv(saved->first, *saved->second) : qunsetenv(saved->first);
     }
 
     void set(const char* name, const char* value) {
-        bool known = false;
-        for (const Saved& saved : std::as_const(before))
-            known = known || qstrcmp(saved.name, name) == 0;
-        if (!known)
-            before.append({name, qEnvironmentVariableIsSet(name), qgetenv(name)});
+        before.append(
+            {name, qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name)) : std::nullopt});
         value ? qputenv(name, value) : qunsetenv(name);
     }
 
 private:
-    struct Saved {
-        const char* name;
-        bool wasSet;
-        QByteArray value;
-    };
-    QList<Saved> before;
+    QList<std::pair<const char*, std::optional<QByteArray>>> before;
 };
 
 } // namespace vantor::test

@@ -1,6 +1,7 @@
 #include "snap/guideline.h"
 #include "snap/movesnap.h"
 #include "snap/resizesnap.h"
+#include "snap/windowsnap.h"
 
 #include <gtest/gtest.h>
 
@@ -30,59 +31,34 @@ TEST(GuideLine, CoordinateIsTheMiddleOfTheStripAndTheOtherReferenceIsTheWindowEd
 
 TEST(MoveSnap, EachEdgeLandsOnTheRedLineWithinTwelvePixelsAndNotAtThirteen) {
     const QList<GuideLine> guides{vertical(900), horizontal(600)};
-    struct Row {
-        QSize size;
-        QPoint wanted;
-        QPoint landed;
-    };
-    const Row rows[] = {
-        // The left edge onto the column left of the line, from either side.
-        {HorizontalRule, {888, 300}, {899, 300}},
-        {HorizontalRule, {912, 300}, {899, 300}},
-        {HorizontalRule, {887, 300}, {887, 300}},
-        {HorizontalRule, {913, 300}, {913, 300}},
-        // The right edge: the last column lands on the line.
-        {HorizontalRule, {900 - 355 + 12, 300}, {900 - 355, 300}},
-        {HorizontalRule, {900 - 355 - 12, 300}, {900 - 355, 300}},
-        {HorizontalRule, {900 - 355 + 13, 300}, {900 - 355 + 13, 300}},
-        // Top and bottom edges on a horizontal guide.
-        {HorizontalRule, {300, 612}, {300, 599}},
-        {HorizontalRule, {300, 613}, {300, 613}},
-        {HorizontalRule, {300, 600 - 44 - 12}, {300, 600 - 44}},
-        {HorizontalRule, {300, 600 - 44 - 13}, {300, 600 - 44 - 13}},
-        {QSize(44, 355), {300, 600 - 355 + 5}, {300, 600 - 355}},
-        // Guides pull windows onto the screen edge across them: the reference's other coordinate.
-        {HorizontalRule, {1000, 12}, {1000, -1}},
-        // Large screens are not narrowed.
-        {HorizontalRule, {3490 - 2600, 40000}, {899, 40000}},
-    };
-    for (const Row& row : rows)
-        EXPECT_EQ(snapMove(row.wanted, row.size, guides), row.landed)
-            << row.size.width() << " wide at " << row.wanted.x() << "," << row.wanted.y();
+    // Wanted and landed places (x, y) of the lying ruler, 355 x 44: its left edge onto the
+    // column left of the line from either side; its right edge's last column onto the line (at
+    // 545); its top and bottom edges on the horizontal guide; the screen's top edge (a vertical
+    // guide's reference) across the lines; and a tall screen that is not narrowed.
+    const std::tuple<int, int, int, int> rows[] = {
+        {888, 300, 899, 300},    {912, 300, 899, 300}, {887, 300, 887, 300}, {913, 300, 913, 300},
+        {557, 300, 545, 300},    {533, 300, 545, 300}, {558, 300, 558, 300}, {300, 612, 300, 599},
+        {300, 613, 300, 613},    {300, 544, 300, 556}, {300, 543, 300, 543}, {1000, 12, 1000, -1},
+        {890, 40000, 899, 40000}};
+    for (const auto& [x, y, landedX, landedY] : rows)
+        EXPECT_EQ(snapMove(QPoint(x, y), HorizontalRule, guides), QPoint(landedX, landedY))
+            << x << "," << y;
+    EXPECT_EQ(snapMove(QPoint(300, 600 - 355 + 5), QSize(44, 355), guides), QPoint(300, 600 - 355));
     EXPECT_FALSE(snapMove(QPoint(300, 300), HorizontalRule, {})) << "no guide: a free move";
 }
 
+// The left edge is in reach of 500 and 510, the right edge of 865.
 TEST(MoveSnap, TheLastGuideInReachWinsWhicheverEdgeItCatches) {
-    EXPECT_EQ(snapMove(QPoint(505, 300), HorizontalRule, {vertical(500), vertical(510)}),
-              QPoint(509, 300));
-    EXPECT_EQ(snapMove(QPoint(505, 300), HorizontalRule, {vertical(510), vertical(500)}),
-              QPoint(499, 300));
-    // The left edge in reach of 500 and the right edge in reach of 865.
-    EXPECT_EQ(snapMove(QPoint(505, 300), HorizontalRule, {vertical(500), vertical(865)}),
-              QPoint(510, 300));
-    EXPECT_EQ(snapMove(QPoint(505, 300), HorizontalRule, {vertical(865), vertical(500)}),
-              QPoint(499, 300));
+    for (const auto& [first, last, landedX] :
+         {std::tuple{500, 510, 509}, {510, 500, 499}, {500, 865, 510}, {865, 500, 499}})
+        EXPECT_EQ(snapMove(QPoint(505, 300), HorizontalRule, {vertical(first), vertical(last)}),
+                  QPoint(landedX, 300))
+            << first << " then " << last;
 }
 
 TEST(RuleEndSnap, AGuideAcrossTheRulerEndsItOnItsLineNeverShorterThanTheMinimum) {
     const QPoint topLeft(300, 200);
-    struct Row {
-        Align align;
-        QPoint cursor;
-        QList<GuideLine> guides;
-        std::optional<int> lenght;
-    };
-    const Row rows[] = {
+    const std::tuple<Align, QPoint, QList<GuideLine>, std::optional<int>> rows[] = {
         {Align::Horizontal, {688, 220}, {vertical(700)}, 400},
         {Align::Horizontal, {712, 220}, {vertical(700)}, 400},
         {Align::Horizontal, {713, 220}, {vertical(700)}, {}},
@@ -97,19 +73,14 @@ TEST(RuleEndSnap, AGuideAcrossTheRulerEndsItOnItsLineNeverShorterThanTheMinimum)
         {Align::Horizontal, {300, 220}, {vertical(290)}, {}},
         {Align::Horizontal, {310, 220}, {vertical(310)}, 10},
     };
-    for (const Row& row : rows)
-        EXPECT_EQ(snapRuleEnd(row.align, topLeft, row.cursor, row.guides), row.lenght)
-            << row.cursor.x() << "," << row.cursor.y();
+    for (const auto& [align, cursor, guides, lenght] : rows)
+        EXPECT_EQ(snapRuleEnd(align, topLeft, cursor, guides), lenght)
+            << cursor.x() << "," << cursor.y();
 }
 
 TEST(PanelBorderSnap, TheDraggedBorderEndsOnTheGuideNeverUnderTwentyPixels) {
     const QRect panel(100, 100, 200, 100);
-    struct Row {
-        QPoint cursor;
-        QList<GuideLine> guides;
-        std::optional<QSize> size;
-    };
-    const Row rows[] = {
+    const std::tuple<QPoint, QList<GuideLine>, std::optional<QSize>> rows[] = {
         {{512, 250}, {vertical(500), horizontal(400)}, QSize(400, 100)},
         {{488, 250}, {vertical(500), horizontal(400)}, QSize(400, 100)},
         {{513, 250}, {vertical(500), horizontal(400)}, {}},
@@ -128,9 +99,30 @@ TEST(PanelBorderSnap, TheDraggedBorderEndsOnTheGuideNeverUnderTwentyPixels) {
         // A guide too near does not hide a usable one before it.
         {{125, 250}, {vertical(130), vertical(115)}, QSize(30, 100)},
     };
-    for (const Row& row : rows)
-        EXPECT_EQ(snapPanelBorder(panel, row.cursor, row.guides), row.size)
-            << row.cursor.x() << "," << row.cursor.y();
+    for (const auto& [cursor, guides, size] : rows)
+        EXPECT_EQ(snapPanelBorder(panel, cursor, guides), size) << cursor.x() << "," << cursor.y();
+}
+
+// Another program's window whose frame is 300 wide, 200 high, beside a vertical guide whose line
+// coordinate is 400 (red line on column 399).
+TEST(WindowSnap, LeftAndTopEdgesLandOnTheGuideWithinTwelvePixelsRightAndBottomKept) {
+    const std::tuple<QPoint, QList<GuideLine>, std::optional<QPoint>> rows[] = {
+        {{390, 100}, {vertical(400)}, QPoint(400, 100)},
+        {{412, 100}, {vertical(400)}, QPoint(400, 100)},
+        {{388, 100}, {vertical(400)}, QPoint(400, 100)},
+        {{413, 100}, {vertical(400)}, {}},
+        {{387, 100}, {vertical(400)}, {}},
+        // Already on the line: no move asked again.
+        {{400, 100}, {vertical(400)}, {}},
+        // A vertical guide catches the top edge on the screen's top row.
+        {{600, 12}, {vertical(400)}, QPoint(600, 0)},
+        {{600, 13}, {vertical(400)}, {}},
+        {{395, 295}, {vertical(400), horizontal(300)}, QPoint(400, 300)},
+        {{395, 295}, {}, {}},
+    };
+    for (const auto& [topLeft, guides, snapped] : rows)
+        EXPECT_EQ(snapWindowTopLeft(QRect(topLeft, QSize(300, 200)), guides), snapped)
+            << topLeft.x() << "," << topLeft.y();
 }
 
 } // namespace

@@ -1,53 +1,81 @@
+// What the program settles before it opens a window: its arguments, the platform it runs on,
+// the display its single-instance lock is named after and the entry that starts it at login.
+#include "platform/posix/xdgautostart.h"
+#include "platform/x11/displayname.h"
 #include "platform/xwayland.h"
 #include "shell/commandline.h"
 
-#include <gtest/gtest.h>
+#include <QRegularExpression>
+#include <QStringList>
 
-#include <algorithm>
+#include <gtest/gtest.h>
 
 using namespace vantor;
 
 TEST(CommandLine, VersionAndHelpAnswerOnStandardOutputAndAnythingElseIsRefused) {
     EXPECT_FALSE(answerArguments({}).has_value());
     EXPECT_EQ(answerArguments({"--version"})->line, "vantor-screen-tools " VANTOR_VERSION "\n");
-    struct Row {
-        std::vector<std::string> arguments;
-        bool refused;
-        std::string named; // the argument a refusal names
+    // The arguments and, for a refusal, the argument it names.
+    const std::pair<std::vector<std::string>, std::string> rows[] = {
+        {{"--version"}, {}},
+        {{"--help"}, {}},
+        {{"-h"}, "-h"},
+        {{"--versions"}, "--versions"},
+        {{"-platform", "wayland"}, "-platform"},
+        {{"--help", "--version"}, "--version"},
+        {{""}, "\"\""},
     };
-    const Row rows[] = {
-        {{"--version"}, false, {}},
-        {{"--help"}, false, {}},
-        {{"-h"}, true, "-h"},
-        {{"--versions"}, true, "--versions"},
-        {{"-platform", "wayland"}, true, "-platform"},
-        {{"--help", "--version"}, true, "--version"},
-        {{""}, true, "\"\""},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.arguments.front());
-        const ArgumentsAnswer answer = answerArguments(row.arguments).value();
-        EXPECT_EQ(answer.exitStatus, row.refused ? 2 : 0);
-        EXPECT_EQ(answer.toStandardError, row.refused);
-        EXPECT_EQ(std::count(answer.line.begin(), answer.line.end(), '\n'), 1);
-        EXPECT_TRUE(answer.line.ends_with('\n'));
-        if (row.refused) {
-            EXPECT_NE(answer.line.find(row.named), std::string::npos) << answer.line;
-        }
+    for (const auto& [arguments, named] : rows) {
+        SCOPED_TRACE(arguments.front());
+        const ArgumentsAnswer answer = answerArguments(arguments).value();
+        const bool refused = !named.empty();
+        EXPECT_EQ(answer.exitStatus, refused ? 2 : 0);
+        EXPECT_EQ(answer.toStandardError, refused);
+        EXPECT_EQ(answer.line.find('\n'), answer.line.size() - 1) << "one line";
+        EXPECT_NE(answer.line.find(named), std::string::npos) << answer.line;
     }
 }
 
 TEST(QtPlatform, AWaylandSessionRunsThroughXWaylandUnlessTheUserChoseAPlatform) {
-    struct Row {
-        const char* waylandDisplay;
-        const char* qtPlatform;
-        bool xwayland;
-    };
-    const Row rows[] = {
+    const std::tuple<const char*, const char*, bool> rows[] = {
         {"wayland-0", "", true}, {"wayland-0", "wayland", false}, {"wayland-0", "xcb", false},
-        {"", "", false},         {"", "offscreen", false},
+        {"", "", false},         {"", "offscreen", false},        {"", "xcb", false}};
+    for (const auto& [waylandDisplay, qtPlatform, xwayland] : rows)
+        EXPECT_EQ(runThroughXWayland(waylandDisplay, qtPlatform), xwayland)
+            << waylandDisplay << " / " << qtPlatform;
+}
+
+TEST(DisplayIdentity, SpellingsOfOneDisplayMeetAndOthersDoNot) {
+    for (const char* local : {":1", ":1.0", ":1.3", "unix:1", "unix:1.0"})
+        EXPECT_EQ(displayIdentity(local), "_1") << local;
+    EXPECT_EQ(displayIdentity(":12"), "_12");
+    EXPECT_EQ(displayIdentity("otherhost:1.0"), "otherhost_1");
+    EXPECT_EQ(displayIdentity("[::1]:1"), "___1__1") << "an IPv6 host stays a file name";
+    for (const char* broken : {"", "1", ":", ":x", "host"})
+        EXPECT_EQ(displayIdentity(broken), "") << broken;
+}
+
+TEST(AutostartEntry, LivesInTheXdgConfigFolderOrInDotConfigWhenThatIsNotUsable) {
+    const QString entry = QStringLiteral("/autostart/vantor-screen-tools.desktop");
+    const QString home = QStringLiteral("/home/ana");
+    EXPECT_EQ(autostartEntryPath("/home/ana/conf", home), "/home/ana/conf" + entry);
+    for (const char* unusable : {"", "conf"})
+        EXPECT_EQ(autostartEntryPath(unusable, home), home + "/.config" + entry) << unusable;
+}
+
+// A path the desktop's launcher reads back as the one argument it is.
+TEST(AutostartEntry, StartsTheProgramByItsPathQuotedAsTheFormatWants) {
+    const QString entry = QString::fromUtf8(autostartEntry(QStringLiteral("/usr/bin/vst")));
+    EXPECT_TRUE(entry.startsWith("[Desktop Entry]\nType=Application\n") &&
+                entry.contains("\nTryExec=/usr/bin/vst\n"))
+        << entry.toStdString();
+    const std::pair<QString, QString> rows[] = {
+        {"/usr/bin/vst", "/usr/bin/vst"},    {"/opt/My Tools/vst", R"("/opt/My Tools/vst")"},
+        {"/opt/100%/vst", "/opt/100%%/vst"}, {R"(/a$b/"c"/d\e)", R"("/a\\$b/\\"c\\"/d\\\\e")"},
+        {"/opt/ünï/vst", "/opt/ünï/vst"},
     };
-    for (const Row& row : rows)
-        EXPECT_EQ(runThroughXWayland(row.waylandDisplay, row.qtPlatform), row.xwayland)
-            << row.waylandDisplay << " / " << row.qtPlatform;
+    for (const auto& [path, exec] : rows) {
+        const QStringList lines = QString::fromUtf8(autostartEntry(path)).split('\n');
+        EXPECT_EQ(lines.filter(QRegularExpression("^Exec=")), QStringList{"Exec=" + exec});
+    }
 }

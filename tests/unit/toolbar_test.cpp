@@ -1,4 +1,3 @@
-#include "snap/windowsnap.h"
 #include "toolbar/toolbaranimation.h"
 
 #include <gtest/gtest.h>
@@ -24,7 +23,7 @@ std::vector<Tick> run(ToolbarAnimation& animation) {
     return ticks;
 }
 
-TEST(ToolbarAnimation, OpeningSlidesOvershootsClimbsBackAndEndsAtZeroWithOpacity200) {
+TEST(ToolbarAnimation, OpeningOvershootsAndEndsAtZeroWithOpacity200AndClosingFadesFrom140) {
     ToolbarAnimation animation(Height);
     EXPECT_EQ(animation.top(), -58);
     EXPECT_EQ(animation.open(), 1);
@@ -42,22 +41,16 @@ TEST(ToolbarAnimation, OpeningSlidesOvershootsClimbsBackAndEndsAtZeroWithOpacity
         EXPECT_EQ(ticks[21 + i].top, rest[i]) << i;
     EXPECT_EQ(ticks.back().opacity, 200);
     EXPECT_TRUE(animation.isOpen());
-}
-
-TEST(ToolbarAnimation, ClosingSlidesUpFadingFrom140AndParks) {
-    ToolbarAnimation animation(Height);
-    animation.open();
-    run(animation);
     animation.close();
-    const std::vector<Tick> ticks = run(animation);
+    const std::vector<Tick> closing = run(animation);
     // 20 slides: 0 to -60, opacities 140, 130, ... 10 applied, 0 and below not; then parked.
-    ASSERT_EQ(ticks.size(), 21u);
+    ASSERT_EQ(closing.size(), 21u);
     for (int i = 0; i < 20; ++i) {
-        EXPECT_EQ(ticks[i].top, -3 - 3 * i) << i;
+        EXPECT_EQ(closing[i].top, -3 - 3 * i) << i;
         const int level = 140 - 10 * i;
-        EXPECT_EQ(ticks[i].opacity, level > 1 ? std::optional<int>(level) : std::nullopt) << i;
+        EXPECT_EQ(closing[i].opacity, level > 1 ? std::optional<int>(level) : std::nullopt) << i;
     }
-    EXPECT_EQ(ticks.back().top, -58);
+    EXPECT_EQ(closing.back().top, -58);
     EXPECT_FALSE(animation.isOpen());
 }
 
@@ -83,53 +76,15 @@ TEST(ToolbarAnimation, AnOpeningRestartsFromTheParkedPlaceAndEachStopsTheOther) 
 TEST(ToolbarHotZone, OpensOnTheTopRowsStrictlyInsideAndStaysAboveTheLowerEdge) {
     const QRect parked(787, -58, 346, 57);
     const QRect open(787, 0, 346, 57);
-    struct Row {
-        QRect toolbar;
-        bool isOpen;
-        QPoint cursor;
-        bool inside;
-    };
-    const Row rows[] = {
-        {parked, false, {900, 4}, true},   {parked, false, {900, 5}, false},
-        {parked, false, {900, -3}, true},  {parked, false, {787, 0}, false},
-        {parked, false, {1133, 0}, false}, {parked, false, {788, 0}, true},
-        {parked, false, {1132, 0}, true},  {open, true, {900, 57}, true},
-        {open, true, {900, 58}, false},    {open, true, {787, 30}, true},
-        {open, true, {1133, 30}, true},    {open, true, {786, 30}, false},
-        {open, true, {1134, 30}, false},
-    };
-    for (const Row& row : rows)
-        EXPECT_EQ(inHotZone(row.toolbar, row.isOpen, row.cursor), row.inside)
-            << row.isOpen << " at " << row.cursor.x() << "," << row.cursor.y();
-}
-
-// Another program's window whose frame is 300 wide, 200 high, beside a vertical guide whose line
-// coordinate is 400 (red line on column 399).
-TEST(WindowSnap, LeftAndTopEdgesLandOnTheGuideWithinTwelvePixelsRightAndBottomKept) {
-    const GuideLine vertical = guideLineFor(Align::Vertical, QRect(390, 0, 20, 1080));
-    const GuideLine horizontal = guideLineFor(Align::Horizontal, QRect(0, 290, 1920, 20));
-    struct Row {
-        QRect frame;
-        QList<GuideLine> guides;
-        std::optional<QPoint> topLeft;
-    };
-    const Row rows[] = {
-        {{390, 100, 300, 200}, {vertical}, QPoint(400, 100)},
-        {{412, 100, 300, 200}, {vertical}, QPoint(400, 100)},
-        {{388, 100, 300, 200}, {vertical}, QPoint(400, 100)},
-        {{413, 100, 300, 200}, {vertical}, {}},
-        {{387, 100, 300, 200}, {vertical}, {}},
-        // Already on the line: no move asked again.
-        {{400, 100, 300, 200}, {vertical}, {}},
-        // A vertical guide catches the top edge on the screen's top row.
-        {{600, 12, 300, 200}, {vertical}, QPoint(600, 0)},
-        {{600, 13, 300, 200}, {vertical}, {}},
-        {{395, 295, 300, 200}, {vertical, horizontal}, QPoint(400, 300)},
-        {{395, 295, 300, 200}, {}, {}},
-    };
-    for (const Row& row : rows)
-        EXPECT_EQ(snapWindowTopLeft(row.frame, row.guides), row.topLeft)
-            << row.frame.x() << "," << row.frame.y();
+    const std::tuple<bool, int, int, bool> rows[] = {
+        {false, 900, 4, true},  {false, 900, 5, false},  {false, 900, -3, true},
+        {false, 787, 0, false}, {false, 1133, 0, false}, {false, 788, 0, true},
+        {false, 1132, 0, true}, {true, 900, 57, true},   {true, 900, 58, false},
+        {true, 787, 30, true},  {true, 1133, 30, true},  {true, 786, 30, false},
+        {true, 1134, 30, false}};
+    for (const auto& [isOpen, x, y, inside] : rows)
+        EXPECT_EQ(inHotZone(isOpen ? open : parked, isOpen, QPoint(x, y)), inside)
+            << isOpen << " at " << x << "," << y;
 }
 
 } // namespace

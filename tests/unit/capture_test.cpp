@@ -1,0 +1,188 @@
+// Everything a capture goes through before its file is on the disk: the wait for the screen to
+// drop the program's window, the screen rectangle, the file's name and folder and its writing.
+#include "capture/capture.h"
+#include "capture/capturefile.h"
+#include "capture/capturenames.h"
+#include "capture/screensettle.h"
+#include "writefile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QList>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <climits>
+
+namespace vantor {
+namespace {
+
+using namespace std::chrono_literals;
+
+QImage filled(QColor colour) {
+    QImage image(31, 17, QImage::Format_RGB32);
+    image.fill(colour);
+    return image;
+}
+
+// A screen that shows the given copies one after the other, then the last one for ever.
+struct ScriptedScreen {
+    QList<QImage> copies;
+    int grabs = 0, pumps = 0;
+    std::optional<QImage> wait(const QImage& before, ScreenSettleLimits limits,
+                               bool compositor = false) {
+        const auto grab = [&] { return copies[std::min<int>(grabs++, int(copies.size()) - 1)]; };
+        const auto pump = [&] { ++pumps; };
+        return waitForScreenChange(grab, before, pump, compositor, limits);
+    }
+};
+
+TEST(FrameScreenSettle, ReturnsTheFirstCopyThatTwoGrabsInARowAgreeOn) {
+    const QImage panel = filled(0xFF8080FF);
+    ScriptedScreen screen{{panel, panel, filled(0xFF000080), filled(0xFF0000FF), filled(0xFF0000FF),
+                           filled(0xFFFFFFFF)}};
+    EXPECT_EQ(screen.wait(panel, {1s, 1s, 1s}), filled(0xFF0000FF));
+    EXPECT_EQ(screen.grabs, 5);
+    // The window system gets a turn before every copy.
+    EXPECT_EQ(screen.pumps, screen.grabs);
+}
+
+TEST(FrameScreenSettle, AnUnchangingScreenNeverShowedTheWindowWithoutACompositor) {
+    const QImage plain = filled(0xFF00FF00);
+    ScriptedScreen screen{{plain}};
+    EXPECT_EQ(screen.wait(plain, {0ms, 1s, 1s}), plain);
+    EXPECT_EQ(screen.grabs, 1);
+}
+
+// A compositor takes the window off only when it next draws, late on a busy machine: the wait
+// goes on past the first-change time, and a screen that still shows the window gives no copy.
+TEST(FrameScreenSettle, UnderACompositorTheWaitOutlastsALateDrawAndNeverGivesTheWindow) {
+    const QImage panel = filled(0xFF8080FF);
+    QList<QImage> late(60, panel);
+    late.append(filled(0xFF0000FF));
+    ScriptedScreen slow{late};
+    EXPECT_EQ(slow.wait(panel, {0ms, 10s, 1s}, true), filled(0xFF0000FF));
+    ScriptedScreen stuck{{panel}};
+    EXPECT_EQ(stuck.wait(panel, {0ms, 20ms, 1s}, true), std::nullopt);
+}
+
+TEST(FrameScreenSettle, AScreenThatNeverSettlesGivesItsLatestCopyWhenTheTimeIsUp) {
+    QList<QImage> copies = {filled(0xFF000000)};
+    for (int i = 1; i < 400; ++i)
+        copies.append(filled(0xFF000000 + QRgb(i)));
+    ScriptedScreen screen{copies};
+    EXPECT_EQ(screen.wait(filled(0xFF000000), {1s, 1s, 0ms}), filled(0xFF000002));
+    EXPECT_EQ(screen.grabs, 3);
+}
+
+class CaptureFile : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
+    QString at(const QString& name) const { return dir.path() + "/" + name; }
+    QTemporaryDir dir;
+};
+
+// A name is taken by a file or by a link, dangling or not: neither is followed nor replaced.
+TEST_F(CaptureFile, WritesABitmapUnderTheFirstFreeName) {
+    const CaptureFileResult first = writeCaptureFile(dir.path(), "01) p", filled(Qt::red));
+    EXPECT_EQ(first.path, at("01) p.bmp"));
+    EXPECT_TRUE(first.error.isEmpty());
+    ASSERT_TRUE(QFile::link(at("elsewhere.bmp"), at("01) p (1).bmp")));
+    EXPECT_EQ(writeCaptureFile(dir.path(), "01) p", filled(Qt::blue)).path, at("01) p (2).bmp"));
+    EXPECT_EQ(writeCaptureFile(dir.path() + "/", "01) p", filled(Qt::blue)).path,
+              at("01) p (3).bmp"));
+    EXPECT_FALSE(QFile::exists(at("elsewhere.bmp")));
+    QImageReader reader(first.path);
+    EXPECT_EQ(reader.format(), "bmp");
+    EXPECT_EQ(reader.read().convertToFormat(QImage::Format_RGB32), filled(Qt::red));
+}
+
+// Another program may make the file between the look for a free name and the write.
+TEST_F(CaptureFile, AFileCreatedJustBeforeTheWriteIsKept) {
+    int intrusions = 0;
+    const auto intruder = [&](const QString& path) {
+        if (intrusions++ == 0)
+            test::writeFile(path, "another program");
+    };
+    EXPECT_EQ(writeCaptureFile(dir.path(), "01) p", filled(Qt::blue), intruder).path,
+              at("01) p (1).bmp"));
+    QFile kept(at("01) p.bmp"));
+    EXPECT_TRUE(kept.open(QIODevice::ReadOnly) && kept.readAll() == "another program");
+}
+
+TEST_F(CaptureFile, AFolderThatCannotBeMadeOrAnImageThatCannotBeWrittenGiveAReasonAndNoFile) {
+    // A path below a regular file fails for every user, root included. A folder that cannot be
+    // made is given back as asked for, to fail where the file is written.
+    ASSERT_TRUE(test::writeFile(at("plain"), "x"));
+    EXPECT_EQ(MakeFolderPath(at("plain/below")), at("plain/below"));
+    for (const auto& [folder, image] :
+         {std::pair{at("plain/sub"), filled(Qt::red)}, {dir.path(), QImage()}}) {
+        const CaptureFileResult result = writeCaptureFile(folder, "01) p", image);
+        EXPECT_TRUE(result.path.isEmpty());
+        EXPECT_FALSE(result.error.isEmpty());
+    }
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+              QStringList{"plain"});
+}
+
+// Such a rectangle is refused before the screen is asked for anything.
+TEST(ScreenRect, AReversedEmptyOrWrappingRectangleGivesNoCopy) {
+    QImage copy(1, 1, QImage::Format_RGB32);
+    for (const auto& [left, right] : {std::pair{10, 5}, {10, 10}, {INT_MIN, INT_MAX}}) {
+        CaptureScreenRect(copy, left, 0, right, 1);
+        EXPECT_TRUE(copy.isNull()) << left << " to " << right;
+    }
+}
+
+TEST(CaptureNames, TwoDigitsAtLeastThenPrefixAndDateAndACountedSuffixForTakenNames) {
+    QStringList texts;
+    for (int number : {1, 9, 10, 100, 32767, 32768, 0, -3})
+        texts << captureNumberText(number);
+    EXPECT_EQ(texts, QStringList({"01", "09", "10", "100", "32767", "32768", "00", "-3"}));
+    EXPECT_EQ(captureBaseName(1, sizedPrefix("capture.screen", QSize(1920, 1080)), "05-12-2026"),
+              "01) capture.screen.(1920x1080).05-12-2026");
+    EXPECT_EQ(captureBaseName(32768, "capture.zoom", "12-5-26"), "32768) capture.zoom.12-5-26");
+    QStringList names;
+    for (int attempt : {0, 1, 2, -1})
+        names << captureFileName("a", attempt);
+    EXPECT_EQ(names, QStringList({"a.bmp", "a (1).bmp", "a (2).bmp", "a.bmp"}));
+}
+
+TEST(CaptureNames, CharactersNoFileSystemTakesBecomeDashes) {
+    EXPECT_EQ(portableFileName("a/b\\c:d*e?f\"g<h>i|j"), "a-b-c-d-e-f-g-h-i-j");
+    EXPECT_EQ(portableFileName(QStringLiteral("tab\there\nnull") + QChar(0) + "x"),
+              "tab-here-null-x");
+    EXPECT_EQ(portableFileName("01) cattura.schermo.(1920x1080).05-12-2026 àé"),
+              "01) cattura.schermo.(1920x1080).05-12-2026 àé");
+    // A long date or prefix with a separator stays one name instead of opening a folder.
+    EXPECT_EQ(portableFileName("Catture di 5/12/2026"), "Catture di 5-12-2026");
+    EXPECT_EQ(captureBaseName(2, "odd/prefix", "1-1-26"), "02) odd-prefix.1-1-26");
+}
+
+TEST(CaptureNames, DatesFollowTheLocaleWithoutSlashes) {
+    const QDate date(2026, 12, 5);
+    EXPECT_EQ(captureDateText(date, QLocale("it_IT")), "05-12-26");
+    EXPECT_EQ(captureDateText(date, QLocale("en_US")), "12-5-26");
+    EXPECT_EQ(captureDateText(date, QLocale("en_GB")), "05-12-2026");
+    EXPECT_EQ(captureDateText(date, QLocale("de_DE")), "05.12.26");
+    EXPECT_EQ(datedFolderName(date, QLocale("it_IT")), "Catture di sabato 5 dicembre 2026");
+    EXPECT_EQ(datedFolderName(date, QLocale("en_US")), "Catture di Saturday, December 5, 2026");
+}
+
+// Missing folders are made, and doubled and trailing separators collapse.
+TEST_F(CaptureFile, MakeFolderPathMakesEveryMissingFolderAndGivesTheCleanPath) {
+    for (int twice = 0; twice < 2; ++twice)
+        EXPECT_EQ(MakeFolderPath(at("a/b c/d")), at("a/b c/d"));
+    EXPECT_TRUE(QFileInfo(at("a/b c/d")).isDir());
+    EXPECT_EQ(MakeFolderPath(dir.path() + "//Catture di x"), at("Catture di x"));
+    EXPECT_EQ(MakeFolderPath(at("one///two/")), at("one/two"));
+    EXPECT_TRUE(QFileInfo(at("one/two")).isDir());
+    EXPECT_EQ(MakeFolderPath("/"), "/");
+    EXPECT_EQ(MakeFolderPath(""), "");
+}
+
+} // namespace
+} // namespace vantor

@@ -16,7 +16,6 @@ TEST_F(DesktopTest, SnapOfAnOpaquePanelSavesThePatternUnderIt) {
     ASSERT_TRUE(images.isValid());
     setImagesFolder(images.path());
     const WindowInfo panel = launchWithPanelOverPattern();
-    const QImage& expected = m_underPanel;
 
     // Nothing blends the panel with what lies under it: the screen shows it plain yellow.
     ASSERT_TRUE(waitFor([&] { return rgbAt(screenshot(panel.rect), QPoint(20, 20)) == Yellow; }))
@@ -25,13 +24,13 @@ TEST_F(DesktopTest, SnapOfAnOpaquePanelSavesThePatternUnderIt) {
 
     // The second snap is taken over the first one's picture, under the panel's border and labels.
     for (int count = 1; count <= 2; ++count) {
-        EXPECT_EQ(snap(panel, images.path(), count), expected)
+        EXPECT_EQ(snap(panel, images.path(), count), m_underPanel)
             << "snap " << count << " is not the pattern under the panel";
         // The panel is back where it was, at its size, showing the snapshot inside its border.
         EXPECT_TRUE(waitFor([&] {
             const QImage shown = screenshot(panel.rect);
             return rgbAt(shown, QPoint(0, 0)) == Shadow &&
-                   shown.pixel(20, 20) == expected.pixel(20, 20);
+                   shown.pixel(20, 20) == m_underPanel.pixel(20, 20);
         })) << "snap "
             << count << ": the panel did not come back";
         EXPECT_EQ(windowRect(panel.id), panel.rect);

@@ -177,7 +177,6 @@ public:
     PatternWindow(const PatternWindow&) = delete;
     PatternWindow& operator=(const PatternWindow&) = delete;
 
-    XWindow id() const { return m_window; }
     // What the window shows, drawn here from its colours.
     const QImage& expected() const { return m_expected; }
     // Waits until the screen shows the window where it was placed; that place.
@@ -194,8 +193,7 @@ inline constexpr unsigned Yellow = 0xFFFF00;
 inline constexpr int GuideStrip = 20;
 inline constexpr int RulerThickness = 44;
 inline constexpr QSize PanelSize(473, 277);
-// Where the close and snap buttons' and the resize handle's middles lie inside a new panel.
-inline constexpr QPoint CloseButton(419 + 8, 259 + 8);
+// Where the snap button's and the resize handle's middles lie inside a new panel.
 inline constexpr QPoint SnapButton(437 + 8, 259 + 8);
 inline constexpr QPoint ResizeHandle(455 + 8, 259 + 8);
 
@@ -204,11 +202,9 @@ inline constexpr QPoint ResizeHandle(455 + 8, 259 + 8);
 enum TrayItem {
     AddRule = 1,
     JoinRules,
-    DeleteRules = 4,
-    AddGuide,
+    AddGuide = 5,
     AddPanel = 7,
-    SnapToGuides,
-    HideShowAll,
+    HideShowAll = 9,
     Options,
     About
 };

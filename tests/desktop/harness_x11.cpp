@@ -63,15 +63,6 @@ std::string text(Window window, const char* name) {
     return property(window, name).c_str();
 }
 
-// The first 32-bit item of a property, 0 when it is unset.
-long firstItem(Window window, const char* name) {
-    const std::string value = property(window, name);
-    long item = 0;
-    if (value.size() >= sizeof item)
-        std::memcpy(&item, value.data(), sizeof item);
-    return item;
-}
-
 void collect(Window window, bool insideClient, std::vector<WindowInfo>& found) {
     Window rootReturn = 0, parent = 0;
     Window* children = nullptr;
@@ -91,12 +82,12 @@ void collect(Window window, bool insideClient, std::vector<WindowInfo>& found) {
             info.role = text(child, "WM_WINDOW_ROLE");
             info.instance = text(child, "WM_CLASS");
             info.title = text(child, "_NET_WM_NAME");
-            info.pid = firstItem(child, "_NET_WM_PID");
+            info.pid = static_cast<long>(cardinal(child, "_NET_WM_PID"));
             // A menu's window is override-redirect, as a tooltip's and the toolbar's are; Qt names
             // the tooltip's type, and the toolbar, like every tool window, carries a role.
-            info.menu = attributes.override_redirect != 0 && info.role.empty() &&
-                        firstItem(child, "_NET_WM_WINDOW_TYPE") !=
-                            static_cast<long>(atom("_NET_WM_WINDOW_TYPE_TOOLTIP"));
+            info.menu =
+                attributes.override_redirect != 0 && info.role.empty() &&
+                cardinal(child, "_NET_WM_WINDOW_TYPE") != atom("_NET_WM_WINDOW_TYPE_TOOLTIP");
             info.embedded = insideClient;
             info.rect = rect;
         }
@@ -154,8 +145,12 @@ XWindow activeWindow() {
 }
 
 unsigned long cardinal(XWindow window, const std::string& name) {
+    const std::string value = property(window, name.c_str());
+    unsigned long item = 0;
+    if (value.size() >= sizeof item)
+        std::memcpy(&item, value.data(), sizeof item);
     // Xlib hands 32-bit items over as longs, sign-extended where the top bit is set.
-    return static_cast<unsigned long>(firstItem(window, name.c_str())) & 0xFFFFFFFFUL;
+    return item & 0xFFFFFFFFUL;
 }
 
 QRect frameRect(XWindow window) {

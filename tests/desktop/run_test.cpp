@@ -68,7 +68,6 @@ protected:
     // Starts the script on the built program as a terminal would, without DISPLAY, and waits
     // for its "up" line.
     void SetUp() override {
-        m_shots = artifactDir() + "/screenshots";
         const char* program = std::getenv("VANTOR_PROGRAM");
         ASSERT_NE(program, nullptr);
         m_script =
@@ -107,7 +106,7 @@ protected:
     std::unique_ptr<Process> m_script;
     const QTemporaryDir m_dir;
     const std::string m_tmp = m_dir.path().toStdString();
-    std::string m_shots;
+    const std::string m_shots = artifactDir() + "/screenshots";
     pid_t m_programPid = 0;
 };
 

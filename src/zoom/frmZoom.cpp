@@ -37,15 +37,17 @@ frmZoom::frmZoom() {
 
 void frmZoom::Form_Load() {
     mpopupClose->setText(LoadText(132));
+    SetZoom(FirstZoomFactor);
+    const QRect screen = primaryScreenRect();
+    move(screen.center() - rect().center());
+    // The native window is made only now, in its place: made at the origin before the move, it
+    // now and then kept the origin as its place, and the first change of zoom sent the lens there.
     // Stretching and sending 640 x 640 pixels 100 times a second costs the program more than all
     // else it does; the window system can copy and stretch them without the program.
     m_magnifier = desktop().magnifierFor(winId(), palette().color(QPalette::Dark).rgb());
     setAttribute(Qt::WA_PaintOnScreen, m_magnifier != nullptr);
     ApplyWindowTransparency(*this, Opacity);
     TimerCursorZoom.start();
-    SetZoom(FirstZoomFactor);
-    const QRect screen = primaryScreenRect();
-    move(screen.center() - rect().center());
 }
 
 void frmZoom::SetZoom(int value) {

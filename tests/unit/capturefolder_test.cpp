@@ -14,9 +14,9 @@ TEST(CaptureFolder, KeepsEveryCharacterOfItsName) {
     const QTemporaryDir dir;
     QImage image(3, 2, QImage::Format_RGB32);
     image.fill(Qt::green);
-    for (const QString name : {QStringLiteral("Prezzi €"), QStringLiteral("Картинки/2026 ✓")}) {
+    for (const QString& name : {QStringLiteral("Prezzi €"), QStringLiteral("Картинки/2026 ✓")}) {
         const CaptureFileResult result = writeCaptureFile(dir.filePath(name), "01) è", image);
-        EXPECT_EQ(result.path, dir.filePath(name + "/01) è.bmp")) << result.error;
+        EXPECT_EQ(result.path, dir.filePath(name + "/01) è.bmp")) << result.error.toStdString();
         EXPECT_TRUE(QFileInfo::exists(result.path));
     }
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::Dirs),

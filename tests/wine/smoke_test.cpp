@@ -32,27 +32,46 @@ protected:
         return settled;
     }
 
-    // Waits for the one window of the program that action shows.
-    WindowInfo shownBy(const std::function<void()>& action) {
+    // Waits for the windows of the program that action shows to hold still; the largest of them.
+    // The tray icon's tooltip may come up beside a menu or a tool window, under a resting pointer.
+    WindowInfo shownBy(const std::function<void()>& action, Milliseconds timeout = 10s) {
         const std::vector<WindowInfo> before = windowsOf(pid());
-        action();
-        std::vector<WindowInfo> added;
-        waitFor([&] {
-            added = windowsOf(pid());
-            std::erase_if(added, [&](const WindowInfo& w) {
+        const auto added = [&] {
+            std::vector<WindowInfo> now = windowsOf(pid());
+            std::erase_if(now, [&](const WindowInfo& w) {
                 return std::any_of(before.begin(), before.end(),
                                    [&](const WindowInfo& old) { return old.id == w.id; });
             });
-            return added.size() == 1;
-        });
-        if (added.size() != 1)
+            return now;
+        };
+        action();
+        std::vector<WindowInfo> shown;
+        waitFor(
+            [&] {
+                shown = added();
+                return !shown.empty() &&
+                       holdsFor([&] { return added().size() == shown.size(); }, 300ms);
+            },
+            timeout);
+        if (shown.empty())
             throw std::runtime_error("no new window showed");
-        return added.front();
+        return *std::max_element(shown.begin(), shown.end(), [](const auto& a, const auto& b) {
+            return a.rect.width() * a.rect.height() < b.rect.width() * b.rect.height();
+        });
     }
 
     // Opens the tray menu and waits until it is drawn: two screenshots in a row agree.
     std::pair<QRect, QImage> trayMenu() {
-        const QRect menu = shownBy([&] { click(icon().center(), Button::Right); }).rect;
+        // Wine loses a right-click now and then on an icon docked a moment ago.
+        QRect menu;
+        for (int attempt = 0; attempt < 3 && menu.isEmpty(); ++attempt) {
+            try {
+                menu = shownBy([&] { click(icon().center(), Button::Right); }, 3s).rect;
+            } catch (const std::runtime_error&) {
+            }
+        }
+        if (menu.isEmpty())
+            throw std::runtime_error("no menu on a right-click");
         QImage shot;
         waitFor([&] {
             const QImage previous = std::exchange(shot, screenshot(menu));
@@ -83,7 +102,7 @@ TEST_P(WineMenu, TheTrayMenuSpeaksTheUsersLanguageAndExitEndsTheProgram) {
     m_program = &launch(GetParam().env);
     const QString text = ocr(trayMenu().second);
     EXPECT_EQ(text.section(QLatin1Char('\n'), 0, 0).trimmed(), GetParam().first) << text;
-    EXPECT_TRUE(text.endsWith(GetParam().last)) << text;
+    EXPECT_TRUE(text.contains('\n' + GetParam().last)) << text;
     key("Escape");
     chooseTrayItem(GetParam().last);
     EXPECT_EQ(m_program->waitForExit(10s), 0);
@@ -101,15 +120,17 @@ TEST_F(WineSmoke, ASecondInstanceEndsAtOnce) {
     EXPECT_TRUE(m_program->running());
 }
 
-// The folder comes from the registry of Wine's prefix, written there by Wine's own tool.
+// The folder comes from the registry of Wine's prefix, written there by Wine's own tool; the
+// program reads it at the snap.
 TEST_F(WineSmoke, AGuideAndAPanelShowAndTheSnapIsSavedWhereTheRegistrySays) {
+    m_program = &launch();
+    icon();
     const QTemporaryDir images;
     Process reg({"/usr/lib/wine/wine64", "reg", "add",
                  R"(HKCU\Software\Korvane\Application\vantorScreenTools)", "/v", "imageSavePath",
                  "/t", "REG_SZ", "/d", "Z:" + QDir::toNativeSeparators(images.path()).toStdString(),
                  "/f"});
     ASSERT_EQ(reg.waitForExit(30s), 0) << reg.stderrText();
-    m_program = &launch();
 
     const WindowInfo guide = shownBy([&] { chooseTrayItem("vertical"); });
     EXPECT_EQ(guide.rect.width(), GuideStrip);

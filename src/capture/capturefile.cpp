@@ -60,7 +60,9 @@ CaptureFileResult writeCaptureFile(const QString& folder, const QString& baseNam
     // reason it cannot be (a read-only file system, say), where creating a file in it would only
     // say "No such file or directory".
     std::error_code made;
-    std::filesystem::create_directories(QFile::encodeName(folder).toStdString(), made);
+    // From UTF-16 the path keeps every character: on Windows a narrow path would go through
+    // the ANSI code page, which has none for most of them.
+    std::filesystem::create_directories(std::filesystem::path(folder.toStdU16String()), made);
     if (made)
         return {{}, QString::fromLocal8Bit(made.message())};
     const QString stem = folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');

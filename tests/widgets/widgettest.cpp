@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
+#include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QGuiApplication>
@@ -13,6 +14,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QTemporaryDir>
+#include <QTemporaryFile>
 #include <QTimer>
 
 namespace vantor::test {
@@ -220,8 +222,10 @@ int main(int argc, char* argv[]) {
     QTemporaryDir runtime;
     qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
     // One screen as large as the fake desktop's picture of it, as on the desktop tests' server.
-    QFile screens(runtime.filePath(QStringLiteral("screens.json")));
-    if (!screens.open(QIODevice::WriteOnly) ||
+    // In the working folder: the platform's arguments are split at colons, so its path can hold
+    // no drive letter.
+    QTemporaryFile screens(QStringLiteral("screens-XXXXXX.json"));
+    if (!screens.open() ||
         screens.write(R"({"screens": [{"name": "fake", "x": 0, "y": 0, "width": 1920,
                       "height": 1080, "logicalDpi": 96, "dpr": 1}]})") < 0)
         return 1;
@@ -230,7 +234,8 @@ int main(int argc, char* argv[]) {
     qputenv("LANG", "en_US.UTF-8");
     qunsetenv("LC_ALL");
     qunsetenv("LC_MESSAGES");
-    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + QFile::encodeName(screens.fileName()));
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" +
+                                   QFile::encodeName(QDir().relativeFilePath(screens.fileName())));
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     qInstallMessageHandler(vantor::test::failOnWarnings);

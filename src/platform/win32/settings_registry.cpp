@@ -62,9 +62,10 @@ bool WriteSetting(const QString& applicationKey, const QString& valueName, const
     }
     const std::wstring name = valueName.toStdWString();
     const std::wstring data = value.toStdWString();
+    // A REG_SZ counts its terminating NUL; without it, readers that trust the size get none.
     const LONG status =
         RegSetValueExW(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
-                       static_cast<DWORD>(data.size() * sizeof(wchar_t)));
+                       static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
     RegCloseKey(key);
     if (status != ERROR_SUCCESS && problem != nullptr)
         *problem = systemMessage(status);

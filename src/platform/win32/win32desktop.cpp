@@ -1,6 +1,11 @@
 #include "platform/desktop.h"
+#include "platform/win32/devicepixels.h"
 
 #include <windows.h>
+
+#include <dwmapi.h>
+
+#include <optional>
 
 namespace vantor {
 
@@ -8,6 +13,53 @@ namespace {
 
 HWND handle(NativeWindow window) {
     return reinterpret_cast<HWND>(static_cast<quintptr>(window));
+}
+
+QRect rectOf(const RECT& r) {
+    return QRect(QPoint(r.left, r.top), QPoint(r.right - 1, r.bottom - 1));
+}
+
+// The frame as the user sees it, in device pixels. Since Windows 10 the window rectangle also
+// holds the invisible borders the desktop window manager resizes by; its frame bounds do not.
+std::optional<QRect> visibleFrame(HWND window) {
+    RECT r = {};
+    if (DwmGetWindowAttribute(window, DWMWA_EXTENDED_FRAME_BOUNDS, &r, sizeof(r)) == S_OK ||
+        GetWindowRect(window, &r))
+        return rectOf(r);
+    return std::nullopt;
+}
+
+// The screen inside device, one pixel each, opaque as Format_RGB32 wants: drawn onto a
+// translucent surface, the alpha byte of 0 that the copy leaves would make pixels vanish.
+QImage copyScreen(const QRect& device) {
+    QImage result(device.size(), QImage::Format_RGB32);
+    result.fill(Qt::black);
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = device.width();
+    info.bmiHeader.biHeight = -device.height();
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (bitmap != nullptr) {
+        HGDIOBJ previous = SelectObject(memory, bitmap);
+        BitBlt(memory, 0, 0, device.width(), device.height(), screen, device.x(), device.y(),
+               SRCCOPY | CAPTUREBLT);
+        SelectObject(memory, previous);
+        for (int y = 0; y < device.height(); ++y) {
+            const auto* from = static_cast<const QRgb*>(bits) + qsizetype(y) * device.width();
+            auto* to = reinterpret_cast<QRgb*>(result.scanLine(y));
+            for (int x = 0; x < device.width(); ++x)
+                to[x] = from[x] | 0xff000000u;
+        }
+        DeleteObject(bitmap);
+    }
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return result;
 }
 
 class Win32Desktop final : public Desktop {
@@ -34,7 +86,7 @@ public:
     QPoint cursorPos() override {
         POINT point = {};
         GetCursorPos(&point);
-        return {point.x, point.y};
+        return toLogicalPixels(QPoint(point.x, point.y), screenScales());
     }
 
     NativeWindow foregroundWindow() override {
@@ -42,18 +94,21 @@ public:
     }
 
     QRect windowFrame(NativeWindow window) override {
-        RECT r = {};
-        if (window == 0 || !GetWindowRect(handle(window), &r))
-            return {};
-        return QRect(QPoint(r.left, r.top), QPoint(r.right - 1, r.bottom - 1));
+        const std::optional<QRect> frame =
+            window != 0 ? visibleFrame(handle(window)) : std::nullopt;
+        return frame ? toLogicalPixels(*frame, screenScales()) : QRect();
     }
 
     void moveWindowTopLeft(NativeWindow window, QPoint topLeft) override {
-        RECT r = {};
-        if (window == 0 || !GetWindowRect(handle(window), &r))
+        RECT outer = {};
+        if (window == 0 || !GetWindowRect(handle(window), &outer))
             return;
-        MoveWindow(handle(window), topLeft.x(), topLeft.y(), r.right - topLeft.x(),
-                   r.bottom - topLeft.y(), TRUE);
+        // The invisible borders keep their width around the frame that moves.
+        const QRect visible = visibleFrame(handle(window)).value_or(rectOf(outer));
+        const QPoint corner = toDevicePixels(topLeft, screenScales()) -
+                              (visible.topLeft() - QPoint(outer.left, outer.top));
+        MoveWindow(handle(window), corner.x(), corner.y(), outer.right - corner.x(),
+                   outer.bottom - corner.y(), TRUE);
     }
 
     bool isPlacedByUser(NativeWindow window) override {
@@ -74,32 +129,13 @@ public:
     // Tool windows never get a taskbar button on Windows.
     void keepOffTaskbar(NativeWindow) override {}
 
+    // At a scale above 100 % the copy holds as many pixels as the rectangle has logical ones, as
+    // on every other system: each caller counts in them.
     QImage grabScreen(const QRect& rect) override {
-        QImage result(rect.size(), QImage::Format_RGB32);
-        result.fill(Qt::black);
-        HDC screen = GetDC(nullptr);
-        HDC memory = CreateCompatibleDC(screen);
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        info.bmiHeader.biWidth = rect.width();
-        info.bmiHeader.biHeight = -rect.height();
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        void* bits = nullptr;
-        HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        if (bitmap != nullptr) {
-            HGDIOBJ previous = SelectObject(memory, bitmap);
-            BitBlt(memory, 0, 0, rect.width(), rect.height(), screen, rect.x(), rect.y(),
-                   SRCCOPY | CAPTUREBLT);
-            SelectObject(memory, previous);
-            for (int y = 0; y < rect.height(); ++y)
-                memcpy(result.scanLine(y), static_cast<uchar*>(bits) + y * rect.width() * 4,
-                       static_cast<size_t>(rect.width()) * 4);
-            DeleteObject(bitmap);
-        }
-        DeleteDC(memory);
-        ReleaseDC(nullptr, screen);
-        return result;
+        QImage copy = copyScreen(toDevicePixels(rect, screenScales()));
+        if (copy.size() != rect.size())
+            copy = copy.scaled(rect.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        return copy;
     }
 
     // Since Windows 8 the desktop window manager always composes the screen.

@@ -1,0 +1,159 @@
+// The real .exe under Wine, with real input: VANTOR_PROGRAM starts it through Wine in the
+// session scripts/windows-test made. Wine docks the tray icons from its own explorer process,
+// and gives tool windows no role; windows are told apart by when they appear.
+#include "harness.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <stdexcept>
+#include <thread>
+#include <utility>
+
+namespace vantor::desk {
+namespace {
+
+// Wine lets a click on its menus and its tray through only now and then when the button goes
+// down the moment the pointer arrives and up at once: a hand's click is slower.
+void handClick(QPoint at, Button button = Button::Left) {
+    moveMouse(at);
+    std::this_thread::sleep_for(200ms);
+    holdButton(button, true);
+    std::this_thread::sleep_for(100ms);
+    holdButton(button, false);
+}
+
+class WineSmoke : public DesktopTest {
+protected:
+    // The one icon in the session's tray, once it has settled.
+    QRect icon() {
+        QRect settled;
+        EXPECT_TRUE(waitFor(
+            [&] {
+                const std::vector<WindowInfo> icons =
+                    findWindows([](const WindowInfo& w) { return w.embedded; });
+                if (icons.size() != 1)
+                    return false;
+                settled = icons.front().rect;
+                return holdsFor([&] { return dockedIconCount() == 1; }, 300ms);
+            },
+            20s));
+        return settled;
+    }
+
+    // Waits for the windows of the program that action shows to hold still; the largest of them.
+    // The tray icon's tooltip may come up beside a menu or a tool window, under a resting pointer.
+    WindowInfo shownBy(const std::function<void()>& action, Milliseconds timeout = 10s) {
+        const std::vector<WindowInfo> before = windowsOf(pid());
+        const auto added = [&] {
+            std::vector<WindowInfo> now = windowsOf(pid());
+            std::erase_if(now, [&](const WindowInfo& w) {
+                return std::any_of(before.begin(), before.end(),
+                                   [&](const WindowInfo& old) { return old.id == w.id; });
+            });
+            return now;
+        };
+        action();
+        std::vector<WindowInfo> shown;
+        waitFor(
+            [&] {
+                shown = added();
+                return !shown.empty() &&
+                       holdsFor([&] { return added().size() == shown.size(); }, 300ms);
+            },
+            timeout);
+        if (shown.empty())
+            throw std::runtime_error("no new window showed");
+        return *std::max_element(shown.begin(), shown.end(), [](const auto& a, const auto& b) {
+            return a.rect.width() * a.rect.height() < b.rect.width() * b.rect.height();
+        });
+    }
+
+    // Opens the tray menu and waits until it is drawn: two screenshots in a row agree.
+    std::pair<QRect, QImage> trayMenu() {
+        // Wine loses a right-click now and then on an icon docked a moment ago.
+        QRect menu;
+        for (int attempt = 0; attempt < 3 && menu.isEmpty(); ++attempt) {
+            try {
+                menu = shownBy([&] { handClick(icon().center(), Button::Right); }, 3s).rect;
+            } catch (const std::runtime_error&) {
+            }
+        }
+        if (menu.isEmpty())
+            throw std::runtime_error("no menu on a right-click");
+        QImage shot;
+        waitFor([&] {
+            const QImage previous = std::exchange(shot, screenshot(menu));
+            return shot == previous && ocr(shot).contains(QLatin1Char('\n'));
+        });
+        savePng(shot, "menu");
+        return {menu, shot};
+    }
+
+    // Clicks the tray menu's item that holds the word.
+    void chooseTrayItem(const QString& word) {
+        const auto [menu, shot] = trayMenu();
+        const QRect item = ocrFind(shot, word);
+        if (item.isEmpty())
+            throw std::runtime_error("no menu item reads " + word.toStdString());
+        handClick(item.center() + menu.topLeft());
+    }
+};
+
+struct MenuCase {
+    std::vector<std::string> env;
+    QString first, last;
+};
+
+class WineMenu : public WineSmoke, public ::testing::WithParamInterface<MenuCase> {};
+
+TEST_P(WineMenu, TheTrayMenuSpeaksTheUsersLanguageAndExitEndsTheProgram) {
+    m_program = &launch(GetParam().env);
+    const QString text = ocr(trayMenu().second);
+    EXPECT_EQ(text.section(QLatin1Char('\n'), 0, 0).trimmed(), GetParam().first) << text;
+    EXPECT_TRUE(text.contains('\n' + GetParam().last)) << text;
+    key("Escape");
+    chooseTrayItem(GetParam().last);
+    EXPECT_EQ(m_program->waitForExit(10s), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, WineMenu,
+                         ::testing::Values(MenuCase{English, "Add rule", "Exit"},
+                                           MenuCase{Italian, "Aggiungi righello", "Uscita"}));
+
+TEST_F(WineSmoke, ASecondInstanceEndsAtOnce) {
+    m_program = &launch();
+    icon();
+    EXPECT_EQ(launch().waitForExit(10s), 0);
+    EXPECT_TRUE(holdsFor([] { return dockedIconCount() == 1; }, 1s));
+    EXPECT_TRUE(m_program->running());
+}
+
+// The folder comes from the registry of Wine's prefix, written there by Wine's own tool; the
+// program reads it at the snap.
+TEST_F(WineSmoke, AGuideAndAPanelShowAndTheSnapIsSavedWhereTheRegistrySays) {
+    m_program = &launch();
+    icon();
+    const QTemporaryDir images;
+    Process reg({"/usr/lib/wine/wine64", "reg", "add",
+                 R"(HKCU\Software\Korvane\Application\vantorScreenTools)", "/v", "imageSavePath",
+                 "/t", "REG_SZ", "/d", "Z:" + QDir::toNativeSeparators(images.path()).toStdString(),
+                 "/f"});
+    ASSERT_EQ(reg.waitForExit(30s), 0) << reg.stderrText();
+
+    const WindowInfo guide = shownBy([&] { chooseTrayItem("vertical"); });
+    EXPECT_EQ(guide.rect.width(), GuideStrip);
+    const WindowInfo panel = shownBy([&] { chooseTrayItem("section"); });
+    EXPECT_EQ(panel.rect.size(), PanelSize);
+
+    click(panel.rect.topLeft() + SnapButton);
+    const QImage saved = savedCapture(images.path(), 1);
+    EXPECT_EQ(saved.size(), PanelSize);
+    const QString file = bitmapsBelow(images.path()).value(0);
+    EXPECT_TRUE(QFileInfo(file).fileName().startsWith("01) ")) << file;
+}
+
+} // namespace
+} // namespace vantor::desk

@@ -4,6 +4,7 @@
 #include "capture/capturefile.h"
 #include "capture/capturenames.h"
 #include "core/appstate.h"
+#include "core/screens.h"
 #include "core/texts.h"
 #include "platform/desktop.h"
 #include "platform/language.h"
@@ -13,9 +14,9 @@
 #include <QDate>
 #include <QDir>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QMessageBox>
-#include <QScreen>
+#include <QPainter>
+#include <QRegion>
 
 #include <cerrno>
 #include <climits>
@@ -92,9 +93,17 @@ bool StoreImagesFolder(const QString& folder) {
 }
 
 void CaptureScreenArea(QImage& target) {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    const QSize size = screen != nullptr ? screen->geometry().size() : QSize();
-    target = desktop().grabScreen(QRect(QPoint(0, 0), size));
+    const QRect desk = virtualDesktopRect();
+    target = desktop().grabScreen(desk);
+    // The root window goes on where no monitor shows it, with whatever it holds there.
+    QRegion uncovered(QRect(QPoint(0, 0), desk.size()));
+    for (const QRect& screen : screenRects())
+        uncovered -= screen.translated(-desk.topLeft());
+    if (uncovered.isEmpty())
+        return;
+    QPainter painter(&target);
+    for (const QRect& part : uncovered)
+        painter.fillRect(part, Qt::black);
 }
 
 void CaptureScreenRect(QImage& picture, int x1, int y1, int x2, int y2) {

@@ -7,7 +7,8 @@
 
 namespace vantor {
 
-// Copies the whole primary screen into target, which takes the screen's size in pixels.
+// Copies every screen into target, one picture as large as the box that holds them all; what
+// no screen covers is black.
 void CaptureScreenArea(QImage& target);
 
 // Copies the screen rectangle from (x1, y1) to (x2, y2), right and bottom excluded, into

@@ -1,5 +1,7 @@
 #include "core/screens.h"
 
+#include "core/monitors.h"
+
 #include <QGuiApplication>
 #include <QScreen>
 
@@ -16,6 +18,15 @@ QList<QRect> screenRects() {
         if (screen != QGuiApplication::primaryScreen())
             rects.append(screen->geometry());
     return rects;
+}
+
+QRect virtualDesktopRect() {
+    return boundingBox(screenRects());
+}
+
+QRect screenRectAt(QPoint point) {
+    const QList<QRect> rects = screenRects();
+    return rects[nearestMonitor(rects, QRect(point, QSize(1, 1)))];
 }
 
 } // namespace vantor

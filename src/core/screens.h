@@ -11,4 +11,10 @@ QRect primaryScreenRect();
 // Every screen in logical pixels, the primary one first.
 QList<QRect> screenRects();
 
+// The smallest rectangle that holds every screen, in logical pixels.
+QRect virtualDesktopRect();
+
+// The screen under the point, else the one nearest to it.
+QRect screenRectAt(QPoint point);
+
 } // namespace vantor

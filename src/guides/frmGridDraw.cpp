@@ -19,7 +19,7 @@ void frmGridDraw::Form_Load() {
 }
 
 void frmGridDraw::ShowPreview(Align align) {
-    const QRect screen = primaryScreenRect();
+    const QRect screen = virtualDesktopRect();
     if (align == Align::Horizontal)
         setGeometry(screen.left(), y(), screen.width(), 1);
     else
@@ -29,7 +29,7 @@ void frmGridDraw::ShowPreview(Align align) {
 
 void frmGridDraw::MovePreview(Align align, QPoint cursor) {
     if (align == Align::Horizontal)
-        move(primaryScreenRect().left(), cursor.y());
+        move(virtualDesktopRect().left(), cursor.y());
     else
         move(cursor.x(), y());
 }

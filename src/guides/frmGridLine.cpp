@@ -7,6 +7,7 @@
 #include "core/toolwindow.h"
 #include "guides/gridskin.h"
 #include "guides/guidelines.h"
+#include "platform/desktop.h"
 #include "platform/windowservices.h"
 
 #include <QMouseEvent>
@@ -40,17 +41,20 @@ void frmGridLine::Form_Load() {
 void frmGridLine::ShowGridLine(vantor::Align align, int position) {
     const int earlier = int(loadedGuideLines().size());
     mAlign = align;
-    const QRect screen = primaryScreenRect();
+    // A guide crosses the whole desktop; one placed by default starts on the monitor the user
+    // is looking at, which is where the pointer is.
+    const QRect desk = virtualDesktopRect();
+    const QRect screen = position >= 0 ? desk : screenRectAt(desktop().cursorPos());
     if (align == Align::Horizontal) {
         const int row = position >= 0
                             ? position
                             : defaultGuideCoordinate(screen.top(), screen.height(), earlier);
-        setGeometry(screen.left(), row - StripThickness / 2, screen.width(), StripThickness);
+        setGeometry(desk.left(), row - StripThickness / 2, desk.width(), StripThickness);
     } else {
         const int column = position >= 0
                                ? position
                                : defaultGuideCoordinate(screen.left(), screen.width(), earlier);
-        setGeometry(column - StripThickness / 2, screen.top(), StripThickness, screen.height());
+        setGeometry(column - StripThickness / 2, desk.top(), StripThickness, desk.height());
     }
     drawStrip();
     show();

@@ -5,6 +5,7 @@
 #include "capture/screensettle.h"
 #include "core/appstate.h"
 #include "core/formlist.h"
+#include "core/monitors.h"
 #include "core/rounding.h"
 #include "core/texts.h"
 #include "core/toolwindow.h"
@@ -105,7 +106,7 @@ void frmFrame::resizeForm() {
 }
 
 void frmFrame::drawLabel(QPainter& painter, bool widthLabel) {
-    const QString text = QString::number(widthLabel ? width() : height()) + QStringLiteral(" px");
+    const QString text = pixelLengthText(widthLabel ? width() : height(), devicePixelRatioF());
     const QFontMetrics metrics(painter.font());
     const QSize textSize(metrics.horizontalAdvance(text), metrics.height());
     const PanelLabel place =

@@ -1,5 +1,6 @@
 #include "rulers/rulerpainter.h"
 
+#include "core/monitors.h"
 #include "rulers/rulerscale.h"
 #include "rulers/rulerskin.h"
 
@@ -88,7 +89,7 @@ private:
 void drawLabel(QPainter& painter, const RulerFace& face, bool vertical, int lenght) {
     painter.setFont(rulerFont(true));
     const QFontMetrics metrics(painter.font());
-    const QString text = rulerLabel(face.lenghtWord, lenght);
+    const QString text = rulerLabel(face.lenghtWord, lenght, painter.device()->devicePixelRatioF());
     const int width = metrics.horizontalAdvance(text);
     const int height = metrics.height();
     const int thickness = vertical ? face.size.width() : face.size.height();
@@ -114,9 +115,8 @@ QFont rulerFont(bool bold) {
     return font;
 }
 
-QString rulerLabel(const QString& lenghtWord, int lenght) {
-    const QString full =
-        lenghtWord + QLatin1Char(' ') + QString::number(lenght) + QStringLiteral(" px");
+QString rulerLabel(const QString& lenghtWord, int lenght, qreal devicePixelRatio) {
+    const QString full = lenghtWord + QLatin1Char(' ') + pixelLengthText(lenght, devicePixelRatio);
     if (QFontMetrics(rulerFont(true)).horizontalAdvance(full) + 5 > lenght)
         return QString::number(lenght);
     return full;

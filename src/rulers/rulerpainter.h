@@ -25,9 +25,9 @@ struct RulerFace {
 // font, so the label always fits its box.
 QFont rulerFont(bool bold);
 
-// The label a ruler of this length shows: the word, the length and "px", or only the length
-// when that does not fit the ruler.
-QString rulerLabel(const QString& lenghtWord, int lenght);
+// The label a ruler of this length shows on a screen of the device pixel ratio: the word and the
+// length with its device pixels (pixelLengthText), or only the length when that does not fit.
+QString rulerLabel(const QString& lenghtWord, int lenght, qreal devicePixelRatio);
 
 // A canvas for a face of the given size at the device pixel ratio, so that ticks stay one device
 // pixel wide and text stays sharp on scaled screens.

@@ -65,12 +65,12 @@ void frmToolbar::Form_Load() {
     ApplyWindowTransparency(*this, Opacity);
     resizeForm();
     drawFrame();
+    m_screen = primaryScreenRect();
     placeAt(m_animation.parkedTop());
 }
 
 void frmToolbar::placeAt(int top) {
-    const QRect screen = primaryScreenRect();
-    move(screen.left() + (screen.width() - width()) / 2, screen.top() + top);
+    move(m_screen.left() + (m_screen.width() - width()) / 2, m_screen.top() + top);
 }
 
 void frmToolbar::resizeForm() {
@@ -121,8 +121,13 @@ void frmToolbar::CloseToolbar() {
 
 bool frmToolbar::ShowToolbar(int x, int y) {
     const bool open = isOpen();
-    const bool inside = inHotZone(geometry().translated(-primaryScreenRect().topLeft()), open,
-                                  QPoint(x, y) - primaryScreenRect().topLeft());
+    // A parked toolbar waits at the top of whichever screen the pointer is on.
+    if (!open && m_animation.top() == m_animation.parkedTop()) {
+        m_screen = screenRectAt(QPoint(x, y));
+        placeAt(m_animation.top());
+    }
+    const bool inside = inHotZone(geometry().translated(-m_screen.topLeft()), open,
+                                  QPoint(x, y) - m_screen.topLeft());
     if (open || !inside) {
         if (!inside)
             CloseToolbar();
@@ -153,7 +158,7 @@ void frmToolbar::TimerAnimationClose_Timer() {
 void frmToolbar::CaptureEntireScreen() {
     QImage picture;
     CaptureScreenArea(picture);
-    SaveCaptureImage(picture, sizedPrefix(LoadText(124), primaryScreenRect().size()));
+    SaveCaptureImage(picture, sizedPrefix(LoadText(124), picture.size()));
 }
 
 void frmToolbar::CaptureCurrentWindow() {

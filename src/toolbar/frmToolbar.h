@@ -60,11 +60,13 @@ private:
     friend class SingleInstance<frmToolbar>;
     frmToolbar();
     void Form_Load();
-    // Where the toolbar stands at the given top, relative to the screen's top edge.
+    // Where the toolbar stands at the given top, relative to its screen's top edge.
     void placeAt(int top);
     void drawFrame();
 
     ToolbarAnimation m_animation;
+    // The screen whose top edge the toolbar slides from: the one the pointer last reached it on.
+    QRect m_screen;
     NativeWindow mForegroundWindow = 0;
     QImage m_face;
     QLabel* ImageButton[6] = {};

@@ -1,0 +1,61 @@
+#include "core/monitors.h"
+
+#include <gtest/gtest.h>
+
+using namespace vantor;
+
+namespace {
+// The primary monitor first, a larger one left of it and reaching above it, a small one below
+// the primary's right half: negative coordinates and areas that no monitor covers.
+const QList<QRect> Desk = {QRect(0, 0, 1920, 1080), QRect(-2560, -360, 2560, 1440),
+                           QRect(960, 1080, 1280, 720)};
+} // namespace
+
+TEST(Monitors, PointsLieOnTheMonitorThatHoldsThemOrOnNone) {
+    const std::pair<QPoint, int> rows[] = {{{0, 0}, 0},       {{-1, 0}, 1},     {{-2560, -360}, 1},
+                                           {{1919, 1079}, 0}, {{1920, 0}, -1},  {{960, 1080}, 2},
+                                           {{959, 1080}, -1}, {{-1, 1080}, -1}, {{2239, 1799}, 2}};
+    for (const auto& [point, monitor] : rows)
+        EXPECT_EQ(monitorAt(Desk, point), monitor) << point.x() << ',' << point.y();
+    EXPECT_EQ(monitorAt({}, QPoint()), -1);
+}
+
+TEST(Monitors, TheNearestMonitorIsTheOneOverlappedMostElseTheClosest) {
+    const std::pair<QRect, int> rows[] = {
+        {{-100, 0, 150, 10}, 1},   {{-50, 0, 150, 10}, 0},    {{900, 1000, 200, 200}, 2},
+        {{3000, 100, 50, 50}, 0},  {{-4000, 0, 50, 50}, 1},   {{100, 1500, 50, 50}, 0},
+        {{1000, 1900, 50, 50}, 2}, {{-100, 1500, 50, 50}, 1}, {{-10, -10, 20, 20}, 1}};
+    for (const auto& [rect, monitor] : rows)
+        EXPECT_EQ(nearestMonitor(Desk, rect), monitor) << rect.x() << ',' << rect.y();
+    EXPECT_EQ(nearestMonitor({}, QRect(0, 0, 1, 1)), -1);
+}
+
+TEST(Monitors, TheSmallestMoveBringsARectangleOrAGuidesLineOntoTheMonitor) {
+    const QRect monitor(-2560, -360, 2560, 1440);
+    const std::pair<QRect, QPoint> rects[] = {
+        {{-100, 0, 50, 50}, {0, 0}},        {{-30, 0, 50, 50}, {-20, 0}},
+        {{-3000, -400, 50, 50}, {440, 40}}, {{-100, 1070, 50, 50}, {0, -40}},
+        {{0, 0, 3000, 50}, {-2560, 0}},     {{-2000, -1000, 100, 2000}, {0, 640}}};
+    for (const auto& [rect, move] : rects)
+        EXPECT_EQ(moveOnto(rect, monitor), move) << rect.x() << ',' << rect.y();
+    const std::tuple<Align, int, int> lines[] = {
+        {Align::Vertical, -2560, 0},   {Align::Vertical, 0, -1},
+        {Align::Vertical, -2561, 1},   {Align::Horizontal, 1079, 0},
+        {Align::Horizontal, 1080, -1}, {Align::Horizontal, -500, 140}};
+    for (const auto& [align, coordinate, move] : lines)
+        EXPECT_EQ(moveLineOnto(align, coordinate, monitor), move) << coordinate;
+}
+
+TEST(Monitors, TheBoundingBoxHoldsEveryMonitor) {
+    EXPECT_EQ(boundingBox(Desk), QRect(-2560, -360, 4800, 2160));
+    EXPECT_EQ(boundingBox({Desk[0]}), Desk[0]);
+    EXPECT_TRUE(boundingBox({}).isEmpty());
+}
+
+TEST(Monitors, LengthsNameTheirDevicePixelsOnlyWhereTheyDiffer) {
+    const std::tuple<int, qreal, QString> rows[] = {
+        {355, 1.0, "355 px"},  {355, 2.0, "355 px (710)"}, {355, 1.5, "355 px (532)"},
+        {3, 1.25, "3 px (4)"}, {0, 2.0, "0 px (0)"},       {1920, 1.25, "1920 px (2400)"}};
+    for (const auto& [logical, ratio, text] : rows)
+        EXPECT_EQ(pixelLengthText(logical, ratio), text) << ratio;
+}

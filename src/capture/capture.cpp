@@ -4,9 +4,10 @@
 #include "capture/capturefile.h"
 #include "capture/capturenames.h"
 #include "core/appstate.h"
-#include "core/screens.h"
+#include "core/monitors.h"
 #include "core/texts.h"
 #include "platform/desktop.h"
+#include "platform/devicepixels.h"
 #include "platform/language.h"
 #include "platform/settings.h"
 #include "platform/windowservices.h"
@@ -93,12 +94,17 @@ bool StoreImagesFolder(const QString& folder) {
 }
 
 void CaptureScreenArea(QImage& target) {
-    const QRect desk = virtualDesktopRect();
-    target = desktop().grabScreen(desk);
+    // In device pixels: monitors at different ratios then lie side by side as they do on the
+    // desk, each with all of its pixels.
+    QList<QRect> areas;
+    for (const ScreenScale& screen : screenScales())
+        areas.append(deviceArea(screen));
+    const QRect desk = boundingBox(areas);
+    target = desktop().grabDevicePixels(desk);
     // The root window goes on where no monitor shows it, with whatever it holds there.
     QRegion uncovered(QRect(QPoint(0, 0), desk.size()));
-    for (const QRect& screen : screenRects())
-        uncovered -= screen.translated(-desk.topLeft());
+    for (const QRect& area : areas)
+        uncovered -= area.translated(-desk.topLeft());
     if (uncovered.isEmpty())
         return;
     QPainter painter(&target);

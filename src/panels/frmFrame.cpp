@@ -146,7 +146,7 @@ void frmFrame::Snap() {
                                 .arg(ScreenSettleLimits{}.compositorLimit.count() / 1000));
         return;
     }
-    SaveCaptureImage(ImageCapture, sizedPrefix(LoadText(125), area.size()));
+    SaveCaptureImage(ImageCapture, sizedPrefix(LoadText(125), ImageCapture.size()));
 }
 
 void frmFrame::refreshMenu() {
@@ -169,6 +169,9 @@ void frmFrame::resizeEvent(QResizeEvent*) {
 }
 
 void frmFrame::paintEvent(QPaintEvent*) {
+    // Moved onto a monitor of another pixel ratio, the panel keeps its size but not its pixels.
+    if (m_image.devicePixelRatio() != devicePixelRatioF())
+        resizeForm();
     QPainter(this).drawImage(QPoint(0, 0), m_image);
 }
 

@@ -1,5 +1,6 @@
 #include "platform/desktop.h"
 
+#include "platform/devicepixels.h"
 #include "platform/magnifier.h"
 
 #include <QtGlobal>
@@ -19,6 +20,13 @@ DesktopLook Desktop::look(const QList<VirtualKey>& keys) {
     seen.cursor = cursorPos();
     seen.foreground = foregroundWindow();
     return seen;
+}
+
+QImage Desktop::grabScreen(const QRect& rect) {
+    const QList<ScreenScale> screens = screenScales();
+    QImage copy = grabDevicePixels(toDevicePixels(rect, screens));
+    copy.setDevicePixelRatio(ratioAt(rect.topLeft(), screens));
+    return copy;
 }
 
 bool Desktop::freezeScreenBehind(NativeWindow, const QRect&) {

@@ -64,8 +64,12 @@ public:
     // Keeps one of our windows, about to be shown, out of taskbars and pagers.
     virtual void keepOffTaskbar(NativeWindow window) = 0;
 
-    // A copy of the screen inside rect, in screen pixels; parts beyond the screen are black.
-    virtual QImage grabScreen(const QRect& rect) = 0;
+    // Every device pixel of the screen inside rect (logical pixels, mapped by the screen of its
+    // top-left corner), the picture carrying that screen's device pixel ratio: a copy at a ratio
+    // of 2 holds twice the rectangle's width and height. Parts beyond the screen are black.
+    QImage grabScreen(const QRect& rect);
+    // The screen inside rect in the window system's own device pixels; parts beyond it are black.
+    virtual QImage grabDevicePixels(const QRect& device) = 0;
     // Makes one of our windows, created and not shown yet, show the screen inside area as it is
     // now as the window's own background, copied and kept by the window system: the pixels never
     // pass through the program. False where the system cannot; the window paints the copy itself.

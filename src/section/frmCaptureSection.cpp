@@ -75,7 +75,7 @@ void frmCaptureSection::saveSection() {
                                 .arg(ScreenSettleLimits{}.compositorLimit.count() / 1000));
         return;
     }
-    if (!SaveCaptureImage(*under, sizedPrefix(LoadText(125), area.size())).isEmpty())
+    if (!SaveCaptureImage(*under, sizedPrefix(LoadText(125), under->size())).isEmpty())
         unloadInstance();
 }
 

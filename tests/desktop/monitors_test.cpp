@@ -70,5 +70,29 @@ TEST_F(MonitorsDesktopTest, TheToolbarOpensCentredOnTheMonitorWhoseTopEdgeThePoi
     }
 }
 
+// At a ratio of 2 each logical pixel of the left monitor is 2 x 2 of the pattern's pixels.
+TEST_F(MonitorsDesktopTest, APanelSnapAtRatioTwoHoldsEveryDevicePixelAndSaysSoInItsName) {
+    QTemporaryDir images;
+    setImagesFolder(images.path());
+    const PatternWindow pattern(QRect(300, 200, 1100, 700), 0x0000ff,
+                                {{{41, 31, 1, 1}, 0xff00ff}, {{300, 150, 3, 301}, 0x00ff00}});
+    std::vector<std::string> env = English;
+    env.push_back("QT_SCREEN_SCALE_FACTORS=vantor-left=2");
+    launchDocked(env);
+    const WindowInfo panel = addFromTray(AddPanel, "frmFrame");
+    const QPoint origin = pattern.shown().topLeft();
+    const QPoint corner = origin + QPoint(41, 31);
+    drag(windowRect(panel.id).topLeft() + QPoint(100, 80), corner + QPoint(100, 80), 12);
+    // Only every second device pixel is a logical one's corner there.
+    ASSERT_TRUE(
+        waitFor([&] { return (windowRect(panel.id).topLeft() - corner).manhattanLength() <= 2; }));
+    const QPoint inside = windowRect(panel.id).topLeft() - origin;
+    ASSERT_EQ(windowRect(panel.id).size(), PanelSize * 2);
+    click(origin + inside + SnapButton * 2);
+    const QImage picture = savedCapture(images.path(), 1);
+    EXPECT_EQ(picture, pattern.expected().copy(QRect(inside, PanelSize * 2)));
+    EXPECT_TRUE(bitmapsBelow(images.path()).front().contains("capture.section.(946x554)"));
+}
+
 } // namespace
 } // namespace vantor::desk

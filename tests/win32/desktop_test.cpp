@@ -34,8 +34,9 @@ public:
 } // namespace
 
 // scripts/windows-test runs these once at 100 % and once at 150 %: the Desktop speaks Qt's
-// logical pixels at every scale, as the events its callers also read do.
-TEST(Win32Desktop, PositionsFramesAndCopiesAreInLogicalPixels) {
+// logical pixels at every scale, as the events its callers also read do, and its copies hold
+// every device pixel.
+TEST(Win32Desktop, PositionsAndFramesAreInLogicalPixelsAndCopiesInDevicePixels) {
     const std::unique_ptr<Desktop> desktop = createNativeDesktop();
     const QRect place(210, 130, 160, 90);
     const Swatch swatch(place);
@@ -45,13 +46,15 @@ TEST(Win32Desktop, PositionsFramesAndCopiesAreInLogicalPixels) {
     EXPECT_EQ(desktop->windowFrame(swatch.winId()), place);
 
     const QImage copy = desktop->grabScreen(place.adjusted(10, 10, -10, -10));
-    ASSERT_EQ(copy.size(), QSize(140, 70));
-    EXPECT_EQ(copy.pixel(70, 35), QColor(0x20, 0x80, 0xe0).rgb());
+    const qreal ratio = QGuiApplication::primaryScreen()->devicePixelRatio();
+    ASSERT_EQ(copy.size(), (QSizeF(140, 70) * ratio).toSize());
+    EXPECT_EQ(copy.devicePixelRatio(), ratio);
+    EXPECT_EQ(copy.pixel(copy.width() / 2, copy.height() / 2), QColor(0x20, 0x80, 0xe0).rgb());
     // Drawn onto a translucent surface, as the section panel and the painter draw copies.
     QImage surface(copy.size(), QImage::Format_ARGB32_Premultiplied);
     surface.fill(Qt::transparent);
     QPainter(&surface).drawImage(0, 0, copy);
-    EXPECT_EQ(qAlpha(surface.pixel(70, 35)), 255);
+    EXPECT_EQ(qAlpha(surface.pixel(copy.width() / 2, copy.height() / 2)), 255);
 
     desktop->moveWindowTopLeft(swatch.winId(), QPoint(200, 120));
     EXPECT_EQ(desktop->windowFrame(swatch.winId()), QRect(200, 120, 170, 100))

@@ -20,7 +20,7 @@ void FakeDesktop::moveWindowTopLeft(NativeWindow window, QPoint topLeft) {
     it->setTopLeft(topLeft);
 }
 
-QImage FakeDesktop::grabScreen(const QRect& rect) {
+QImage FakeDesktop::grabDevicePixels(const QRect& rect) {
     QImage result(rect.size(), QImage::Format_RGB32);
     result.fill(Qt::black);
     QPainter painter(&result);

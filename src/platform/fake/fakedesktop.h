@@ -19,7 +19,7 @@ public:
     void moveWindowTopLeft(NativeWindow window, QPoint topLeft) override;
     bool isPlacedByUser(NativeWindow window) override { return !fixedWindows.contains(window); }
     void keepOffTaskbar(NativeWindow window) override { offTaskbar.insert(window); }
-    QImage grabScreen(const QRect& rect) override;
+    QImage grabDevicePixels(const QRect& rect) override;
     bool compositorRunning() override { return compositor; }
 
     bool anotherInstanceRuns = false;

@@ -1,5 +1,5 @@
 #include "platform/desktop.h"
-#include "platform/win32/devicepixels.h"
+#include "platform/devicepixels.h"
 
 #include <windows.h>
 
@@ -129,14 +129,7 @@ public:
     // Tool windows never get a taskbar button on Windows.
     void keepOffTaskbar(NativeWindow) override {}
 
-    // At a scale above 100 % the copy holds as many pixels as the rectangle has logical ones, as
-    // on every other system: each caller counts in them.
-    QImage grabScreen(const QRect& rect) override {
-        QImage copy = copyScreen(toDevicePixels(rect, screenScales()));
-        if (copy.size() != rect.size())
-            copy = copy.scaled(rect.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-        return copy;
-    }
+    QImage grabDevicePixels(const QRect& device) override { return copyScreen(device); }
 
     // Since Windows 8 the desktop window manager always composes the screen.
     bool compositorRunning() override { return true; }

@@ -1,5 +1,7 @@
 #include "platform/desktop.h"
 
+#include "platform/devicepixels.h"
+
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
@@ -48,7 +50,7 @@ public:
     void moveWindowTopLeft(NativeWindow window, QPoint topLeft) override;
     bool isPlacedByUser(NativeWindow window) override;
     void keepOffTaskbar(NativeWindow window) override;
-    QImage grabScreen(const QRect& rect) override;
+    QImage grabDevicePixels(const QRect& device) override;
     bool freezeScreenBehind(NativeWindow window, const QRect& area) override;
     void drawOnWindow(NativeWindow window, const QImage& picture, QPoint topLeft) override;
     std::unique_ptr<ScreenMagnifier> magnifierFor(NativeWindow window, QRgb frame) override {
@@ -57,6 +59,8 @@ public:
     bool compositorRunning() override;
 
 private:
+    // The outer frame in the server's device pixels.
+    QRect deviceFrame(NativeWindow window);
     void sendRootMessage(Window window, Atom type, const long (&data)[5]);
 
     Atom atom(const char* name) const { return XInternAtom(m_display, name, False); }
@@ -151,7 +155,7 @@ QPoint X11Desktop::cursorPos() {
     unsigned int mask = 0;
     XQueryPointer(m_display, DefaultRootWindow(m_display), &root, &child, &rootX, &rootY, &x, &y,
                   &mask);
-    return {rootX, rootY};
+    return toLogicalPixels(QPoint(rootX, rootY), screenScales());
 }
 
 NativeWindow X11Desktop::foregroundWindow() {
@@ -174,7 +178,7 @@ DesktopLook X11Desktop::look(const QList<VirtualKey>& keys) {
     seen.keys = m_keyboard.keysDown(keys);
     xcb_generic_error_t* error = nullptr;
     if (xcb_query_pointer_reply_t* reply = xcb_query_pointer_reply(m_connection, pointer, &error)) {
-        seen.cursor = {reply->root_x, reply->root_y};
+        seen.cursor = toLogicalPixels(QPoint(reply->root_x, reply->root_y), screenScales());
         std::free(reply);
     }
     std::free(error);
@@ -190,6 +194,10 @@ DesktopLook X11Desktop::look(const QList<VirtualKey>& keys) {
 }
 
 QRect X11Desktop::windowFrame(NativeWindow window) {
+    return toLogicalPixels(deviceFrame(window), screenScales());
+}
+
+QRect X11Desktop::deviceFrame(NativeWindow window) {
     if (m_display == nullptr || window == 0)
         return {};
     // A window that vanished answers with errors, which come back here and never reach Qt.
@@ -224,12 +232,13 @@ QRect X11Desktop::windowFrame(NativeWindow window) {
     return rect;
 }
 
-void X11Desktop::moveWindowTopLeft(NativeWindow window, QPoint topLeft) {
-    const QRect frame = windowFrame(window);
+void X11Desktop::moveWindowTopLeft(NativeWindow window, QPoint logicalTopLeft) {
+    const QRect frame = deviceFrame(window);
     if (frame.isEmpty())
         return;
     XErrorTrap trap(m_display);
     const Extents e = frameExtents(m_display, window);
+    const QPoint topLeft = toDevicePixels(logicalTopLeft, screenScales());
     const int right = frame.x() + frame.width();
     const int bottom = frame.y() + frame.height();
     const long width = std::max(1, right - topLeft.x() - e.left - e.right);
@@ -282,13 +291,14 @@ void X11Desktop::sendRootMessage(Window window, Atom type, const long (&data)[5]
     XFlush(m_display);
 }
 
-QImage X11Desktop::grabScreen(const QRect& rect) {
+QImage X11Desktop::grabDevicePixels(const QRect& device) {
     if (!m_grabber)
         m_grabber = std::make_unique<X11ScreenGrabber>(m_display);
-    return m_grabber->grab(rect);
+    return m_grabber->grab(device);
 }
 
-bool X11Desktop::freezeScreenBehind(NativeWindow window, const QRect& area) {
+bool X11Desktop::freezeScreenBehind(NativeWindow window, const QRect& logicalArea) {
+    const QRect area = toDevicePixels(logicalArea, screenScales());
     if (m_display == nullptr || window == 0 || area.isEmpty())
         return false;
     XErrorTrap trap(m_display);

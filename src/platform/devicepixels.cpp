@@ -1,4 +1,4 @@
-#include "platform/win32/devicepixels.h"
+#include "platform/devicepixels.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -6,10 +6,6 @@
 namespace vantor {
 
 namespace {
-
-QRect deviceArea(const ScreenScale& screen) {
-    return QRect(screen.logical.topLeft(), (QSizeF(screen.logical.size()) * screen.ratio).toSize());
-}
 
 ScreenScale screenAt(QPoint point, const QList<ScreenScale>& screens, bool device) {
     for (const ScreenScale& screen : screens)
@@ -31,6 +27,10 @@ QRect scaledRect(const QRect& rect, const ScreenScale& screen, qreal factor) {
 }
 
 } // namespace
+
+QRect deviceArea(const ScreenScale& screen) {
+    return QRect(screen.logical.topLeft(), (QSizeF(screen.logical.size()) * screen.ratio).toSize());
+}
 
 QList<ScreenScale> screenScales() {
     QList<ScreenScale> scales;
@@ -57,6 +57,10 @@ QRect toDevicePixels(const QRect& logical, const QList<ScreenScale>& screens) {
 QRect toLogicalPixels(const QRect& device, const QList<ScreenScale>& screens) {
     const ScreenScale screen = screenAt(device.topLeft(), screens, true);
     return scaledRect(device, screen, 1 / screen.ratio);
+}
+
+qreal ratioAt(QPoint logical, const QList<ScreenScale>& screens) {
+    return screenAt(logical, screens, false).ratio;
 }
 
 } // namespace vantor

@@ -16,13 +16,19 @@ struct ScreenScale {
 // The screens of the running program, the primary one first.
 QList<ScreenScale> screenScales();
 
-// Between Qt's logical pixels, which the Desktop interface speaks, and the device pixels of the
-// Win32 calls, by the screen the point lies on; off every screen, by the first.
+// The device pixels the screen covers.
+QRect deviceArea(const ScreenScale& screen);
+
+// Between Qt's logical pixels, which the Desktop interface speaks, and the device pixels that the
+// window system speaks, by the screen the point lies on; off every screen, by the first.
 QPoint toDevicePixels(QPoint logical, const QList<ScreenScale>& screens);
 QPoint toLogicalPixels(QPoint device, const QList<ScreenScale>& screens);
 // By the screen of the top-left corner, both corners alike, so that rectangles side by side stay
 // side by side.
 QRect toDevicePixels(const QRect& logical, const QList<ScreenScale>& screens);
 QRect toLogicalPixels(const QRect& device, const QList<ScreenScale>& screens);
+
+// The device pixels per logical pixel of the screen under the point, of the first off every screen.
+qreal ratioAt(QPoint logical, const QList<ScreenScale>& screens);
 
 } // namespace vantor

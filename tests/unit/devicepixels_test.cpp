@@ -1,4 +1,4 @@
-#include "platform/win32/devicepixels.h"
+#include "platform/devicepixels.h"
 
 #include <gtest/gtest.h>
 

@@ -18,17 +18,6 @@ GuideLine horizontal(int row) {
 
 const QSize HorizontalRule(355, 44);
 
-TEST(GuideLine, CoordinateIsTheMiddleOfTheStripAndTheOtherReferenceIsTheWindowEdge) {
-    const GuideLine v = vertical(300);
-    EXPECT_EQ(v.coordinate, 300);
-    EXPECT_EQ(QPoint(v.referenceX, v.referenceY), QPoint(300, 0));
-    const GuideLine h = horizontal(200);
-    EXPECT_EQ(QPoint(h.referenceX, h.referenceY), QPoint(0, 200));
-    // Positions off the screen and beyond 16 bits are kept.
-    EXPECT_EQ(vertical(-30).coordinate, -30);
-    EXPECT_EQ(horizontal(40000).referenceY, 40000);
-}
-
 TEST(MoveSnap, EachEdgeLandsOnTheRedLineWithinTwelvePixelsAndNotAtThirteen) {
     const QList<GuideLine> guides{vertical(900), horizontal(600)};
     // Wanted and landed places (x, y) of the lying ruler, 355 x 44: its left edge onto the
@@ -72,7 +61,8 @@ TEST(RuleEndSnap, AGuideAcrossTheRulerEndsItOnItsLineNeverShorterThanTheMinimum)
         {Align::Horizontal, {300, 220}, {vertical(305)}, {}},
         {Align::Horizontal, {300, 220}, {vertical(290)}, {}},
         {Align::Horizontal, {310, 220}, {vertical(310)}, 10},
-    };
+        // Places beyond 16 bits are kept.
+        {Align::Vertical, {320, 40005}, {horizontal(40000)}, 39800}};
     for (const auto& [align, cursor, guides, lenght] : rows)
         EXPECT_EQ(snapRuleEnd(align, topLeft, cursor, guides), lenght)
             << cursor.x() << "," << cursor.y();
@@ -97,32 +87,30 @@ TEST(PanelBorderSnap, TheDraggedBorderEndsOnTheGuideNeverUnderTwentyPixels) {
         {{115, 250}, {vertical(119)}, {}},
         {{115, 250}, {vertical(120)}, QSize(20, 100)},
         // A guide too near does not hide a usable one before it.
-        {{125, 250}, {vertical(130), vertical(115)}, QSize(30, 100)},
-    };
+        {{125, 250}, {vertical(130), vertical(115)}, QSize(30, 100)}};
     for (const auto& [cursor, guides, size] : rows)
         EXPECT_EQ(snapPanelBorder(panel, cursor, guides), size) << cursor.x() << "," << cursor.y();
 }
 
 // Another program's window whose frame is 300 wide, 200 high, beside a vertical guide whose line
-// coordinate is 400 (red line on column 399).
+// coordinate is 400 (red line on column 399): its left edge within 12 pixels either side, or its
+// top edge within 12 of the screen's top row (the guide's reference), lands there; a window
+// already on the line is not moved again.
 TEST(WindowSnap, LeftAndTopEdgesLandOnTheGuideWithinTwelvePixelsRightAndBottomKept) {
-    const std::tuple<QPoint, QList<GuideLine>, std::optional<QPoint>> rows[] = {
-        {{390, 100}, {vertical(400)}, QPoint(400, 100)},
-        {{412, 100}, {vertical(400)}, QPoint(400, 100)},
-        {{388, 100}, {vertical(400)}, QPoint(400, 100)},
-        {{413, 100}, {vertical(400)}, {}},
-        {{387, 100}, {vertical(400)}, {}},
-        // Already on the line: no move asked again.
-        {{400, 100}, {vertical(400)}, {}},
-        // A vertical guide catches the top edge on the screen's top row.
-        {{600, 12}, {vertical(400)}, QPoint(600, 0)},
-        {{600, 13}, {vertical(400)}, {}},
-        {{395, 295}, {vertical(400), horizontal(300)}, QPoint(400, 300)},
-        {{395, 295}, {}, {}},
+    const auto snapped = [](QPoint topLeft, const QList<GuideLine>& guides) {
+        return snapWindowTopLeft(QRect(topLeft, QSize(300, 200)), guides);
     };
-    for (const auto& [topLeft, guides, snapped] : rows)
-        EXPECT_EQ(snapWindowTopLeft(QRect(topLeft, QSize(300, 200)), guides), snapped)
-            << topLeft.x() << "," << topLeft.y();
+    // Where the window is and where it lands: the same place when no move is asked for.
+    const std::tuple<int, int, int, int> rows[] = {
+        {390, 100, 400, 100}, {412, 100, 400, 100}, {388, 100, 400, 100}, {413, 100, 413, 100},
+        {387, 100, 387, 100}, {400, 100, 400, 100}, {600, 12, 600, 0},    {600, 13, 600, 13}};
+    for (const auto& [x, y, landedX, landedY] : rows) {
+        const QPoint at(x, y), landed(landedX, landedY);
+        EXPECT_EQ(snapped(at, {vertical(400)}), at == landed ? std::nullopt : std::optional(landed))
+            << x << "," << y;
+    }
+    EXPECT_EQ(snapped({395, 295}, {vertical(400), horizontal(300)}), QPoint(400, 300));
+    EXPECT_EQ(snapped({395, 295}, {}), std::nullopt);
 }
 
 } // namespace

@@ -9,16 +9,13 @@ namespace {
 
 constexpr int Height = 57;
 
-struct Tick {
-    int top;
-    std::optional<int> opacity;
-};
-
-std::vector<Tick> run(ToolbarAnimation& animation) {
-    std::vector<Tick> ticks;
+// The top after each tick until the animation stops, with the opacity the tick applied.
+using Ticks = std::vector<std::pair<int, std::optional<int>>>;
+Ticks run(ToolbarAnimation& animation) {
+    Ticks ticks;
     while ((animation.opening() || animation.closing()) && ticks.size() < 1000) {
         const std::optional<int> opacity = animation.tick();
-        ticks.push_back({animation.top(), opacity});
+        ticks.emplace_back(animation.top(), opacity);
     }
     return ticks;
 }
@@ -27,30 +24,23 @@ TEST(ToolbarAnimation, OpeningOvershootsAndEndsAtZeroWithOpacity200AndClosingFad
     ToolbarAnimation animation(Height);
     EXPECT_EQ(animation.top(), -58);
     EXPECT_EQ(animation.open(), 1);
-    const std::vector<Tick> ticks = run(animation);
-    // 21 slides of 3 from -58 to 5; opacities 11 to 191 applied, 201 and 211 not.
-    for (int i = 0; i < 21; ++i) {
-        EXPECT_EQ(ticks[i].top, -55 + 3 * i) << i;
-        const int level = 11 + 10 * i;
-        EXPECT_EQ(ticks[i].opacity, level < 200 ? std::optional<int>(level) : std::nullopt) << i;
-    }
-    // One still tick, then back up a pixel a tick while the top is not above the edge.
-    const std::vector<int> rest = {5, 4, 3, 2, 1, 0, -1, 0};
-    ASSERT_EQ(ticks.size(), 21 + rest.size());
-    for (size_t i = 0; i < rest.size(); ++i)
-        EXPECT_EQ(ticks[21 + i].top, rest[i]) << i;
-    EXPECT_EQ(ticks.back().opacity, 200);
+    // 21 slides of 3 from -58 to 5, opacities 11 to 191 applied and 201 and 211 not; one still
+    // tick, then back up a pixel a tick while the top is not above the edge.
+    Ticks opening;
+    for (int i = 0, level = 11; i < 21; ++i, level += 10)
+        opening.emplace_back(-55 + 3 * i, level < 200 ? std::optional(level) : std::nullopt);
+    for (int top : {5, 4, 3, 2, 1, 0, -1})
+        opening.emplace_back(top, std::nullopt);
+    opening.emplace_back(0, 200);
+    EXPECT_EQ(run(animation), opening);
     EXPECT_TRUE(animation.isOpen());
     animation.close();
-    const std::vector<Tick> closing = run(animation);
-    // 20 slides: 0 to -60, opacities 140, 130, ... 10 applied, 0 and below not; then parked.
-    ASSERT_EQ(closing.size(), 21u);
-    for (int i = 0; i < 20; ++i) {
-        EXPECT_EQ(closing[i].top, -3 - 3 * i) << i;
-        const int level = 140 - 10 * i;
-        EXPECT_EQ(closing[i].opacity, level > 1 ? std::optional<int>(level) : std::nullopt) << i;
-    }
-    EXPECT_EQ(closing.back().top, -58);
+    // 20 slides from 0 to -60, opacities 140, 130, ... 10 applied and 0 and below not; parked.
+    Ticks closing;
+    for (int i = 0, level = 140; i < 20; ++i, level -= 10)
+        closing.emplace_back(-3 - 3 * i, level > 1 ? std::optional(level) : std::nullopt);
+    closing.emplace_back(-58, std::nullopt);
+    EXPECT_EQ(run(animation), closing);
     EXPECT_FALSE(animation.isOpen());
 }
 
@@ -69,8 +59,7 @@ TEST(ToolbarAnimation, AnOpeningRestartsFromTheParkedPlaceAndEachStopsTheOther) 
     // Closing a parked toolbar costs one tick and leaves it parked.
     ToolbarAnimation parked(Height);
     parked.close();
-    EXPECT_EQ(run(parked).size(), 1u);
-    EXPECT_EQ(parked.top(), -58);
+    EXPECT_EQ(run(parked), Ticks({{-58, std::nullopt}}));
 }
 
 TEST(ToolbarHotZone, OpensOnTheTopRowsStrictlyInsideAndStaysAboveTheLowerEdge) {

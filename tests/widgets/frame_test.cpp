@@ -46,9 +46,8 @@ protected:
 constexpr QRgb Yellow = 0xFFFFFF00;
 constexpr QRgb Shadow = 0xFF808000;
 
-class Frame : public ::testing::Test, public CaptureSetup {
-protected:
-    void SetUp() override { storeImagesFolder(); }
+struct Frame : ::testing::Test, CaptureSetup {
+    Frame() { storeImagesFolder(); }
 };
 
 } // namespace

@@ -48,13 +48,11 @@ void expectLengthLabel(const QImage& face, bool vertical, const QString& label) 
 
 TEST(RulerLook, BuiltInSkinWithTicksOnBothEdgesNumbersRightOfThemAndTheLengthLabel) {
     frmRule& rule = newRule(QPoint(100, 100));
-    const QImage back = builtInRulerSkin(QStringLiteral("h_back.gif"));
-    EXPECT_EQ(rule.size(), QSize(355, back.height()));
+    QImage face = rule.face();
     // No skin folder lies beside the test program, so the built-in picture stands in.
-    EXPECT_EQ(rule.face().pixel(150, 22), back.pixel(0, 22));
+    EXPECT_EQ(face.pixel(150, 22), builtInRulerSkin(QStringLiteral("h_back.gif")).pixel(0, 22));
     const QFontMetrics metrics(rulerFont(false));
     const int height = metrics.height();
-    const QImage face = rule.face();
     for (const int at : {100, 200, 300}) {
         const int width = metrics.horizontalAdvance(QString::number(at));
         EXPECT_TRUE(anyWhite(face, QRect(at + 4, 5, width, height))) << at;
@@ -66,15 +64,14 @@ TEST(RulerLook, BuiltInSkinWithTicksOnBothEdgesNumbersRightOfThemAndTheLengthLab
     expectLengthLabel(face, false, "Lenght 355 px");
 
     rule.setLenght(600);
-    const QImage longer = rule.face();
-    const int thickness = longer.height();
+    face = rule.face();
     for (const auto& [x, top, bottom] :
          {std::tuple{102, 3, 5}, {110, 5, 7}, {200, 10, 12}, {578, 3, 5}}) {
         SCOPED_TRACE(x);
-        EXPECT_EQ(whiteRun(longer, false, x, 1, 1), top);
-        EXPECT_EQ(whiteRun(longer, false, x, thickness - 1, -1), bottom);
-        EXPECT_NE(longer.pixel(x + 1, 2), White);
-        EXPECT_NE(longer.pixel(x - 1, thickness - 2), White);
+        EXPECT_EQ(whiteRun(face, false, x, 1, 1), top);
+        EXPECT_EQ(whiteRun(face, false, x, face.height() - 1, -1), bottom);
+        EXPECT_NE(face.pixel(x + 1, 2), White);
+        EXPECT_NE(face.pixel(x - 1, face.height() - 2), White);
     }
     // A short ruler shows only the number.
     rule.setLenght(57);
@@ -92,8 +89,7 @@ TEST(RulerLook, VerticalFaceHasTurnedTicksAndUpwardNumbersAndLabel) {
     }
     // The number of the tick at 100 starts 3 pixels below it and runs upward: taller than wide.
     const QFontMetrics metrics(rulerFont(false));
-    const int width = metrics.horizontalAdvance(QStringLiteral("100"));
-    const int height = metrics.height();
+    const int width = metrics.horizontalAdvance(QStringLiteral("100")), height = metrics.height();
     EXPECT_FALSE(anyWhite(face, QRect(4, 101, height - 1, 1)));
     EXPECT_TRUE(anyWhite(face, QRect(4, 103, height - 1, width)));
     EXPECT_TRUE(anyWhite(face, QRect(4, 104 + height, height - 1, width - height - 1)));

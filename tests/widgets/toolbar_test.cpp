@@ -41,10 +41,16 @@ TEST_F(Toolbar, IsParkedAboveTheScreenCentredWithItsButtonsInARow) {
     EXPECT_EQ(face.pixel(3, 30), qRgb(255, 255, 255));
 }
 
-TEST_F(Toolbar, ButtonsCaptureTheScreenTheWindowInFrontAndEveryPanel) {
-    fakeDesktop().windows[Editor] = QRect(100, 50, 300, 200);
+// The window captured is the one in front when the toolbar began to open.
+TEST_F(Toolbar, ButtonsCaptureTheScreenTheWindowInFrontAndEveryPanelAndSayNothingWhenThereIsNone) {
+    clickButton(2); // the toolbar has never opened
+    clickButton(0); // no panel
     fakeDesktop().foreground = Editor;
-    toolbar.OpenToolbar(); // the window in front when it begins to open is the one captured
+    toolbar.OpenToolbar();
+    clickButton(2); // the window has gone
+    EXPECT_TRUE(savedFiles().isEmpty());
+    fakeDesktop().windows[Editor] = QRect(100, 50, 300, 200);
+    toolbar.OpenToolbar();
     fakeDesktop().foreground = 0;
     clickButton(1);
     clickButton(2);
@@ -55,16 +61,6 @@ TEST_F(Toolbar, ButtonsCaptureTheScreenTheWindowInFrontAndEveryPanel) {
               QStringList({"01) capture.screen.(1920x1080)", "02) capture.window",
                            "03) capture.section.(473x277)", "04) capture.section.(473x277)"}));
     EXPECT_EQ(QImage(savedFiles()[1]).size(), QSize(300, 200));
-    EXPECT_TRUE(messages.isEmpty());
-}
-
-TEST_F(Toolbar, AWindowGoneOrNeverSeenAndNoPanelSaveNothingAndSayNothing) {
-    clickButton(2); // the toolbar has never opened
-    fakeDesktop().foreground = Editor;
-    toolbar.OpenToolbar();
-    clickButton(2); // the window has gone
-    clickButton(0);
-    EXPECT_TRUE(savedFiles().isEmpty());
     EXPECT_TRUE(messages.isEmpty());
 }
 

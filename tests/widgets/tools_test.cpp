@@ -52,7 +52,6 @@ public:
 // The last row's pointer is in the screen's corner: the pixel below right of it lies beyond.
 TEST(Zoom, TheLensIs32TimesItsFactorAndShowsThePointersPixelAsABlockAt16And16) {
     frmZoom& lens = frmZoom::instance();
-    EXPECT_EQ(lens.size(), QSize(128, 128));
     for (const auto& [f, cursor] :
          {std::pair{2, QPoint(500, 300)}, {20, QPoint(700, 40)}, {4, QPoint(1919, 1079)}}) {
         SCOPED_TRACE(f);
@@ -124,11 +123,10 @@ TEST(CaptureSection, TheLeftButtonDragsTheSectionWhoseRedInsideIsAHoleButForTheB
     layer.show();
     QWidget& section = layer.section();
     EXPECT_EQ(layer.geometry(), QRect(0, 0, 1920, 1080));
-    EXPECT_EQ(section.geometry(), QRect(52, 209, 229, 154));
     EXPECT_EQ(layer.mask(), QRegion(layer.rect())) << "no hole before the first drag";
     EXPECT_EQ(layer.face().pixel(10, 10), Black);
 
-    press(section, {60, 220}); // 8, 11 inside the section
+    press(section, {60, 220}); // 8, 11 inside the section where it first lies
     moveHeld(section, {68, 71});
     EXPECT_EQ(section.geometry(), QRect(60, 60, 229, 154));
     moveHeld(section, {300, 300}, Qt::LeftButton | Qt::RightButton);

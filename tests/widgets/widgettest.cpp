@@ -31,13 +31,6 @@ void failOnWarnings(QtMsgType type, const QMessageLogContext&, const QString& me
     ADD_FAILURE() << "Unexpected Qt message: " << message.toStdString();
 }
 
-// Unloads every window the test left behind and runs pending deletions.
-void unloadAllForms() {
-    for (QWidget* form : FormList::forms())
-        FormList::unload(form);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
 class CleanState : public ::testing::EmptyTestEventListener {
     void OnTestStart(const ::testing::TestInfo&) override {
         fake = &installFakeDesktop();
@@ -45,7 +38,12 @@ class CleanState : public ::testing::EmptyTestEventListener {
         fake->screen.fill(Qt::darkGray);
         appState() = AppState{};
     }
-    void OnTestEnd(const ::testing::TestInfo&) override { unloadAllForms(); }
+    // Unloads every window the test left behind and runs pending deletions.
+    void OnTestEnd(const ::testing::TestInfo&) override {
+        for (QWidget* form : FormList::forms())
+            FormList::unload(form);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
 };
 } // namespace
 

@@ -68,10 +68,14 @@ QRect boundingBox(const QList<QRect>& monitors) {
 }
 
 QString pixelLengthText(int logical, qreal devicePixelRatio) {
-    const QString text = QString::number(logical) + QStringLiteral(" px");
+    return QString::number(logical) + QStringLiteral(" px") +
+           devicePixelsSuffix(logical, devicePixelRatio);
+}
+
+QString devicePixelsSuffix(int logical, qreal devicePixelRatio) {
     if (devicePixelRatio == 1.0)
-        return text;
-    return text + QStringLiteral(" (") + QString::number(rounded(logical * devicePixelRatio)) +
+        return {};
+    return QStringLiteral(" (") + QString::number(rounded(logical * devicePixelRatio)) +
            QLatin1Char(')');
 }
 

@@ -34,5 +34,7 @@ QRect boundingBox(const QList<QRect>& monitors);
 // A length as a reading shows it: "355 px" in logical pixels, followed by the device pixels it
 // covers, "355 px (710)", where a logical pixel is not one device pixel.
 QString pixelLengthText(int logical, qreal devicePixelRatio);
+// The " (710)" of that: empty where a logical pixel is one device pixel.
+QString devicePixelsSuffix(int logical, qreal devicePixelRatio);
 
 } // namespace vantor

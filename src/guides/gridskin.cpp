@@ -37,14 +37,21 @@ void drawGuideStrip(QImage& image, Align align, const QImage& handle) {
     const qreal ratio = image.devicePixelRatio();
     const int width = qRound(image.width() / ratio);
     const int height = qRound(image.height() / ratio);
-    if (align == Align::Horizontal) {
-        painter.fillRect(QRect(0, 9, width - 1, 1), QColor::fromRgb(GuideLineColor));
+    // The line is one device pixel wide at any ratio, the one at the middle of its logical
+    // pixel: a logical pixel's width would be doubled at 2 and smeared over two at 1.5.
+    painter.setTransform(QTransform::fromScale(1 / ratio, 1 / ratio));
+    const QColor red = QColor::fromRgb(GuideLineColor);
+    const int at = qRound(9 * ratio);
+    if (align == Align::Horizontal)
+        painter.fillRect(QRect(0, at, qRound((width - 1) * ratio), 1), red);
+    else
+        painter.fillRect(QRect(at, 0, 1, image.height()), red);
+    painter.resetTransform();
+    if (align == Align::Horizontal)
         painter.drawImage(QPoint(width - (handle.width() + 2), height / 2 - handle.height() / 2),
                           handle);
-    } else {
-        painter.fillRect(QRect(9, 0, 1, height), QColor::fromRgb(GuideLineColor));
+    else
         painter.drawImage(QPoint(width / 2 - handle.width() / 2, 2), handle);
-    }
 }
 
 } // namespace vantor

@@ -1,5 +1,6 @@
 #include "rulers/frmPositionInfo.h"
 
+#include "core/monitors.h"
 #include "core/toolwindow.h"
 #include "platform/windowservices.h"
 
@@ -23,10 +24,10 @@ bool isOnScaleEdge(Align ruleAlign, QPoint clientPos, QSize innerSize) {
     return clientPos.y() <= EdgeReach || clientPos.y() >= innerSize.height() - EdgeReach;
 }
 
-QString positionInfoText(int distance, int rulerPosition, QPoint cursor) {
+QString positionInfoText(int distance, int rulerPosition, QPoint cursor, qreal devicePixelRatio) {
     // The labels are the same in every language.
     return QStringLiteral(" lunghezza: %1\n posizione: %2\n cursore x: %3\n cursore y: %4\n")
-        .arg(distance)
+        .arg(QString::number(distance) + devicePixelsSuffix(distance, devicePixelRatio))
         .arg(rulerPosition)
         .arg(cursor.x())
         .arg(cursor.y());
@@ -87,7 +88,7 @@ void UpdatePositionInfo(const QWidget& ruler, Align ruleAlign, QPoint client, QP
     const int distance = ruleAlign == Align::Vertical ? client.y() : client.x();
     // The ruler's own left edge for both orientations: nothing about the panel belongs in what
     // the ruler measures.
-    panel.PrintText(positionInfoText(distance, ruler.x(), cursor));
+    panel.PrintText(positionInfoText(distance, ruler.x(), cursor, ruler.devicePixelRatioF()));
     panel.move(cursor + QPoint(CursorOffset, CursorOffset));
     if (!panel.isVisible())
         panel.show();

@@ -16,8 +16,9 @@ namespace vantor {
 bool isOnScaleEdge(Align ruleAlign, QPoint clientPos, QSize innerSize);
 
 // The panel's four lines, each starting with a blank and ending with a line break: the cursor's
-// distance along the ruler, the ruler's position, and the cursor's screen coordinates.
-QString positionInfoText(int distance, int rulerPosition, QPoint cursor);
+// distance along the ruler (with its device pixels on a scaled screen), the ruler's position, and
+// the cursor's screen coordinates.
+QString positionInfoText(int distance, int rulerPosition, QPoint cursor, qreal devicePixelRatio);
 
 // The small tooltip-like panel near the cursor that shows what a ruler measures. One window
 // shared by all rulers, loaded when first needed and released when it unloads.

@@ -62,12 +62,12 @@ void frmZoom::SetZoom(int value) {
 void frmZoom::TimerCursorZoom_Timer() {
     const QRect around = lensSource(m_magnifier ? m_magnifier->pointer() : desktop().cursorPos());
     if (m_magnifier) {
-        m_magnifier->show(around, mZoomFactor, false);
+        m_magnifier->show(around, deviceZoomFactor(), false);
         return;
     }
     QImage source = desktop().grabScreen(around);
     // A still pointer over a still screen: nothing to draw again.
-    if (source == PictureCapture && m_face.size() == size())
+    if (source == PictureCapture && m_face.deviceIndependentSize() == QSizeF(size()))
         return;
     PictureCapture = std::move(source);
     m_face = magnified(PictureCapture, mZoomFactor);
@@ -106,13 +106,19 @@ void frmZoom::Form_DblClick() {
     SaveCaptureImage(face(), LoadText(131) + QStringLiteral(".%1x").arg(mZoomFactor));
 }
 
+int frmZoom::deviceZoomFactor() const {
+    // The magnifier's source is in device pixels: on a scaled monitor each becomes a block of the
+    // factor in logical pixels, which is as many more device pixels.
+    return qRound(mZoomFactor * devicePixelRatioF());
+}
+
 void frmZoom::mpopupClose_Click() {
     unloadInstance();
 }
 
 void frmZoom::paintEvent(QPaintEvent*) {
     if (m_magnifier) {
-        m_magnifier->show(lensSource(m_magnifier->pointer()), mZoomFactor, true);
+        m_magnifier->show(lensSource(m_magnifier->pointer()), deviceZoomFactor(), true);
         return;
     }
     QPainter painter(this);

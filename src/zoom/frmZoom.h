@@ -38,6 +38,7 @@ protected:
     QPaintEngine* paintEngine() const override;
 
 private:
+    int deviceZoomFactor() const;
     friend class SingleInstance<frmZoom>;
     frmZoom();
     void Form_Load();

@@ -29,6 +29,8 @@ QImage magnified(const QImage& source, int factor) {
         for (int row = 1; row < factor; ++row)
             std::memcpy(result.scanLine(y * factor + row), first, size_t(result.bytesPerLine()));
     }
+    // Each device pixel of a copy from a scaled screen is a block, drawn at the copy's ratio.
+    result.setDevicePixelRatio(source.devicePixelRatio());
     return result;
 }
 

@@ -25,6 +25,25 @@ TEST(GuideLine, DefaultPlacesStartMidScreenAndStepAlongInACycle) {
 
 // The fallback must look exactly like the files, or a broken install would change the look; a
 // good file is read without it.
+TEST(GuideLine, TheRedLineIsOneDevicePixelWideAtEveryRatio) {
+    for (const auto& [ratio, at] : {std::pair{1.0, 9}, {1.25, 11}, {1.5, 14}, {2.0, 18}}) {
+        for (const Align align : {Align::Vertical, Align::Horizontal}) {
+            const QSize strip = align == Align::Vertical ? QSize(20, 300) : QSize(300, 20);
+            QImage image((QSizeF(strip) * ratio).toSize(), QImage::Format_RGB32);
+            image.setDevicePixelRatio(ratio);
+            drawGuideStrip(image, align, builtInGridPicture(align));
+            // Across the strip away from the handle: the line's pixel and key colour beside it.
+            const int along = int(150 * ratio);
+            for (int across = 0; across < int(20 * ratio); ++across) {
+                const QPoint pixel =
+                    align == Align::Vertical ? QPoint(across, along) : QPoint(along, across);
+                EXPECT_EQ(image.pixel(pixel) == GuideLineColor, across == at)
+                    << ratio << " " << across;
+            }
+        }
+    }
+}
+
 TEST(Skin, ShippedPicturesAreTheBuiltInOnes) {
     QList<std::pair<QString, QImage>> pictures;
     for (Align align : {Align::Vertical, Align::Horizontal})
@@ -69,6 +88,8 @@ TEST(PositionInfo, ShowsOnTheFivePixelsNextToEitherLongSideFourLinesOfPlainNumbe
         EXPECT_EQ(isOnScaleEdge(Align::Horizontal, QPoint(40, y), QSize(400, 44)), onEdge) << y;
     for (const auto& [x, onEdge] : {std::pair{3, true}, {22, false}, {40, true}})
         EXPECT_EQ(isOnScaleEdge(Align::Vertical, QPoint(x, 200), QSize(44, 400)), onEdge) << x;
-    EXPECT_EQ(positionInfoText(70000, -5, QPoint(40000, -2)),
+    EXPECT_EQ(positionInfoText(70000, -5, QPoint(40000, -2), 1),
               " lunghezza: 70000\n posizione: -5\n cursore x: 40000\n cursore y: -2\n");
+    EXPECT_EQ(positionInfoText(355, 10, QPoint(20, 30), 1.5),
+              " lunghezza: 355 (532)\n posizione: 10\n cursore x: 20\n cursore y: 30\n");
 }

@@ -35,6 +35,8 @@ TEST(Lens, SourceHasThePointerAt16And16AndEachPixelBecomesABlock) {
                 ASSERT_EQ(big.pixel(x, y), source.pixel(x / factor, y / factor))
                     << factor << ": " << x << "," << y;
     }
+    source.setDevicePixelRatio(2);
+    EXPECT_EQ(magnified(source, 3).devicePixelRatio(), 2) << "drawn at the copy's own size";
 }
 
 TEST(Strokes, TheLeftButtonAloneDrawsTheRightOneAloneErases) {

@@ -296,11 +296,11 @@ TEST(RulerHover, ScaleEdgesShowWhatTheRulerMeasuresAndLeavingClosesThePanelAndSt
         frmPositionInfo* panel = frmPositionInfo::loadedInstance();
         ASSERT_EQ(panel != nullptr, distance >= 0);
         if (panel) {
-            EXPECT_EQ(panel->text(), positionInfoText(distance, 100, at));
+            EXPECT_EQ(panel->text(), positionInfoText(distance, 100, at, 1));
             EXPECT_EQ(panel->pos(), at + QPoint(15, 15));
             // The left edge shown does not depend on the size the panel took before.
             moveHeld(rule, at + QPoint(1, 1), Qt::NoButton);
-            EXPECT_EQ(panel->text(), positionInfoText(distance + 1, 100, at + QPoint(1, 1)));
+            EXPECT_EQ(panel->text(), positionInfoText(distance + 1, 100, at + QPoint(1, 1), 1));
         }
         fakeDesktop().cursor = QPoint(900, 900);
         rule.TimerTestInfo_Timer();

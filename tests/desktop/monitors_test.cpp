@@ -39,6 +39,32 @@ TEST_F(MonitorsDesktopTest, ANewGuideStartsMidMonitorUnderThePointerAndSpansTheD
     })) << (guides.empty() ? QRect() : guides.front().rect).height();
 }
 
+// Dragged with the real mouse from the left monitor over the border and onto the right one, a
+// ruler and a panel keep their sizes, the ruler its ticks, and both still resize there.
+TEST_F(MonitorsDesktopTest, RulersAndPanelsKeepMeasuringAcrossTheBorder) {
+    launchDocked();
+    const XWindow ruler = addFromTray(AddRule, "frmRule").id;
+    const XWindow panel = addFromTray(AddPanel, "frmFrame").id;
+    const QPoint rulerGrab(150, RulerThickness / 2), panelGrab(100, 80);
+    for (const int x : {1800, 2400, 3000}) {
+        dragWindow(ruler, rulerGrab, QPoint(x, 300));
+        dragWindow(panel, panelGrab, QPoint(x, 600));
+        EXPECT_EQ(windowRect(ruler).size(), QSize(355, RulerThickness)) << x;
+        EXPECT_EQ(windowRect(panel).size(), PanelSize) << x;
+    }
+    const QImage shot = screenshot(windowRect(ruler));
+    savePng(screenshot(Right), "ruler-and-panel-on-the-right");
+    for (const int x : {100, 200, 300})
+        EXPECT_GT(qGray(shot.pixel(x, 5)), qGray(shot.pixel(x + 1, 5)) + 60) << x;
+    drag(QPoint(3000 + 350, 300 + RulerThickness / 2), QPoint(3500, 300 + RulerThickness / 2));
+    drag(QPoint(3000, 600) + ResizeHandle, QPoint(3000, 600) + ResizeHandle + QPoint(62, 82));
+    EXPECT_TRUE(waitFor([&] {
+        return windowRect(ruler) == QRect(3000, 300, 500, RulerThickness) &&
+               windowRect(panel) == QRect(QPoint(3000, 600), PanelSize + QSize(60, 80));
+    })) << windowRect(ruler).width()
+        << " " << windowRect(panel).width();
+}
+
 TEST_F(MonitorsDesktopTest, TheScreenCaptureHoldsBothMonitorsAndBlacksOutTheRest) {
     QTemporaryDir images;
     setImagesFolder(images.path());

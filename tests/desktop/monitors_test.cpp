@@ -78,6 +78,68 @@ TEST_F(MonitorsDesktopTest, TheScreenCaptureHoldsBothMonitorsAndBlacksOutTheRest
     EXPECT_EQ(rgbAt(picture, Right.bottomRight()), rgbAt(screenshot(), Right.bottomRight()));
 }
 
+// A stroke painted across the border shows on both monitors; a section dragged across it saves
+// both sides: another program's red window on the left and the bare desktop on the right.
+TEST_F(MonitorsDesktopTest, ThePainterAndTheSectionCaptureCoverBothMonitors) {
+    QTemporaryDir images;
+    setImagesFolder(images.path());
+    const PatternWindow red(QRect(2260, 400, 300, 300), Red);
+    const QRect pattern = red.shown();
+    launchDocked();
+    key("Control_L+6");
+    ASSERT_TRUE(waitFor([&] {
+        const std::vector<WindowInfo> found = windowsOf(pid(), "frmScreenPainter");
+        return found.size() == 1 && found.front().rect == QRect(0, 0, 4480, 1440);
+    }));
+    drag(QPoint(2400, 800), QPoint(2700, 800), 20);
+    QImage shot;
+    EXPECT_TRUE(waitFor([&] {
+        shot = screenshot();
+        return rgbAt(shot, QPoint(2450, 800)) == Red && rgbAt(shot, QPoint(2650, 800)) == Red;
+    }));
+    savePng(shot.copy(2200, 350, 600, 500), "stroke-and-red-window");
+    key("Escape");
+    ASSERT_TRUE(waitFor([&] { return windowsOf(pid(), "frmScreenPainter").empty(); }));
+
+    moveMouse(QPoint(Left.center().x(), 0));
+    QRect toolbar;
+    ASSERT_TRUE(waitFor([&] {
+        const std::vector<WindowInfo> bars = windowsOf(pid(), "frmToolbar");
+        toolbar = bars.empty() ? QRect() : windowRect(bars.front().id);
+        return toolbar.top() == 0;
+    }));
+    click(toolbar.topLeft() + QPoint(206 + 36, 34 + 9)); // Command1
+    const QRect first(52, 209, 229, 154);
+    const QRect section(QPoint(pattern.right() - 99, 500), first.size());
+    ASSERT_TRUE(waitFor([&] { return windowsOf(pid(), "frmCaptureSection").size() == 1; }));
+    EXPECT_EQ(windowsOf(pid(), "frmCaptureSection").front().rect, QRect(0, 0, 4480, 1440));
+    drag(first.center(), section.center(), 12);
+    key("Return");
+    const QImage saved = savedCapture(images.path(), 1);
+    EXPECT_EQ(saved.size(), section.size());
+    EXPECT_EQ(rgbAt(saved, QPoint(50, 50)), Red);
+    EXPECT_EQ(rgbAt(saved, QPoint(150, 50)), rgbAt(screenshot(), QPoint(2700, 300)));
+}
+
+// Opened with the pointer over a red window on the left monitor, the lens opens in that monitor's
+// middle and magnifies the red around the pointer.
+TEST_F(MonitorsDesktopTest, TheLensOpensOnThePointersMonitorAndMagnifiesThere) {
+    const PatternWindow red(QRect(400, 400, 300, 300), Red);
+    launchDocked();
+    moveMouse(red.shown().center());
+    key("Control_L+5");
+    ASSERT_TRUE(waitFor([&] { return windowsOf(pid(), "frmZoom").size() == 1; }));
+    const QRect lens = windowsOf(pid(), "frmZoom").front().rect;
+    EXPECT_EQ(lens, QRect(1280 - 64, 720 - 64, 128, 128));
+    // Red at the lens's opacity over the grey desktop.
+    QImage shot;
+    EXPECT_TRUE(waitFor([&] {
+        shot = screenshot(lens);
+        return qRed(shot.pixel(64, 64)) > 200 && qGreen(shot.pixel(64, 64)) < 80;
+    }));
+    savePng(shot, "lens");
+}
+
 TEST_F(MonitorsDesktopTest, TheToolbarOpensCentredOnTheMonitorWhoseTopEdgeThePointerTouches) {
     launchDocked();
     for (const QRect& monitor : {Left, Right}) {

@@ -60,6 +60,11 @@ void frmGridLine::ShowGridLine(vantor::Align align, int position) {
     show();
 }
 
+void frmGridLine::placeStrip(const QRect& strip) {
+    setGeometry(strip);
+    drawStrip();
+}
+
 void frmGridLine::drawStrip() {
     const QImage handle = gridPicture(Align());
     const qreal ratio = devicePixelRatioF();

@@ -27,6 +27,8 @@ public:
     // Lays the strip out across the screen at position (the screen column or row of its line
     // coordinate; negative puts it at the default place), draws it and shows it.
     void ShowGridLine(vantor::Align align, int position);
+    // Moves the laid-out strip to a new place and size, as after a change of monitors.
+    void placeStrip(const QRect& strip);
 
     // Captions the menu items and the Lock check mark, as right before the menu opens.
     void refreshMenu();

@@ -40,7 +40,7 @@ TEST_F(MonitorsDesktopTest, ANewGuideStartsMidMonitorUnderThePointerAndSpansTheD
 }
 
 // Dragged with the real mouse from the left monitor over the border and onto the right one, a
-// ruler and a panel keep their sizes, the ruler its ticks, and both still resize there.
+// ruler and a panel keep their sizes and still resize there.
 TEST_F(MonitorsDesktopTest, RulersAndPanelsKeepMeasuringAcrossTheBorder) {
     launchDocked();
     const XWindow ruler = addFromTray(AddRule, "frmRule").id;
@@ -52,10 +52,7 @@ TEST_F(MonitorsDesktopTest, RulersAndPanelsKeepMeasuringAcrossTheBorder) {
         EXPECT_EQ(windowRect(ruler).size(), QSize(355, RulerThickness)) << x;
         EXPECT_EQ(windowRect(panel).size(), PanelSize) << x;
     }
-    const QImage shot = screenshot(windowRect(ruler));
     savePng(screenshot(Right), "ruler-and-panel-on-the-right");
-    for (const int x : {100, 200, 300})
-        EXPECT_GT(qGray(shot.pixel(x, 5)), qGray(shot.pixel(x + 1, 5)) + 60) << x;
     drag(QPoint(3000 + 350, 300 + RulerThickness / 2), QPoint(3500, 300 + RulerThickness / 2));
     drag(QPoint(3000, 600) + ResizeHandle, QPoint(3000, 600) + ResizeHandle + QPoint(62, 82));
     EXPECT_TRUE(waitFor([&] {

@@ -38,26 +38,29 @@ void frmGridLine::Form_Load() {
     mpopupMove->setText(LoadText(114));
 }
 
-void frmGridLine::ShowGridLine(vantor::Align align, int position) {
+void frmGridLine::ShowGridLine(vantor::Align align, std::optional<int> position) {
     const int earlier = int(loadedGuideLines().size());
     mAlign = align;
     // A guide crosses the whole desktop; one placed by default starts on the monitor the user
     // is looking at, which is where the pointer is.
     const QRect desk = virtualDesktopRect();
-    const QRect screen = position >= 0 ? desk : screenRectAt(desktop().cursorPos());
+    const QRect screen = position ? desk : screenRectAt(desktop().cursorPos());
     if (align == Align::Horizontal) {
-        const int row = position >= 0
-                            ? position
-                            : defaultGuideCoordinate(screen.top(), screen.height(), earlier);
+        const int row =
+            position.value_or(defaultGuideCoordinate(screen.top(), screen.height(), earlier));
         setGeometry(desk.left(), row - StripThickness / 2, desk.width(), StripThickness);
     } else {
-        const int column = position >= 0
-                               ? position
-                               : defaultGuideCoordinate(screen.left(), screen.width(), earlier);
+        const int column =
+            position.value_or(defaultGuideCoordinate(screen.left(), screen.width(), earlier));
         setGeometry(column - StripThickness / 2, desk.top(), StripThickness, desk.height());
     }
     drawStrip();
     show();
+}
+
+void frmGridLine::placeStrip(const QRect& strip) {
+    setGeometry(strip);
+    drawStrip();
 }
 
 void frmGridLine::drawStrip() {

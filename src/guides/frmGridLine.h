@@ -24,9 +24,11 @@ public:
     bool isLaidOut() const { return mAlign.has_value(); }
     bool isLocked() const { return mLocked; }
 
-    // Lays the strip out across the screen at position (the screen column or row of its line
-    // coordinate; negative puts it at the default place), draws it and shows it.
-    void ShowGridLine(vantor::Align align, int position);
+    // Lays the strip out across the desktop at position (the screen column or row of its line
+    // coordinate; none puts it at the default place), draws it and shows it.
+    void ShowGridLine(vantor::Align align, std::optional<int> position);
+    // Moves the laid-out strip to a new place and size, as after a change of monitors.
+    void placeStrip(const QRect& strip);
 
     // Captions the menu items and the Lock check mark, as right before the menu opens.
     void refreshMenu();

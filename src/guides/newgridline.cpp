@@ -4,7 +4,7 @@
 
 namespace vantor {
 
-void NewGridLine(Align align, int position) {
+void NewGridLine(Align align, std::optional<int> position) {
     auto* guide = new frmGridLine; // deletes itself when it unloads
     guide->ShowGridLine(align, position);
 }

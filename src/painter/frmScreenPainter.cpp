@@ -32,10 +32,12 @@ void frmScreenPainter::open() {
     if (loadedInstance() != nullptr)
         return;
     frmScreenPainter& painter = instance();
-    painter.setGeometry(primaryScreenRect());
+    // One window over every monitor, so that a stroke may run from one onto the next.
+    const QRect desk = virtualDesktopRect();
+    painter.setGeometry(desk);
     // A full-screen picture painted by the program would need a new 8 MB window buffer, filled
     // page by page, at every opening; the window system shows its own copy at once.
-    painter.m_overFrozenScreen = desktop().freezeScreenBehind(painter.winId(), primaryScreenRect());
+    painter.m_overFrozenScreen = desktop().freezeScreenBehind(painter.winId(), desk);
     painter.setAttribute(Qt::WA_PaintOnScreen, painter.m_overFrozenScreen);
     CaptureScreenArea(painter.ImageCapture);
     painter.m_face = painter.ImageCapture;

@@ -32,6 +32,8 @@ public:
     int Lenght() const;
     void setLenght(int n);
 
+    // Moves the ruler there, keeping the move in mind until the window manager confirms it.
+    void place(QPoint topLeft);
     void SaveRulePosition(QPoint cursor);
     // Acts on every ruler: saves each one's distance from the cursor, or moves each one so that
     // it keeps its saved distance from the cursor, locked to one axis when lock is given.
@@ -82,7 +84,6 @@ private:
     void ImageRightResize_MouseMove(const QMouseEvent& event);
     void ImageRightResize_MouseUp();
     void moveBy(QPoint offset);
-    void place(QPoint topLeft);
     void requestMove(QPoint topLeft);
     // Brings the ruler within reach after its length or orientation changed.
     void keepInReach();

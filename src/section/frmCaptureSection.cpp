@@ -7,6 +7,7 @@
 #include "core/screens.h"
 #include "core/texts.h"
 #include "core/toolwindow.h"
+#include "platform/desktop.h"
 #include "section/sectiondrag.h"
 
 #include <QKeyEvent>
@@ -31,8 +32,11 @@ frmCaptureSection::frmCaptureSection() {
 }
 
 void frmCaptureSection::Form_Load() {
-    setGeometry(primaryScreenRect());
-    PictureSection->setGeometry(FirstSectionPlace);
+    // The layer covers every monitor, so that a section can be picked on any of them or across
+    // a border; it first stands on the monitor the user is looking at, where the pointer is.
+    setGeometry(virtualDesktopRect());
+    PictureSection->setGeometry(
+        FirstSectionPlace.translated(screenRectAt(desktop().cursorPos()).topLeft() - pos()));
     PictureCapture = sectionSource(size());
     mGrabX = -100;
     mGrabY = -100;

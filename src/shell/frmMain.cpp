@@ -54,9 +54,9 @@ void frmMain::buildMenu() {
     mPopupDeleteAllRules = mpopup.addAction(QString(), this, &frmMain::mPopupDeleteAllRules_Click);
     mpopup.addSeparator();
     mPopupAddVerticalGridLine =
-        mpopup.addAction(QString(), this, [] { NewGridLine(Align::Vertical, -1); });
+        mpopup.addAction(QString(), this, [] { NewGridLine(Align::Vertical); });
     mPopupAddHorizontalGridLine =
-        mpopup.addAction(QString(), this, [] { NewGridLine(Align::Horizontal, -1); });
+        mpopup.addAction(QString(), this, [] { NewGridLine(Align::Horizontal); });
     mpopup.addSeparator();
     mPopupAddSectionFrame = mpopup.addAction(QString(), this, [] { NewSectionPanel(); });
     mpopup.addSeparator();

@@ -4,6 +4,7 @@
 #include "core/texts.h"
 #include "platform/desktop.h"
 #include "shell/frmMain.h"
+#include "shell/monitorwatch.h"
 #include "toolbar/frmToolbar.h"
 
 namespace vantor {
@@ -21,6 +22,7 @@ bool Main() {
     frmToolbar& toolbar = frmToolbar::instance();
     QObject::connect(&toolbar, &frmToolbar::contextMenuRequested, &main, &frmMain::openPopupMenu);
     toolbar.show();
+    new MonitorWatch(&main);
     return true;
 }
 

@@ -3,6 +3,7 @@
 #include "capture/capture.h"
 #include "capture/capturenames.h"
 #include "core/formlist.h"
+#include "core/monitors.h"
 #include "core/rounding.h"
 #include "core/screens.h"
 #include "core/texts.h"
@@ -71,6 +72,12 @@ void frmToolbar::Form_Load() {
 
 void frmToolbar::placeAt(int top) {
     move(m_screen.left() + (m_screen.width() - width()) / 2, m_screen.top() + top);
+}
+
+void frmToolbar::monitorsChanged() {
+    const QList<QRect> screens = screenRects();
+    m_screen = screens[nearestMonitor(screens, m_screen)];
+    placeAt(m_animation.top());
 }
 
 void frmToolbar::resizeForm() {

@@ -27,6 +27,8 @@ public:
     // Opens or closes the toolbar after the pointer at (x, y); true only when it began opening.
     bool ShowToolbar(int x, int y);
     void resizeForm();
+    // Goes to the monitor nearest to the one it served, after monitors came, went or moved.
+    void monitorsChanged();
 
     void CaptureEntireScreen();
     void CaptureCurrentWindow();

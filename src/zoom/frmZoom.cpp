@@ -38,7 +38,8 @@ frmZoom::frmZoom() {
 void frmZoom::Form_Load() {
     mpopupClose->setText(LoadText(132));
     SetZoom(FirstZoomFactor);
-    const QRect screen = primaryScreenRect();
+    // It opens in the middle of the monitor the user is looking at, where the pointer is.
+    const QRect screen = screenRectAt(desktop().cursorPos());
     move(screen.center() - rect().center());
     // The native window is made only now, in its place: made at the origin before the move, it
     // now and then kept the origin as its place, and the first change of zoom sent the lens there.

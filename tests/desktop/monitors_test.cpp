@@ -39,6 +39,29 @@ TEST_F(MonitorsDesktopTest, ANewGuideStartsMidMonitorUnderThePointerAndSpansTheD
     })) << (guides.empty() ? QRect() : guides.front().rect).height();
 }
 
+// Dragged with the real mouse from the left monitor over the border and onto the right one, a
+// ruler and a panel keep their sizes and still resize there.
+TEST_F(MonitorsDesktopTest, RulersAndPanelsKeepMeasuringAcrossTheBorder) {
+    launchDocked();
+    const XWindow ruler = addFromTray(AddRule, "frmRule").id;
+    const XWindow panel = addFromTray(AddPanel, "frmFrame").id;
+    const QPoint rulerGrab(150, RulerThickness / 2), panelGrab(100, 80);
+    for (const int x : {1800, 2400, 3000}) {
+        dragWindow(ruler, rulerGrab, QPoint(x, 300));
+        dragWindow(panel, panelGrab, QPoint(x, 600));
+        EXPECT_EQ(windowRect(ruler).size(), QSize(355, RulerThickness)) << x;
+        EXPECT_EQ(windowRect(panel).size(), PanelSize) << x;
+    }
+    savePng(screenshot(Right), "ruler-and-panel-on-the-right");
+    drag(QPoint(3000 + 350, 300 + RulerThickness / 2), QPoint(3500, 300 + RulerThickness / 2));
+    drag(QPoint(3000, 600) + ResizeHandle, QPoint(3000, 600) + ResizeHandle + QPoint(62, 82));
+    EXPECT_TRUE(waitFor([&] {
+        return windowRect(ruler) == QRect(3000, 300, 500, RulerThickness) &&
+               windowRect(panel) == QRect(QPoint(3000, 600), PanelSize + QSize(60, 80));
+    })) << windowRect(ruler).width()
+        << " " << windowRect(panel).width();
+}
+
 TEST_F(MonitorsDesktopTest, TheScreenCaptureHoldsBothMonitorsAndBlacksOutTheRest) {
     QTemporaryDir images;
     setImagesFolder(images.path());
@@ -50,6 +73,68 @@ TEST_F(MonitorsDesktopTest, TheScreenCaptureHoldsBothMonitorsAndBlacksOutTheRest
     EXPECT_TRUE(bitmapsBelow(images.path()).front().contains("capture.screen.(4480x1440)"));
     EXPECT_EQ(rgbAt(picture, QPoint(3000, 1200)), 0u);
     EXPECT_EQ(rgbAt(picture, Right.bottomRight()), rgbAt(screenshot(), Right.bottomRight()));
+}
+
+// A stroke painted across the border shows on both monitors; a section dragged across it saves
+// both sides: another program's red window on the left and the bare desktop on the right.
+TEST_F(MonitorsDesktopTest, ThePainterAndTheSectionCaptureCoverBothMonitors) {
+    QTemporaryDir images;
+    setImagesFolder(images.path());
+    const PatternWindow red(QRect(2260, 400, 300, 300), Red);
+    const QRect pattern = red.shown();
+    launchDocked();
+    key("Control_L+6");
+    ASSERT_TRUE(waitFor([&] {
+        const std::vector<WindowInfo> found = windowsOf(pid(), "frmScreenPainter");
+        return found.size() == 1 && found.front().rect == QRect(0, 0, 4480, 1440);
+    }));
+    drag(QPoint(2400, 800), QPoint(2700, 800), 20);
+    QImage shot;
+    EXPECT_TRUE(waitFor([&] {
+        shot = screenshot();
+        return rgbAt(shot, QPoint(2450, 800)) == Red && rgbAt(shot, QPoint(2650, 800)) == Red;
+    }));
+    savePng(shot.copy(2200, 350, 600, 500), "stroke-and-red-window");
+    key("Escape");
+    ASSERT_TRUE(waitFor([&] { return windowsOf(pid(), "frmScreenPainter").empty(); }));
+
+    moveMouse(QPoint(Left.center().x(), 0));
+    QRect toolbar;
+    ASSERT_TRUE(waitFor([&] {
+        const std::vector<WindowInfo> bars = windowsOf(pid(), "frmToolbar");
+        toolbar = bars.empty() ? QRect() : windowRect(bars.front().id);
+        return toolbar.top() == 0;
+    }));
+    click(toolbar.topLeft() + QPoint(206 + 36, 34 + 9)); // Command1
+    const QRect first(52, 209, 229, 154);
+    const QRect section(QPoint(pattern.right() - 99, 500), first.size());
+    ASSERT_TRUE(waitFor([&] { return windowsOf(pid(), "frmCaptureSection").size() == 1; }));
+    EXPECT_EQ(windowsOf(pid(), "frmCaptureSection").front().rect, QRect(0, 0, 4480, 1440));
+    drag(first.center(), section.center(), 12);
+    key("Return");
+    const QImage saved = savedCapture(images.path(), 1);
+    EXPECT_EQ(saved.size(), section.size());
+    EXPECT_EQ(rgbAt(saved, QPoint(50, 50)), Red);
+    EXPECT_EQ(rgbAt(saved, QPoint(150, 50)), rgbAt(screenshot(), QPoint(2700, 300)));
+}
+
+// Opened with the pointer over a red window on the left monitor, the lens opens in that monitor's
+// middle and magnifies the red around the pointer.
+TEST_F(MonitorsDesktopTest, TheLensOpensOnThePointersMonitorAndMagnifiesThere) {
+    const PatternWindow red(QRect(400, 400, 300, 300), Red);
+    launchDocked();
+    moveMouse(red.shown().center());
+    key("Control_L+5");
+    ASSERT_TRUE(waitFor([&] { return windowsOf(pid(), "frmZoom").size() == 1; }));
+    const QRect lens = windowsOf(pid(), "frmZoom").front().rect;
+    EXPECT_EQ(lens, QRect(1280 - 64, 720 - 64, 128, 128));
+    // Red at the lens's opacity over the grey desktop.
+    QImage shot;
+    EXPECT_TRUE(waitFor([&] {
+        shot = screenshot(lens);
+        return qRed(shot.pixel(64, 64)) > 200 && qGreen(shot.pixel(64, 64)) < 80;
+    }));
+    savePng(shot, "lens");
 }
 
 TEST_F(MonitorsDesktopTest, TheToolbarOpensCentredOnTheMonitorWhoseTopEdgeThePointerTouches) {
@@ -92,7 +177,53 @@ TEST_F(MonitorsDesktopTest, APanelSnapAtRatioTwoHoldsEveryDevicePixelAndSaysSoIn
     const QImage picture = savedCapture(images.path(), 1);
     EXPECT_EQ(picture, pattern.expected().copy(QRect(inside, PanelSize * 2)));
     EXPECT_TRUE(bitmapsBelow(images.path()).front().contains("capture.section.(946x554)"));
-}
+
+    // The left monitor unplugged, as `xrandr --delmonitor` does, until the end of the test; then
+    // set up again as scripts/desktop-session does, for the tests after this one.
+    class LeftMonitorUnplugged {
+    public:
+        LeftMonitorUnplugged() { xrandr({"--delmonitor", "vantor-left"}); }
+        ~LeftMonitorUnplugged() {
+            xrandr({"--setmonitor", "vantor-left", "2560/677x1440/381+0+0", "none"});
+        }
+
+    private:
+        static void xrandr(std::vector<std::string> arguments) {
+            arguments.insert(arguments.begin(), "xrandr");
+            EXPECT_EQ(Process(arguments).waitForExit(), 0) << arguments[1];
+        }
+    };
+
+    TEST_F(MonitorsDesktopTest, ToolsOnAMonitorThatGoesComeOntoTheOneLeftAndStayInReach) {
+        launchDocked();
+        const XWindow ruler = addFromTray(AddRule, "frmRule").id;
+        dragWindow(ruler, QPoint(150, RulerThickness / 2), QPoint(500, 300));
+        const XWindow panel = addFromTray(AddPanel, "frmFrame").id;
+        dragWindow(panel, QPoint(100, 80), QPoint(500, 600));
+        openTrayMenu();
+        moveMouse(Left.center());
+        chooseItem(AddGuide);
+        key("Control_L+5");
+        ASSERT_TRUE(waitFor([&] {
+            return windowsOf(pid(), "frmGridLine").size() == 1 &&
+                   windowsOf(pid(), "frmZoom").size() == 1;
+        }));
+        const XWindow guide = windowsOf(pid(), "frmGridLine").front().id;
+        const XWindow lens = windowsOf(pid(), "frmZoom").front().id;
+
+        const LeftMonitorUnplugged unplugged;
+        // Each the smallest move onto the right monitor; the guide's red line on its first column.
+        EXPECT_TRUE(waitFor([&] {
+            return windowRect(ruler).topLeft() == QPoint(2560, 300) &&
+                   windowRect(panel).topLeft() == QPoint(2560, 600) &&
+                   windowRect(lens) == QRect(2560, 720 - 64, 128, 128) &&
+                   windowRect(guide) == QRect(2560 - 9, 0, GuideStrip, 1080);
+        }));
+        savePng(screenshot(Right), "after-unplugging");
+        const XWindow toolbar = windowsOf(pid(), "frmToolbar").front().id;
+        EXPECT_EQ(windowRect(toolbar).x(), 2560 + (1920 - Toolbar.width()) / 2);
+        dragWindow(ruler, QPoint(150, RulerThickness / 2), QPoint(3000, 500));
+    }
 
 } // namespace
 } // namespace vantor::desk

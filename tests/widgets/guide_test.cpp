@@ -44,11 +44,13 @@ TEST(Guide, StripSpansTheScreenAndOnlyItsRedLineAndHandleShowAndTakeClicks) {
 }
 
 TEST(Guide, WithoutAPositionEachGuideTakesTheNextDefaultPlaceAndSnappingSeesEveryGuideInOrder) {
-    EXPECT_EQ(newGuide(Align::Vertical, -1).x(), 960 - 10);
-    newGuide(Align::Horizontal, -1).hide();
+    EXPECT_EQ(newGuide(Align::Vertical).x(), 960 - 10);
+    newGuide(Align::Horizontal).hide();
     // Two guides of either orientation before it: the third place along.
-    EXPECT_EQ(newGuide(Align::Vertical, -1).x(), 960 + 2 * 24 - 10);
+    EXPECT_EQ(newGuide(Align::Vertical).x(), 960 + 2 * 24 - 10);
+    // A position is kept, also left of the primary monitor, where another may lie.
     EXPECT_EQ(newGuide(Align::Vertical, 0).x(), -10);
+    EXPECT_EQ(newGuide(Align::Vertical, -300).x(), -310);
     // Load order, hidden guides included.
     QList<std::pair<Align, int>> lines;
     for (const GuideLine& line : loadedGuideLines())
@@ -56,7 +58,8 @@ TEST(Guide, WithoutAPositionEachGuideTakesTheNextDefaultPlaceAndSnappingSeesEver
     EXPECT_EQ(lines, (QList<std::pair<Align, int>>{{Align::Vertical, 960},
                                                    {Align::Horizontal, 540 + 24},
                                                    {Align::Vertical, 1008},
-                                                   {Align::Vertical, 0}}));
+                                                   {Align::Vertical, 0},
+                                                   {Align::Vertical, -300}}));
 }
 
 // A left drag puts the strip's centre on the cursor, without bound, and moves only that guide.

@@ -58,7 +58,7 @@ frmRule& newRule(QPoint topLeft) {
     return *rule;
 }
 
-frmGridLine& newGuide(Align align, int position) {
+frmGridLine& newGuide(Align align, std::optional<int> position) {
     NewGridLine(align, position);
     return *FormList::formsOf<frmGridLine>().last();
 }

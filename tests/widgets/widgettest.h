@@ -30,10 +30,10 @@ namespace vantor::test {
 // The fake desktop every widget test runs on; reset to a clean state before each test.
 FakeDesktop& fakeDesktop();
 
-// New tool windows, shown; the form list releases them when the test unloads them. A guide at a
-// negative position goes to the default place; a null geometry keeps the panel's own.
+// New tool windows, shown; the form list releases them when the test unloads them. A guide
+// without a position goes to the default place; a null geometry keeps the panel's own.
 frmRule& newRule(QPoint topLeft);
-frmGridLine& newGuide(Align align, int position);
+frmGridLine& newGuide(Align align, std::optional<int> position = std::nullopt);
 frmFrame& newPanel(const QRect& geometry = {});
 
 // Delivers a mouse event at a screen position, with the fake desktop's cursor moved there first.

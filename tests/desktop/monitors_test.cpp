@@ -177,53 +177,54 @@ TEST_F(MonitorsDesktopTest, APanelSnapAtRatioTwoHoldsEveryDevicePixelAndSaysSoIn
     const QImage picture = savedCapture(images.path(), 1);
     EXPECT_EQ(picture, pattern.expected().copy(QRect(inside, PanelSize * 2)));
     EXPECT_TRUE(bitmapsBelow(images.path()).front().contains("capture.section.(946x554)"));
+}
 
-    // The left monitor unplugged, as `xrandr --delmonitor` does, until the end of the test; then
-    // set up again as scripts/desktop-session does, for the tests after this one.
-    class LeftMonitorUnplugged {
-    public:
-        LeftMonitorUnplugged() { xrandr({"--delmonitor", "vantor-left"}); }
-        ~LeftMonitorUnplugged() {
-            xrandr({"--setmonitor", "vantor-left", "2560/677x1440/381+0+0", "none"});
-        }
-
-    private:
-        static void xrandr(std::vector<std::string> arguments) {
-            arguments.insert(arguments.begin(), "xrandr");
-            EXPECT_EQ(Process(arguments).waitForExit(), 0) << arguments[1];
-        }
-    };
-
-    TEST_F(MonitorsDesktopTest, ToolsOnAMonitorThatGoesComeOntoTheOneLeftAndStayInReach) {
-        launchDocked();
-        const XWindow ruler = addFromTray(AddRule, "frmRule").id;
-        dragWindow(ruler, QPoint(150, RulerThickness / 2), QPoint(500, 300));
-        const XWindow panel = addFromTray(AddPanel, "frmFrame").id;
-        dragWindow(panel, QPoint(100, 80), QPoint(500, 600));
-        openTrayMenu();
-        moveMouse(Left.center());
-        chooseItem(AddGuide);
-        key("Control_L+5");
-        ASSERT_TRUE(waitFor([&] {
-            return windowsOf(pid(), "frmGridLine").size() == 1 &&
-                   windowsOf(pid(), "frmZoom").size() == 1;
-        }));
-        const XWindow guide = windowsOf(pid(), "frmGridLine").front().id;
-        const XWindow lens = windowsOf(pid(), "frmZoom").front().id;
-
-        const LeftMonitorUnplugged unplugged;
-        // Each the smallest move onto the right monitor; the guide's red line on its first column.
-        EXPECT_TRUE(waitFor([&] {
-            return windowRect(ruler).topLeft() == QPoint(2560, 300) &&
-                   windowRect(panel).topLeft() == QPoint(2560, 600) &&
-                   windowRect(lens) == QRect(2560, 720 - 64, 128, 128) &&
-                   windowRect(guide) == QRect(2560 - 9, 0, GuideStrip, 1080);
-        }));
-        savePng(screenshot(Right), "after-unplugging");
-        const XWindow toolbar = windowsOf(pid(), "frmToolbar").front().id;
-        EXPECT_EQ(windowRect(toolbar).x(), 2560 + (1920 - Toolbar.width()) / 2);
-        dragWindow(ruler, QPoint(150, RulerThickness / 2), QPoint(3000, 500));
+// The left monitor unplugged, as `xrandr --delmonitor` does, until the end of the test; then
+// set up again as scripts/desktop-session does, for the tests after this one.
+class LeftMonitorUnplugged {
+public:
+    LeftMonitorUnplugged() { xrandr({"--delmonitor", "vantor-left"}); }
+    ~LeftMonitorUnplugged() {
+        xrandr({"--setmonitor", "vantor-left", "2560/677x1440/381+0+0", "none"});
     }
+
+private:
+    static void xrandr(std::vector<std::string> arguments) {
+        arguments.insert(arguments.begin(), "xrandr");
+        EXPECT_EQ(Process(arguments).waitForExit(), 0) << arguments[1];
+    }
+};
+
+TEST_F(MonitorsDesktopTest, ToolsOnAMonitorThatGoesComeOntoTheOneLeftAndStayInReach) {
+    launchDocked();
+    const XWindow ruler = addFromTray(AddRule, "frmRule").id;
+    dragWindow(ruler, QPoint(150, RulerThickness / 2), QPoint(500, 300));
+    const XWindow panel = addFromTray(AddPanel, "frmFrame").id;
+    dragWindow(panel, QPoint(100, 80), QPoint(500, 600));
+    openTrayMenu();
+    moveMouse(Left.center());
+    chooseItem(AddGuide);
+    key("Control_L+5");
+    ASSERT_TRUE(waitFor([&] {
+        return windowsOf(pid(), "frmGridLine").size() == 1 &&
+               windowsOf(pid(), "frmZoom").size() == 1;
+    }));
+    const XWindow guide = windowsOf(pid(), "frmGridLine").front().id;
+    const XWindow lens = windowsOf(pid(), "frmZoom").front().id;
+
+    const LeftMonitorUnplugged unplugged;
+    // Each the smallest move onto the right monitor; the guide's red line on its first column.
+    EXPECT_TRUE(waitFor([&] {
+        return windowRect(ruler).topLeft() == QPoint(2560, 300) &&
+               windowRect(panel).topLeft() == QPoint(2560, 600) &&
+               windowRect(lens) == QRect(2560, 720 - 64, 128, 128) &&
+               windowRect(guide) == QRect(2560 - 9, 0, GuideStrip, 1080);
+    }));
+    savePng(screenshot(Right), "after-unplugging");
+    const XWindow toolbar = windowsOf(pid(), "frmToolbar").front().id;
+    EXPECT_EQ(windowRect(toolbar).x(), 2560 + (1920 - Toolbar.width()) / 2);
+    dragWindow(ruler, QPoint(150, RulerThickness / 2), QPoint(3000, 500));
+}
 
 } // namespace
 } // namespace vantor::desk

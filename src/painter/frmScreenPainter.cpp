@@ -76,6 +76,32 @@ void frmScreenPainter::useCursor(const QString& file) {
     }
 }
 
+namespace {
+// The picture moved by the offset onto a black one of the size, in logical pixels both.
+QImage movedOnto(const QImage& picture, QPoint offset, QSize size) {
+    QImage moved(size * picture.devicePixelRatio(), picture.format());
+    moved.setDevicePixelRatio(picture.devicePixelRatio());
+    moved.fill(Qt::black);
+    QPainter(&moved).drawImage(offset, picture);
+    return moved;
+}
+} // namespace
+
+void frmScreenPainter::coverDesktop() {
+    const QRect desk = virtualDesktopRect();
+    if (desk == geometry())
+        return;
+    const QPoint offset = pos() - desk.topLeft();
+    ImageCapture = movedOnto(ImageCapture, offset, desk.size());
+    m_face = movedOnto(m_face, offset, desk.size());
+    // The window system's frozen copy lies where the old desktop was; from here on the painter
+    // shows its own picture.
+    m_overFrozenScreen = false;
+    setAttribute(Qt::WA_PaintOnScreen, false);
+    setGeometry(desk);
+    update();
+}
+
 void frmScreenPainter::mousePressEvent(QMouseEvent* event) {
     const QPoint at = rounded(event->position());
     mLastX = at.x();

@@ -21,6 +21,9 @@ public:
     static void open();
 
     const QImage& picture() const { return m_face; }
+    // Lays the painter over the desktop as it is after monitors came, went or moved; what was
+    // drawn stays where it was on the desktop, and where no frozen copy was the picture is black.
+    void coverDesktop();
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;

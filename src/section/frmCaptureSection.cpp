@@ -3,6 +3,7 @@
 #include "capture/capture.h"
 #include "capture/capturenames.h"
 #include "capture/screensettle.h"
+#include "core/monitorchange.h"
 #include "core/rounding.h"
 #include "core/screens.h"
 #include "core/texts.h"
@@ -34,12 +35,21 @@ frmCaptureSection::frmCaptureSection() {
 void frmCaptureSection::Form_Load() {
     // The layer covers every monitor, so that a section can be picked on any of them or across
     // a border; it first stands on the monitor the user is looking at, where the pointer is.
-    setGeometry(virtualDesktopRect());
-    PictureSection->setGeometry(
-        FirstSectionPlace.translated(screenRectAt(desktop().cursorPos()).topLeft() - pos()));
-    PictureCapture = sectionSource(size());
+    PictureSection->resize(FirstSectionPlace.size());
     mGrabX = -100;
     mGrabY = -100;
+    coverDesktop(FirstSectionPlace.topLeft() + screenRectAt(desktop().cursorPos()).topLeft());
+}
+
+void frmCaptureSection::coverDesktop() {
+    coverDesktop(PictureSection->pos() + pos());
+}
+
+void frmCaptureSection::coverDesktop(QPoint section) {
+    setGeometry(virtualDesktopRect());
+    const QRect place(section, PictureSection->size());
+    PictureSection->move(place.topLeft() + moveIntoReach(place, screenRects()) - pos());
+    PictureCapture = sectionSource(size());
     drawLayer();
 }
 

@@ -19,6 +19,9 @@ public:
     const QImage& face() const { return m_face; }
     // Saves what lies under the section and closes the layer.
     void saveSection();
+    // Lays the layer over the desktop as it is after monitors came, went or moved; the section
+    // stays where it was, unless no monitor shows most of it any more.
+    void coverDesktop();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -29,6 +32,8 @@ private:
     friend class SingleInstance<frmCaptureSection>;
     frmCaptureSection();
     void Form_Load();
+    // Covers the desktop with the section's top left corner at the point on the desktop.
+    void coverDesktop(QPoint section);
     void PictureSection_MouseDown(const QMouseEvent& event);
     void PictureSection_MouseMove(const QMouseEvent& event);
     bool Form_KeyDown(int key);

@@ -2,6 +2,7 @@
 
 #include "core/screens.h"
 #include "core/toolwindow.h"
+#include "platform/desktop.h"
 #include "platform/windowservices.h"
 #include "shell/aboutpicture.h"
 
@@ -50,7 +51,8 @@ void frmAbout::Form_Load() {
     font.setBold(true);
     LabelInfoVersion->setFont(font);
     LabelInfoVersion->setText(QStringLiteral("Ver. %1").arg(QStringLiteral(VANTOR_VERSION)));
-    const QRect screen = primaryScreenRect();
+    // On the monitor the user is looking at, where the pointer is.
+    const QRect screen = screenRectAt(desktop().cursorPos());
     move(screen.center() - rect().center());
 }
 

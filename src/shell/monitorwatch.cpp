@@ -4,7 +4,9 @@
 #include "core/monitorchange.h"
 #include "core/screens.h"
 #include "guides/frmGridLine.h"
+#include "painter/frmScreenPainter.h"
 #include "rulers/frmRule.h"
+#include "section/frmCaptureSection.h"
 #include "snap/guideline.h"
 #include "toolbar/frmToolbar.h"
 
@@ -15,8 +17,9 @@ namespace vantor {
 
 namespace {
 
-// Brings every window of the program that no monitor shows onto the nearest one, lays guides
-// over the whole desktop and parks the toolbar on its monitor.
+// Brings every window of the program that no monitor shows onto the nearest one, lays guides,
+// the painter and the section capture over the whole desktop and parks the toolbar on its
+// monitor.
 void keepWindowsInReach() {
     const QList<QRect> monitors = screenRects();
     // Hidden tool windows come along, so that Show all brings them back where they can be
@@ -35,6 +38,10 @@ void keepWindowsInReach() {
             const int line = guideLineFor(guide->Align(), guide->geometry()).coordinate - 1;
             guide->placeStrip(
                 guideStripAfterChange(guide->Align(), guide->geometry(), line, monitors));
+        } else if (auto* painter = qobject_cast<frmScreenPainter*>(window)) {
+            painter->coverDesktop();
+        } else if (auto* section = qobject_cast<frmCaptureSection*>(window)) {
+            section->coverDesktop();
         } else if (auto* rule = qobject_cast<frmRule*>(window)) {
             const QRect placed(rule->placedPos(), rule->size());
             if (const QPoint move = moveIntoReach(placed, monitors); !move.isNull())

@@ -1,6 +1,6 @@
 // The program on two monitors side by side (scripts/desktop-session --monitors): 2560 x 1440 on
 // the left, the primary 1920 x 1080 on its right, and below that one a corner of the root window
-// that no monitor shows, where the tray sits.
+// that no monitor shows.
 #include "harness.h"
 
 #include "core/screens.h"
@@ -8,12 +8,18 @@
 #include <QGuiApplication>
 #include <QTemporaryDir>
 
+#include <optional>
+
 namespace vantor::desk {
 namespace {
 
 constexpr QRect Left(0, 0, 2560, 1440);
 constexpr QRect Right(2560, 0, 1920, 1080);
 constexpr QSize Toolbar(346, 57);
+// The middle of the toolbar's Command1 button, which opens the section capture.
+constexpr QPoint Command1(206 + 36, 34 + 9);
+constexpr QRect FirstSection(52, 209, 229, 154);
+constexpr QRgb SectionFrame = 0xffc400;
 
 TEST(MonitorsTest, QtSeesEachMonitorAsAScreen) {
     int argc = 1;
@@ -105,12 +111,11 @@ TEST_F(MonitorsDesktopTest, ThePainterAndTheSectionCaptureCoverBothMonitors) {
         toolbar = bars.empty() ? QRect() : windowRect(bars.front().id);
         return toolbar.top() == 0;
     }));
-    click(toolbar.topLeft() + QPoint(206 + 36, 34 + 9)); // Command1
-    const QRect first(52, 209, 229, 154);
-    const QRect section(QPoint(pattern.right() - 99, 500), first.size());
+    click(toolbar.topLeft() + Command1);
+    const QRect section(QPoint(pattern.right() - 99, 500), FirstSection.size());
     ASSERT_TRUE(waitFor([&] { return windowsOf(pid(), "frmCaptureSection").size() == 1; }));
     EXPECT_EQ(windowsOf(pid(), "frmCaptureSection").front().rect, QRect(0, 0, 4480, 1440));
-    drag(first.center(), section.center(), 12);
+    drag(FirstSection.center(), section.center(), 12);
     key("Return");
     const QImage saved = savedCapture(images.path(), 1);
     EXPECT_EQ(saved.size(), section.size());
@@ -119,8 +124,8 @@ TEST_F(MonitorsDesktopTest, ThePainterAndTheSectionCaptureCoverBothMonitors) {
 }
 
 // Opened with the pointer over a red window on the left monitor, the lens opens in that monitor's
-// middle and magnifies the red around the pointer.
-TEST_F(MonitorsDesktopTest, TheLensOpensOnThePointersMonitorAndMagnifiesThere) {
+// middle and magnifies the red around the pointer; the about box opens in its middle too.
+TEST_F(MonitorsDesktopTest, TheLensAndTheAboutBoxOpenOnThePointersMonitor) {
     const PatternWindow red(QRect(400, 400, 300, 300), Red);
     launchDocked();
     moveMouse(red.shown().center());
@@ -135,6 +140,12 @@ TEST_F(MonitorsDesktopTest, TheLensOpensOnThePointersMonitorAndMagnifiesThere) {
         return qRed(shot.pixel(64, 64)) > 200 && qGreen(shot.pixel(64, 64)) < 80;
     }));
     savePng(shot, "lens");
+    key("Escape");
+    openTrayMenu();
+    moveMouse(Left.topLeft() + QPoint(300, 300));
+    chooseItem(About);
+    ASSERT_TRUE(waitFor([&] { return windowsOf(pid(), "frmAbout").size() == 1; }));
+    EXPECT_EQ(windowsOf(pid(), "frmAbout").front().rect.center(), Left.center());
 }
 
 TEST_F(MonitorsDesktopTest, TheToolbarOpensCentredOnTheMonitorWhoseTopEdgeThePointerTouches) {
@@ -224,6 +235,45 @@ TEST_F(MonitorsDesktopTest, ToolsOnAMonitorThatGoesComeOntoTheOneLeftAndStayInRe
     const XWindow toolbar = windowsOf(pid(), "frmToolbar").front().id;
     EXPECT_EQ(windowRect(toolbar).x(), 2560 + (1920 - Toolbar.width()) / 2);
     dragWindow(ruler, QPoint(150, RulerThickness / 2), QPoint(3000, 500));
+}
+
+// Open while a monitor goes or comes, the painter keeps its stroke where it was painted and the
+// section capture its section, each laid over the desktop as it is after the change.
+TEST_F(MonitorsDesktopTest, ThePainterAndTheSectionCaptureFollowTheMonitors) {
+    launchDocked();
+    const auto shownOver = [&](const char* tool, const QRect& desk) {
+        return waitFor([&] {
+            const std::vector<WindowInfo> found = windowsOf(pid(), tool);
+            return found.size() == 1 && found.front().rect == desk;
+        });
+    };
+    key("Control_L+6");
+    ASSERT_TRUE(shownOver("frmScreenPainter", QRect(0, 0, 4480, 1440)));
+    drag(QPoint(3000, 500), QPoint(3300, 500), 20);
+    ASSERT_TRUE(waitFor([&] { return rgbAt(screenshot(), QPoint(3150, 500)) == Red; }));
+    auto unplugged = std::make_optional<LeftMonitorUnplugged>();
+    EXPECT_TRUE(shownOver("frmScreenPainter", Right));
+    EXPECT_TRUE(waitFor([&] { return rgbAt(screenshot(), QPoint(3150, 500)) == Red; }));
+    savePng(screenshot(Right), "painter-after-unplugging");
+    key("Escape");
+    ASSERT_TRUE(waitFor([&] { return windowsOf(pid(), "frmScreenPainter").empty(); }));
+
+    moveMouse(QPoint(Right.center().x(), 0));
+    ASSERT_TRUE(waitFor([&] {
+        const std::vector<WindowInfo> bars = windowsOf(pid(), "frmToolbar");
+        return bars.size() == 1 && windowRect(bars.front().id).top() == 0;
+    }));
+    click(windowRect(windowsOf(pid(), "frmToolbar").front().id).topLeft() + Command1);
+    ASSERT_TRUE(shownOver("frmCaptureSection", Right));
+    const QPoint frame = Right.topLeft() + FirstSection.topLeft() + QPoint(0, 70);
+    unplugged.reset();
+    EXPECT_TRUE(shownOver("frmCaptureSection", QRect(0, 0, 4480, 1440)));
+    QImage shot;
+    EXPECT_TRUE(waitFor([&] {
+        shot = screenshot();
+        return rgbAt(shot, frame) == SectionFrame && rgbAt(shot, Left.center()) == 0;
+    })) << savePng(shot, "section-after-plugging-in");
+    key("Escape");
 }
 
 } // namespace

@@ -294,6 +294,24 @@ WindowInfo DesktopTest::addFromTray(int item, const std::string& role) {
     return *added;
 }
 
+WindowInfo DesktopTest::openSectionCapture(int x) {
+    // The middle of the toolbar's Command1 button.
+    constexpr QPoint Command1(206 + 36, 34 + 9);
+    moveMouse(QPoint(x, 0));
+    QRect toolbar;
+    if (!waitFor([&] {
+            const std::vector<WindowInfo> bars = windowsOf(pid(), "frmToolbar");
+            toolbar = bars.empty() ? QRect() : windowRect(bars.front().id);
+            return toolbar.top() == 0;
+        }))
+        fail("the toolbar did not open at column " + std::to_string(x));
+    click(toolbar.topLeft() + Command1);
+    std::vector<WindowInfo> layers;
+    if (!waitFor([&] { return (layers = windowsOf(pid(), "frmCaptureSection")).size() == 1; }))
+        fail("Command1 opened no section capture");
+    return layers.front();
+}
+
 void DesktopTest::dragWindow(XWindow window, QPoint grab, QPoint wanted, bool waitThere) {
     const QPoint start = windowRect(window).topLeft();
     drag(start + grab, wanted + grab, 12);

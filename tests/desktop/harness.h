@@ -196,6 +196,8 @@ inline constexpr QSize PanelSize(473, 277);
 // Where the snap button's and the resize handle's middles lie inside a new panel.
 inline constexpr QPoint SnapButton(437 + 8, 259 + 8);
 inline constexpr QPoint ResizeHandle(455 + 8, 259 + 8);
+// Where the section capture's section first stands on the pointer's monitor.
+inline constexpr QRect FirstSection(52, 209, 229, 154);
 
 // Tray menu items, counted as the Down key walks them (separators are skipped); AddGuide adds a
 // vertical guide.
@@ -243,6 +245,9 @@ protected:
     // Drags the window by a point of its face so that, moving freely, its top-left corner would
     // end at wanted, and waits until it is there unless it is expected to snap elsewhere.
     void dragWindow(XWindow window, QPoint grab, QPoint wanted, bool waitThere = true);
+    // Touches the screen's top edge at column x, waits for the toolbar to open there and opens
+    // the section capture with its Command1 button; the section capture's window.
+    WindowInfo openSectionCapture(int x);
     // Adds a panel from the tray menu and drags it to topLeft.
     WindowInfo addPanelAt(QPoint topLeft);
     // Shows another program's window at (300, 200), blue with coloured bars, a white line and a

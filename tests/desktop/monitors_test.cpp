@@ -16,9 +16,6 @@ namespace {
 constexpr QRect Left(0, 0, 2560, 1440);
 constexpr QRect Right(2560, 0, 1920, 1080);
 constexpr QSize Toolbar(346, 57);
-// The middle of the toolbar's Command1 button, which opens the section capture.
-constexpr QPoint Command1(206 + 36, 34 + 9);
-constexpr QRect FirstSection(52, 209, 229, 154);
 constexpr QRgb SectionFrame = 0xffc400;
 
 TEST(MonitorsTest, QtSeesEachMonitorAsAScreen) {
@@ -104,17 +101,8 @@ TEST_F(MonitorsDesktopTest, ThePainterAndTheSectionCaptureCoverBothMonitors) {
     key("Escape");
     ASSERT_TRUE(waitFor([&] { return windowsOf(pid(), "frmScreenPainter").empty(); }));
 
-    moveMouse(QPoint(Left.center().x(), 0));
-    QRect toolbar;
-    ASSERT_TRUE(waitFor([&] {
-        const std::vector<WindowInfo> bars = windowsOf(pid(), "frmToolbar");
-        toolbar = bars.empty() ? QRect() : windowRect(bars.front().id);
-        return toolbar.top() == 0;
-    }));
-    click(toolbar.topLeft() + Command1);
+    EXPECT_EQ(openSectionCapture(Left.center().x()).rect, QRect(0, 0, 4480, 1440));
     const QRect section(QPoint(pattern.right() - 99, 500), FirstSection.size());
-    ASSERT_TRUE(waitFor([&] { return windowsOf(pid(), "frmCaptureSection").size() == 1; }));
-    EXPECT_EQ(windowsOf(pid(), "frmCaptureSection").front().rect, QRect(0, 0, 4480, 1440));
     drag(FirstSection.center(), section.center(), 12);
     key("Return");
     const QImage saved = savedCapture(images.path(), 1);
@@ -258,13 +246,7 @@ TEST_F(MonitorsDesktopTest, ThePainterAndTheSectionCaptureFollowTheMonitors) {
     key("Escape");
     ASSERT_TRUE(waitFor([&] { return windowsOf(pid(), "frmScreenPainter").empty(); }));
 
-    moveMouse(QPoint(Right.center().x(), 0));
-    ASSERT_TRUE(waitFor([&] {
-        const std::vector<WindowInfo> bars = windowsOf(pid(), "frmToolbar");
-        return bars.size() == 1 && windowRect(bars.front().id).top() == 0;
-    }));
-    click(windowRect(windowsOf(pid(), "frmToolbar").front().id).topLeft() + Command1);
-    ASSERT_TRUE(shownOver("frmCaptureSection", Right));
+    EXPECT_EQ(openSectionCapture(Right.center().x()).rect, Right);
     const QPoint frame = Right.topLeft() + FirstSection.topLeft() + QPoint(0, 70);
     unplugged.reset();
     EXPECT_TRUE(shownOver("frmCaptureSection", QRect(0, 0, 4480, 1440)));

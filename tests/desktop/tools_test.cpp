@@ -17,9 +17,6 @@ namespace {
 // column, green from it on, and a white pixel up and right of the pointer.
 constexpr QRect PatternPlace(400, 300, 600, 400);
 constexpr QPoint PointerInPattern(100, 100);
-constexpr QRect FirstSection(52, 209, 229, 154);
-// The middle of the toolbar's Command1 button.
-constexpr QPoint Command1(206 + 36, 34 + 9);
 
 // What the compositor shows of the lens's colour, drawn at its opacity of 200, over what lies
 // below: both within the rounding of a channel.
@@ -150,16 +147,7 @@ TEST_F(ToolsTest, PainterDrawsAndRubsOutOverTheFrozenScreenWithItsPencilAndFades
 }
 
 TEST_F(ToolsTest, SectionShowsTheLiveScreenThroughItAndSavesWhatItFrames) {
-    // The toolbar opens with the pointer at the screen's top edge; its Command1 opens the section.
-    moveMouse(QPoint(960, 0));
-    QRect toolbar;
-    ASSERT_TRUE(waitFor([&] {
-        const std::vector<WindowInfo> found = tools("frmToolbar");
-        toolbar = found.empty() ? QRect() : found.front().rect;
-        return toolbar.top() == 0;
-    })) << "the toolbar did not open";
-    click(toolbar.topLeft() + Command1);
-    waitForOne("frmCaptureSection");
+    openSectionCapture(960);
     // Dragged from its middle onto the pattern, 40 pixels inside its corner.
     const QPoint shift = placed.topLeft() + QPoint(40, 40) - FirstSection.topLeft();
     drag(FirstSection.center(), FirstSection.center() + shift, 12);

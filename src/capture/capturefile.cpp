@@ -1,5 +1,6 @@
 #include "capture/capturefile.h"
 
+#include "capture/bmpfile.h"
 #include "capture/capturenames.h"
 
 #include <QBuffer>
@@ -20,10 +21,12 @@ bool nameTaken(const QString& path) {
     return info.exists() || info.isSymLink();
 }
 
-// Encoded in memory first: Qt's BMP writer hands the file over one pixel row at a time, and one
-// large write of the whole file is several times faster for a full screen. An image that cannot
-// be encoded then never creates a file at all.
+// Encoded in memory first: one large write of the whole file is several times faster for a full
+// screen than a row at a time. An image that cannot be encoded then never creates a file at all.
 bool encodeBmp(const QImage& image, QByteArray& bytes, QString& error) {
+    bytes = bmpFileOf(image);
+    if (!bytes.isEmpty())
+        return true;
     bytes.reserve(qsizetype(image.width()) * image.height() * 3 + image.height() * 3 + 64);
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);

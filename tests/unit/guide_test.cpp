@@ -3,7 +3,7 @@
 #include "guides/guidelines.h"
 #include "rulers/frmPositionInfo.h"
 #include "rulers/rulerskin.h"
-#include "writefile.h"
+#include "testenv.h"
 
 #include <QTemporaryDir>
 

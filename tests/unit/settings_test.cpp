@@ -1,6 +1,5 @@
 #include "platform/settings.h"
-#include "scopedenv.h"
-#include "writefile.h"
+#include "testenv.h"
 
 #include <QDir>
 #include <QFile>

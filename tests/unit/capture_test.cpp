@@ -4,7 +4,7 @@
 #include "capture/capturefile.h"
 #include "capture/capturenames.h"
 #include "capture/screensettle.h"
-#include "writefile.h"
+#include "testenv.h"
 
 #include <QDir>
 #include <QFile>

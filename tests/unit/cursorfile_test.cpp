@@ -1,7 +1,7 @@
 // Cursor files are read from the skin folder, which a user may replace: the files generated for
 // the program are read with their hot spots, and anything else is turned away with its reason.
 #include "painter/cursorfile.h"
-#include "writefile.h"
+#include "testenv.h"
 
 #include <QFile>
 #include <QTemporaryDir>

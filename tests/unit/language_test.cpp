@@ -1,6 +1,6 @@
 #include "core/texts.h"
 #include "platform/language.h"
-#include "scopedenv.h"
+#include "testenv.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,5 @@
 #include "platform/settings.h"
-#include "scopedenv.h"
-#include "writefile.h"
+#include "testenv.h"
 
 #include <QDir>
 #include <QFile>
@@ -33,7 +32,6 @@ TEST_F(SettingsStore, LivesInTheXdgConfigFolderMadeAtTheFirstWriteAndAValueReads
     EXPECT_TRUE(ReadSetting(app, value, &problem).isEmpty());
     EXPECT_TRUE(problem.isEmpty()) << "nothing stored yet is no problem";
     EXPECT_FALSE(QFileInfo::exists(home.path() + QStringLiteral("/Korvane")));
-    ASSERT_TRUE(WriteSetting(app, value, QStringLiteral("/home/ana/Immagini")));
     ASSERT_TRUE(WriteSetting(app, value, QStringLiteral("/tmp/caps, with comma = and ünïcode")));
     EXPECT_EQ(ReadSetting(app, value), "/tmp/caps, with comma = and ünïcode");
     QFile file(settingsLocation(app));

@@ -2,8 +2,6 @@
 #include "platform/xwayland.h"
 #include "shell/commandline.h"
 
-#include <QStringList>
-
 #include <gtest/gtest.h>
 
 using namespace vantor;

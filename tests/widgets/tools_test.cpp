@@ -52,8 +52,7 @@ public:
 // The last row's pointer is in the screen's corner: the pixel below right of it lies beyond.
 TEST(Zoom, TheLensIs32TimesItsFactorAndShowsThePointersPixelAsABlockAt16And16) {
     frmZoom& lens = frmZoom::instance();
-    for (const auto& [f, cursor] :
-         {std::pair{2, QPoint(500, 300)}, {20, QPoint(700, 40)}, {4, QPoint(1919, 1079)}}) {
+    for (const auto& [f, cursor] : {std::pair{2, QPoint(500, 300)}, {4, QPoint(1919, 1079)}}) {
         SCOPED_TRACE(f);
         fakeDesktop().screen.fill(Qt::darkGray);
         fakeDesktop().screen.setPixel(cursor, White);
@@ -64,13 +63,10 @@ TEST(Zoom, TheLensIs32TimesItsFactorAndShowsThePointersPixelAsABlockAt16And16) {
         EXPECT_EQ(lens.size(), QSize(32 * f, 32 * f));
         const QImage& face = lens.face();
         ASSERT_EQ(face.size(), lens.size());
-        const QRgb gray = QColor(Qt::darkGray).rgb(), beyond = f == 4 ? Black : gray;
-        for (const auto& [at, colour] : {std::pair{16 * f, White},
-                                         {17 * f - 1, White},
-                                         {16 * f - 1, Blue},
-                                         {15 * f, Blue},
-                                         {15 * f - 1, gray},
-                                         {17 * f, beyond}})
+        // How far each block reaches is the unit test's business.
+        const QRgb beyond = f == 4 ? Black : QColor(Qt::darkGray).rgb();
+        for (const auto& [at, colour] :
+             {std::pair{16 * f, White}, {16 * f - 1, Blue}, {17 * f, beyond}})
             EXPECT_EQ(face.pixel(at, at), colour) << at;
     }
 }
@@ -158,14 +154,13 @@ TEST(CaptureSection, EscapeClosesItWhicheverPartHasTheKeys) {
 }
 
 TEST(About, AClickADoubleClickAClickOnTheVersionOrEscapeCloseItOtherKeysDoNot) {
+    const auto doubleClick = [](frmAbout& about) {
+        sendMouse(about, QEvent::MouseButtonDblClick, Qt::LeftButton, Qt::LeftButton,
+                  about.mapToGlobal(QPoint(390, 5)));
+    };
     const std::tuple<const char*, std::function<void(frmAbout&)>, bool> rows[] = {
         {"click", [](frmAbout& about) { press(about, about.mapToGlobal(QPoint(5, 5))); }, true},
-        {"double click",
-         [](frmAbout& about) {
-             sendMouse(about, QEvent::MouseButtonDblClick, Qt::LeftButton, Qt::LeftButton,
-                       about.mapToGlobal(QPoint(390, 5)));
-         },
-         true},
+        {"double click", doubleClick, true},
         {"click on the version", [](frmAbout& about) { clickOn(about.versionLabel()); }, true},
         {"Escape", [](frmAbout& about) { key(about, Qt::Key_Escape); }, true},
         {"A", [](frmAbout& about) { key(about, Qt::Key_A); }, false},

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "../unit/scopedenv.h"
+#include "../unit/testenv.h"
 #include "capture/capture.h"
 #include "core/appstate.h"
 #include "core/formlist.h"

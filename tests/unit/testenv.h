@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QByteArray>
+#include <QFile>
 #include <QList>
+#include <QString>
 #include <QtGlobal>
 
 #include <initializer_list>
@@ -36,5 +38,11 @@ public:
 private:
     QList<std::pair<const char*, std::optional<QByteArray>>> before;
 };
+
+// Writes bytes to a new file at path, replacing what was there; false when that fails.
+inline bool writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
 
 } // namespace vantor::test

@@ -12,7 +12,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QPainter>
-#include <QTemporaryDir>
 
 #include <csignal>
 #include <cstdlib>
@@ -37,31 +36,26 @@ std::shared_ptr<void> stopCompositor() {
     return {nullptr, [pid](void*) { ::kill(pid, SIGCONT); }};
 }
 
-class FrameTest : public DesktopTest {
-protected:
-    void SetUp() override { ASSERT_TRUE(images.isValid()); }
-
-    QTemporaryDir images;
-};
+using FrameTest = DesktopTest;
 
 // The second snap is taken over the first one's picture, under the panel's border and labels, and
 // with the compositor starved: under load it takes a long time to draw the screen without the
 // panel, and a snap that stopped waiting for it saved the panel's own yellow.
 TEST_F(FrameTest, SnapSavesWhatLiesUnderThePanelNotThePanelAlsoUnderAStarvedCompositor) {
-    setImagesFolder(images.path());
+    useImagesFolder();
     const WindowInfo panel = launchWithPanelOverPattern();
-    EXPECT_EQ(snap(panel, images.path(), 1), m_underPanel) << "not the pattern under the panel";
+    EXPECT_EQ(snap(panel, 1), m_underPanel) << "not the pattern under the panel";
     ASSERT_TRUE(waitFor([&] { return screenshot(panel.rect) != m_underPanel; }))
         << "the screen does not show the panel again";
     std::shared_ptr<void> stopped = stopCompositor();
     click(panel.rect.topLeft() + SnapButton);
     // Nothing draws the screen anew: it shows the panel still, and nothing may be saved yet.
-    EXPECT_TRUE(holdsFor([&] { return bitmapsBelow(images.path(), true).size() == 1; }, 500ms));
+    EXPECT_TRUE(holdsFor([&] { return savedFiles(true).size() == 1; }, 500ms));
     stopped.reset();
     // A save that gave up says so in a message box instead.
-    ASSERT_TRUE(waitFor([&] { return bitmapsBelow(images.path()).size() == 2; }))
-        << (windowsTitled("Save image").empty() ? "no file" : "the save failed");
-    const QImage saved = savedCapture(images.path(), 2);
+    ASSERT_TRUE(waitFor([&] { return savedFiles().size() == 2; }))
+        << (windowsOf(pid(), "Save image").empty() ? "no file" : "the save failed");
+    const QImage saved = savedCapture(2);
     EXPECT_EQ(saved, m_underPanel)
         << "not the pattern under the panel; at (20, 20) it is " << std::hex
         << rgbAt(saved, QPoint(20, 20)) << " (a yellow tint is the panel's)";
@@ -82,7 +76,7 @@ TEST_F(FrameTest, FolderDialogOfTheFirstSnapLiesAboveThePanelAndTakesItsClicks) 
     ASSERT_TRUE(waitFor([&] { return windowRect(panel.id) == under; }));
     click(DialogCover + SnapButton + QPoint(60, 80));
 
-    const QRect dialog = windowTitled("Set path for saved images").rect;
+    const QRect dialog = waitForWindow("Set path for saved images").rect;
     QRect entry, choose;
     // The dialog may still be filling its list when it is first seen.
     ASSERT_TRUE(waitFor([&] {
@@ -93,8 +87,7 @@ TEST_F(FrameTest, FolderDialogOfTheFirstSnapLiesAboveThePanelAndTakesItsClicks) 
     })) << "the dialog's list or button does not show";
     savePng(screenshot(), "folder-dialog-over-panel");
     ASSERT_TRUE(under.contains(entry.center()) && under.contains(choose.center()))
-        << "the panel must lie under what is clicked; dialog at " << dialog.x() << ","
-        << dialog.y();
+        << "the panel must lie under what is clicked; dialog at " << dialog;
 
     // A click on the entry puts its name into the Directory field too.
     click(entry.center());
@@ -103,31 +96,22 @@ TEST_F(FrameTest, FolderDialogOfTheFirstSnapLiesAboveThePanelAndTakesItsClicks) 
     click(choose.center());
     ASSERT_TRUE(waitFor([&] { return bitmapsBelow(pictures).size() == 1; }))
         << "no capture in the folder chosen";
-    EXPECT_TRUE(waitFor([&] { return windowsTitled("Set path for saved images").empty(); }));
+    EXPECT_TRUE(closed("Set path for saved images"));
 }
 
 struct FailCase {
-    std::string options; // of the tmpfs under the images folder
+    std::string options; // of the tmpfs mounted on the images folder
     QString reason;      // what the message box says after the program's own text
 };
 
-class CaptureFailTest : public DesktopTest, public ::testing::WithParamInterface<FailCase> {
-protected:
-    void SetUp() override {
-        if (geteuid() != 0)
-            GTEST_SKIP() << "these tests mount small file systems and need root; run them as "
-                            "root (CI does)";
-        ASSERT_TRUE(images.isValid());
-        ASSERT_TRUE(QDir().mkpath(folder));
-        setImagesFolder(folder);
-    }
-
-    QTemporaryDir images;
-    const QString folder = images.path() + "/images";
-};
+class CaptureFailTest : public DesktopTest, public ::testing::WithParamInterface<FailCase> {};
 
 TEST_P(CaptureFailTest, FailedSaveIsReportedLeavesNoFileAndKeepsTheNumber) {
-    const std::string path = folder.toStdString();
+    if (geteuid() != 0)
+        GTEST_SKIP() << "this test mounts small file systems and needs root; run it as root (CI "
+                        "does)";
+    useImagesFolder();
+    const std::string path = images().toStdString();
     ASSERT_EQ(
         Process({"mount", "-t", "tmpfs", "-o", GetParam().options, "tmpfs", path}).waitForExit(),
         0);
@@ -139,22 +123,21 @@ TEST_P(CaptureFailTest, FailedSaveIsReportedLeavesNoFileAndKeepsTheNumber) {
     const WindowInfo panel = addFromTray(AddPanel, "frmFrame");
 
     click(panel.rect.topLeft() + SnapButton);
-    const QRect box = windowTitled("Save image").rect;
+    const QRect box = waitForWindow("Save image").rect;
     QString text;
     // The box may still be drawing its text when it is first seen.
     EXPECT_TRUE(waitFor([&] {
         text = ocr(screenshot(box)).simplified();
         return text.contains("Invalid path for save image") && text.contains(GetParam().reason);
     })) << text;
-    savePng(screenshot(box), "message");
     key("Return");
-    EXPECT_TRUE(waitFor([&] { return windowsTitled("Save image").empty(); }));
-    EXPECT_EQ(bitmapsBelow(folder, true), QStringList());
+    EXPECT_TRUE(closed("Save image"));
+    EXPECT_EQ(savedFiles(true), QStringList());
 
     // Once the folder takes files again, the next snap is still the first.
     ASSERT_EQ(Process({"umount", path}).waitForExit(), 0);
-    snap(panel, folder, 1);
-    const QString name = QFileInfo(bitmapsBelow(folder).front()).fileName();
+    snap(panel, 1);
+    const QString name = QFileInfo(savedFiles().front()).fileName();
     EXPECT_TRUE(name.startsWith("01) capture.section.(473x277).")) << name;
 }
 
@@ -180,17 +163,13 @@ TEST(ScreenCopy, CopiesThePixelsExactlyAtAnySizeAndGivesBlackBeyondTheScreen) {
     EXPECT_EQ(native->grabScreen(QRect(placed.topLeft() + QPoint(100, 50), QSize(1, 100))),
               whole.copy(100, 50, 1, 100));
     EXPECT_EQ(native->grabScreen(placed), whole);
-    EXPECT_TRUE(native->grabScreen(QRect(0, 0, 0, 5)).isNull());
 
-    const auto black = [](int width, int height) {
-        QImage image(width, height, QImage::Format_RGB32);
-        image.fill(Qt::black);
-        return image;
-    };
-    QImage across = black(16, 16);
+    QImage across(16, 16, QImage::Format_RGB32), beyond(5, 3, QImage::Format_RGB32);
+    across.fill(Qt::black);
+    beyond.fill(Qt::black);
     QPainter(&across).drawImage(8, 8, native->grabScreen(QRect(0, 0, 8, 8)));
     EXPECT_EQ(native->grabScreen(QRect(-8, -8, 16, 16)), across);
-    EXPECT_EQ(native->grabScreen(QRect(100000, 100000, 5, 3)), black(5, 3));
+    EXPECT_EQ(native->grabScreen(QRect(100000, 100000, 5, 3)), beyond);
 }
 
 } // namespace

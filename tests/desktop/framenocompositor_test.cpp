@@ -3,8 +3,6 @@
 // Real input on a real X server started without a compositor.
 #include "harness.h"
 
-#include <QTemporaryDir>
-
 namespace vantor::desk {
 namespace {
 
@@ -12,9 +10,7 @@ namespace {
 constexpr unsigned Shadow = 0x808000;
 
 TEST_F(DesktopTest, SnapOfAnOpaquePanelSavesThePatternUnderIt) {
-    QTemporaryDir images;
-    ASSERT_TRUE(images.isValid());
-    setImagesFolder(images.path());
+    useImagesFolder();
     const WindowInfo panel = launchWithPanelOverPattern();
 
     // Nothing blends the panel with what lies under it: the screen shows it plain yellow.
@@ -24,7 +20,7 @@ TEST_F(DesktopTest, SnapOfAnOpaquePanelSavesThePatternUnderIt) {
 
     // The second snap is taken over the first one's picture, under the panel's border and labels.
     for (int count = 1; count <= 2; ++count) {
-        EXPECT_EQ(snap(panel, images.path(), count), m_underPanel)
+        EXPECT_EQ(snap(panel, count), m_underPanel)
             << "snap " << count << " is not the pattern under the panel";
         // The panel is back where it was, at its size, showing the snapshot inside its border.
         EXPECT_TRUE(waitFor([&] {

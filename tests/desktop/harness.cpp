@@ -162,13 +162,6 @@ std::string Process::readText(const std::string& path) {
     return {std::istreambuf_iterator<char>(in), {}};
 }
 
-std::unique_ptr<Process> startProgram(const std::vector<std::string>& env) {
-    const char* program = std::getenv("VANTOR_PROGRAM");
-    if (program == nullptr || *program == '\0')
-        fail("VANTOR_PROGRAM does not name the program to test");
-    return std::make_unique<Process>(std::vector<std::string>{program}, env);
-}
-
 std::unique_ptr<Process> startTrayHost() {
     const char* command = std::getenv("VANTOR_TRAY_CMD");
     if (command == nullptr || *command == '\0')
@@ -252,13 +245,21 @@ QStringList bitmapsBelow(const QString& folder, bool all) {
 }
 
 Process& DesktopTest::launch(const std::vector<std::string>& env) {
-    m_programs.push_back(startProgram(env));
-    return *m_programs.back();
+    const char* program = std::getenv("VANTOR_PROGRAM");
+    if (program == nullptr || *program == '\0')
+        fail("VANTOR_PROGRAM does not name the program to test");
+    return *m_programs.emplace_back(
+        std::make_unique<Process>(std::vector<std::string>{program}, env));
 }
 
 Process& DesktopTest::launchDocked(const std::vector<std::string>& env) {
     m_program = &launch(env);
-    if (waitForDockedIcon(pid()).isEmpty())
+    QRect settled;
+    if (!waitFor([&] {
+            settled = trayIconRect(pid());
+            return !settled.isEmpty() &&
+                   holdsFor([&] { return trayIconRect(pid()) == settled; }, 300ms);
+        }))
         fail("the icon of process " + std::to_string(pid()) + " did not dock");
     return *m_program;
 }
@@ -294,22 +295,28 @@ WindowInfo DesktopTest::addFromTray(int item, const std::string& role) {
     return *added;
 }
 
+WindowInfo DesktopTest::waitForWindow(const std::string& name,
+                                      const std::function<bool(const QRect&)>& where) {
+    std::vector<WindowInfo> found;
+    if (waitFor([&] {
+            found = windowsOf(pid(), name);
+            return found.size() == 1 && (!where || where(found.front().rect));
+        }))
+        return found.front();
+    std::ostringstream shown;
+    for (const WindowInfo& window : found)
+        shown << " (" << window.rect << ")";
+    fail("no single " + name + " where it belongs; shown:" + shown.str());
+}
+
 WindowInfo DesktopTest::openSectionCapture(int x) {
     // The middle of the toolbar's Command1 button.
     constexpr QPoint Command1(206 + 36, 34 + 9);
     moveMouse(QPoint(x, 0));
-    QRect toolbar;
-    if (!waitFor([&] {
-            const std::vector<WindowInfo> bars = windowsOf(pid(), "frmToolbar");
-            toolbar = bars.empty() ? QRect() : windowRect(bars.front().id);
-            return toolbar.top() == 0;
-        }))
-        fail("the toolbar did not open at column " + std::to_string(x));
-    click(toolbar.topLeft() + Command1);
-    std::vector<WindowInfo> layers;
-    if (!waitFor([&] { return (layers = windowsOf(pid(), "frmCaptureSection")).size() == 1; }))
-        fail("Command1 opened no section capture");
-    return layers.front();
+    click(waitForWindow("frmToolbar", [](const QRect& bar) { return bar.top() == 0; })
+              .rect.topLeft() +
+          Command1);
+    return waitForWindow("frmCaptureSection");
 }
 
 void DesktopTest::dragWindow(XWindow window, QPoint grab, QPoint wanted, bool waitThere) {
@@ -319,11 +326,11 @@ void DesktopTest::dragWindow(XWindow window, QPoint grab, QPoint wanted, bool wa
         fail("the window did not follow a drag");
 }
 
-WindowInfo DesktopTest::addPanelAt(QPoint topLeft) {
-    WindowInfo panel = addFromTray(AddPanel, "frmFrame");
-    dragWindow(panel.id, QPoint(100, 80), topLeft);
-    panel.rect = windowRect(panel.id);
-    return panel;
+WindowInfo DesktopTest::addAt(int item, const std::string& role, QPoint grab, QPoint topLeft) {
+    WindowInfo added = addFromTray(item, role);
+    dragWindow(added.id, grab, topLeft);
+    added.rect = windowRect(added.id);
+    return added;
 }
 
 WindowInfo DesktopTest::launchWithPanelOverPattern() {
@@ -338,32 +345,23 @@ WindowInfo DesktopTest::launchWithPanelOverPattern() {
     return addPanelAt(magenta);
 }
 
-QImage DesktopTest::snap(const WindowInfo& panel, const QString& folder, int count) {
+QImage DesktopTest::snap(const WindowInfo& panel, int count) {
     click(windowRect(panel.id).topLeft() + SnapButton);
-    return savedCapture(folder, count);
+    return savedCapture(count);
 }
 
-QImage DesktopTest::savedCapture(const QString& folder, int count) {
-    if (!waitFor([&] { return bitmapsBelow(folder).size() >= count; }))
-        fail("snap " + std::to_string(count) + " saved no file");
+QImage DesktopTest::savedCapture(int count) {
+    if (!waitFor([&] { return savedFiles().size() >= count; }))
+        fail("capture " + std::to_string(count) + " saved no file");
     QImage saved;
     // The file may still be being written when it is first seen.
-    waitFor([&] { return saved.load(bitmapsBelow(folder).at(count - 1)); });
-    savePng(saved, "snap-" + std::to_string(count));
+    waitFor([&] { return saved.load(savedFiles().at(count - 1)); });
+    savePng(saved, "capture-" + std::to_string(count));
     return saved.convertToFormat(QImage::Format_RGB32);
 }
 
-std::vector<WindowInfo> DesktopTest::windowsTitled(const std::string& title) {
-    return findWindows([&](const WindowInfo& w) { return w.pid == pid() && w.title == title; });
-}
-
-WindowInfo DesktopTest::windowTitled(const std::string& title) {
-    if (!waitFor([&] { return windowsTitled(title).size() == 1; }))
-        fail("no window titled " + title);
-    return windowsTitled(title).front();
-}
-
 void DesktopTest::TearDown() {
+    releaseHeld();
     for (const std::unique_ptr<Process>& program : m_programs) {
         program->stop();
         std::istringstream lines(program->stderrText());

@@ -9,6 +9,7 @@
 #include <QRect>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -84,9 +85,6 @@ private:
 inline const std::vector<std::string> English = {"LANG=en_US.UTF-8", "LC_ALL", "LC_MESSAGES"};
 inline const std::vector<std::string> Italian = {"LANG=it_IT.UTF-8", "LC_ALL", "LC_MESSAGES"};
 
-// Starts the program under test (VANTOR_PROGRAM) with extra environment entries.
-std::unique_ptr<Process> startProgram(const std::vector<std::string>& env = English);
-
 // A client window of the session, as the window manager and the tray see it.
 struct WindowInfo {
     XWindow id = 0;
@@ -102,9 +100,10 @@ struct WindowInfo {
 // Every window of the session that has a WM_CLASS and shows, however deep (client windows sit
 // inside window-manager frames, tray icons inside the tray), in stacking order bottom to top.
 std::vector<WindowInfo> findWindows(const std::function<bool(const WindowInfo&)>& match);
-// Windows of the process other than its tray icon; with a role, only tool windows of
-// that role ("frmRule", "frmGridLine", "frmFrame", "frmPositionInfo", "frmGridDraw").
-std::vector<WindowInfo> windowsOf(pid_t pid, const std::string& role = {});
+// Windows of the process other than its tray icon; with a name, only tool windows of that role
+// ("frmRule", "frmGridLine", "frmFrame", "frmPositionInfo", "frmGridDraw") and dialogs or message
+// boxes of that title.
+std::vector<WindowInfo> windowsOf(pid_t pid, const std::string& name = {});
 // Open popup menus of the process: neither its tooltips (the tray icon's shows after a while
 // under a resting pointer) nor its tool windows.
 std::vector<WindowInfo> popupsOf(pid_t pid);
@@ -124,9 +123,6 @@ void moveFrame(XWindow window, QPoint topLeft);
 
 // The process's icon docked in the tray: empty while it is not docked.
 QRect trayIconRect(pid_t pid);
-// Waits until the process's icon is docked and has held still for a moment (the tray lays out
-// its icons after embedding them); the icon's rectangle, or empty when it never settled.
-QRect waitForDockedIcon(pid_t pid, Milliseconds timeout = 10s);
 // Icons docked in the tray, of any process.
 int dockedIconCount();
 bool trayHostRunning();
@@ -148,6 +144,8 @@ void drag(QPoint from, QPoint to, int steps = 10, Button button = Button::Left);
 void key(const std::string& keysymNames);
 // Presses (down) or releases a key alone, to hold it through mouse actions.
 void holdKey(const std::string& keysymName, bool down);
+// Lets go of every key and button still held.
+void releaseHeld();
 
 // The screen, or part of it, as the compositor shows it.
 QImage screenshot(const QRect& rect = {});
@@ -193,6 +191,9 @@ inline constexpr unsigned Yellow = 0xFFFF00;
 inline constexpr int GuideStrip = 20;
 inline constexpr int RulerThickness = 44;
 inline constexpr QSize PanelSize(473, 277);
+// Points of a ruler's and a panel's faces that drag them.
+inline constexpr QPoint RulerGrab(150, RulerThickness / 2);
+inline constexpr QPoint PanelGrab(100, 80);
 // Where the snap button's and the resize handle's middles lie inside a new panel.
 inline constexpr QPoint SnapButton(437 + 8, 259 + 8);
 inline constexpr QPoint ResizeHandle(455 + 8, 259 + 8);
@@ -217,14 +218,16 @@ void setImagesFolder(const QString& folder);
 // Capture files below folder, sorted; with all, files of any kind.
 QStringList bitmapsBelow(const QString& folder, bool all = false);
 
-// Base of desktop tests: the program started and docked, its tray menu, its tool windows, and
-// at the end every program the test started stopped, the test failing when one of them printed
-// a line on stderr that is not one of the program's own messages (Qt's warnings, for one). Helpers
-// throw when a step fails, which fails the test.
+// Base of desktop tests: the program started and docked, its tray menu, its tool windows, an
+// images folder of the test's own, and at the end every key and button let go and every program
+// the test started stopped, the test failing when one of them printed a line on stderr that is
+// not one of the program's own messages (Qt's warnings, for one). Helpers throw when a step
+// fails, which fails the test.
 class DesktopTest : public ::testing::Test {
 protected:
     Process& launch(const std::vector<std::string>& env = English);
-    // Launches the program and waits for its tray icon; the program of the helpers below.
+    // Launches the program and waits until its tray icon is docked and has held still for a
+    // moment (the tray lays out its icons after embedding them); the program of the helpers below.
     Process& launchDocked(const std::vector<std::string>& env = English);
     pid_t pid() const { return m_program->pid(); }
     // Right-clicks at the point and waits for the one menu that opens; the menu's rectangle.
@@ -242,26 +245,43 @@ protected:
     }
     // Picks the item and waits for the new tool window of the role that it opens.
     WindowInfo addFromTray(int item, const std::string& role);
+    // Waits until the program shows one window of the role or title (see windowsOf) and where
+    // holds for its rectangle, or it is that rectangle; that window.
+    WindowInfo waitForWindow(const std::string& name,
+                             const std::function<bool(const QRect&)>& where = {});
+    WindowInfo waitForWindow(const std::string& name, const QRect& rect) {
+        return waitForWindow(name, [rect](const QRect& shown) { return shown == rect; });
+    }
+    // Waits until the program shows no window of the role or title.
+    bool closed(const std::string& name) {
+        return waitFor([&] { return windowsOf(pid(), name).empty(); });
+    }
     // Drags the window by a point of its face so that, moving freely, its top-left corner would
     // end at wanted, and waits until it is there unless it is expected to snap elsewhere.
     void dragWindow(XWindow window, QPoint grab, QPoint wanted, bool waitThere = true);
     // Touches the screen's top edge at column x, waits for the toolbar to open there and opens
     // the section capture with its Command1 button; the section capture's window.
     WindowInfo openSectionCapture(int x);
-    // Adds a panel from the tray menu and drags it to topLeft.
-    WindowInfo addPanelAt(QPoint topLeft);
+    // Adds a tool window from the tray menu and drags it by the grab point of its face to
+    // topLeft.
+    WindowInfo addAt(int item, const std::string& role, QPoint grab, QPoint topLeft);
+    WindowInfo addRulerAt(QPoint topLeft) { return addAt(AddRule, "frmRule", RulerGrab, topLeft); }
+    WindowInfo addPanelAt(QPoint topLeft) {
+        return addAt(AddPanel, "frmFrame", PanelGrab, topLeft);
+    }
     // Shows another program's window at (300, 200), blue with coloured bars, a white line and a
     // single magenta pixel, starts the program and drags a new panel over the window, the panel's
     // top-left corner on the magenta pixel; m_underPanel is what the window shows under it.
     WindowInfo launchWithPanelOverPattern();
-    // Waits for the count-th capture file in folder; the picture it holds.
-    QImage savedCapture(const QString& folder, int count);
-    // Snaps the panel with its button; the picture of the count-th capture file in folder.
-    QImage snap(const WindowInfo& panel, const QString& folder, int count);
-    // The program's viewable windows titled so, such as its dialogs and message boxes.
-    std::vector<WindowInfo> windowsTitled(const std::string& title);
-    // Waits for the one such window.
-    WindowInfo windowTitled(const std::string& title);
+    // Makes the test's images folder the program's; before the program starts.
+    void useImagesFolder() { setImagesFolder(m_images.path()); }
+    QString images() const { return m_images.path(); }
+    // Capture files in the images folder, sorted; with all, files of any kind.
+    QStringList savedFiles(bool all = false) const { return bitmapsBelow(images(), all); }
+    // Waits for the count-th capture file in the images folder; the picture it holds.
+    QImage savedCapture(int count);
+    // Snaps the panel with its button; the picture of the count-th capture file.
+    QImage snap(const WindowInfo& panel, int count);
     void TearDown() override;
 
     Process* m_program = nullptr;
@@ -270,11 +290,21 @@ protected:
 
 private:
     std::vector<std::unique_ptr<Process>> m_programs;
+    QTemporaryDir m_images;
 };
 
 } // namespace vantor::desk
 
-// Readable QStrings in test failure messages, as values and after <<.
+// Readable Qt values in test failure messages, as values and after <<.
 inline std::ostream& operator<<(std::ostream& out, const QString& text) {
     return out << '"' << text.toStdString() << '"';
+}
+inline std::ostream& operator<<(std::ostream& out, QPoint point) {
+    return out << point.x() << "," << point.y();
+}
+inline std::ostream& operator<<(std::ostream& out, QSize size) {
+    return out << size.width() << "x" << size.height();
+}
+inline std::ostream& operator<<(std::ostream& out, const QRect& rect) {
+    return out << rect.topLeft() << " " << rect.size();
 }

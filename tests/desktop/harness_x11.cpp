@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstring>
 #include <iterator>
+#include <set>
 #include <sstream>
 #include <stdexcept>
 #include <thread>
@@ -106,9 +107,9 @@ std::vector<WindowInfo> findWindows(const std::function<bool(const WindowInfo&)>
     return found;
 }
 
-std::vector<WindowInfo> windowsOf(pid_t pid, const std::string& role) {
+std::vector<WindowInfo> windowsOf(pid_t pid, const std::string& name) {
     return findWindows([&](const WindowInfo& w) {
-        return w.pid == pid && !w.embedded && (role.empty() || w.role == role);
+        return w.pid == pid && !w.embedded && (name.empty() || w.role == name || w.title == name);
     });
 }
 
@@ -181,18 +182,6 @@ QRect trayIconRect(pid_t pid) {
     return icons.empty() ? QRect() : icons.front().rect;
 }
 
-QRect waitForDockedIcon(pid_t pid, Milliseconds timeout) {
-    QRect settled;
-    waitFor(
-        [&] {
-            settled = trayIconRect(pid);
-            return !settled.isEmpty() &&
-                   holdsFor([&] { return trayIconRect(pid) == settled; }, 300ms);
-        },
-        timeout);
-    return trayIconRect(pid) == settled ? settled : QRect();
-}
-
 int dockedIconCount() {
     return static_cast<int>(findWindows([](const WindowInfo& w) { return w.embedded; }).size());
 }
@@ -207,10 +196,28 @@ void moveMouse(QPoint to) {
     XSync(display(), False);
 }
 
-void holdButton(Button button, bool down) {
-    XTestFakeButtonEvent(display(), static_cast<unsigned>(button), down ? True : False,
-                         CurrentTime);
+namespace {
+
+// Keys by code and buttons by number that are down now, to let go of after a test that ended
+// while holding them.
+std::set<std::pair<bool, unsigned>> held;
+
+void fake(bool isKey, unsigned code, bool down) {
+    if (isKey)
+        XTestFakeKeyEvent(display(), code, down ? True : False, CurrentTime);
+    else
+        XTestFakeButtonEvent(display(), code, down ? True : False, CurrentTime);
     XSync(display(), False);
+    if (down)
+        held.emplace(isKey, code);
+    else
+        held.erase({isKey, code});
+}
+
+} // namespace
+
+void holdButton(Button button, bool down) {
+    fake(false, static_cast<unsigned>(button), down);
 }
 
 void click(QPoint at, Button button) {
@@ -235,8 +242,14 @@ void holdKey(const std::string& keysymName, bool down) {
     const KeyCode code = keysym == NoSymbol ? 0 : XKeysymToKeycode(display(), keysym);
     if (code == 0)
         throw std::runtime_error("no key for the keysym named " + keysymName);
-    XTestFakeKeyEvent(display(), code, down ? True : False, CurrentTime);
-    XSync(display(), False);
+    fake(true, code, down);
+}
+
+void releaseHeld() {
+    while (!held.empty()) {
+        const auto [isKey, code] = *held.begin();
+        fake(isKey, code, false);
+    }
 }
 
 void key(const std::string& keysymNames) {

@@ -3,11 +3,6 @@
 // that no monitor shows.
 #include "harness.h"
 
-#include "core/screens.h"
-
-#include <QGuiApplication>
-#include <QTemporaryDir>
-
 #include <optional>
 
 namespace vantor::desk {
@@ -15,43 +10,30 @@ namespace {
 
 constexpr QRect Left(0, 0, 2560, 1440);
 constexpr QRect Right(2560, 0, 1920, 1080);
+constexpr QRect Desk(0, 0, 4480, 1440);
 constexpr QSize Toolbar(346, 57);
 constexpr QRgb SectionFrame = 0xffc400;
 
-TEST(MonitorsTest, QtSeesEachMonitorAsAScreen) {
-    int argc = 1;
-    char name[] = "probe";
-    char* argv[] = {name, nullptr};
-    const QGuiApplication app(argc, argv);
-    EXPECT_EQ(screenRects(), (QList<QRect>{Right, Left}));
-}
-
-using MonitorsDesktopTest = DesktopTest;
+using MonitorsTest = DesktopTest;
 
 // The menu is picked with the keyboard while the pointer rests on the left monitor.
-TEST_F(MonitorsDesktopTest, ANewGuideStartsMidMonitorUnderThePointerAndSpansTheDesktop) {
+TEST_F(MonitorsTest, ANewGuideStartsMidMonitorUnderThePointerAndSpansTheDesktop) {
     launchDocked();
     openTrayMenu();
     moveMouse(Left.center() + QPoint(0, 300));
     chooseItem(AddGuide);
-    std::vector<WindowInfo> guides;
-    EXPECT_TRUE(waitFor([&] {
-        guides = windowsOf(pid(), "frmGridLine");
-        return guides.size() == 1 &&
-               guides.front().rect == QRect(1280 - GuideStrip / 2, 0, GuideStrip, 1440);
-    })) << (guides.empty() ? QRect() : guides.front().rect).height();
+    waitForWindow("frmGridLine", QRect(1280 - GuideStrip / 2, 0, GuideStrip, 1440));
 }
 
 // Dragged with the real mouse from the left monitor over the border and onto the right one, a
 // ruler and a panel keep their sizes and still resize there.
-TEST_F(MonitorsDesktopTest, RulersAndPanelsKeepMeasuringAcrossTheBorder) {
+TEST_F(MonitorsTest, RulersAndPanelsKeepMeasuringAcrossTheBorder) {
     launchDocked();
     const XWindow ruler = addFromTray(AddRule, "frmRule").id;
     const XWindow panel = addFromTray(AddPanel, "frmFrame").id;
-    const QPoint rulerGrab(150, RulerThickness / 2), panelGrab(100, 80);
     for (const int x : {1800, 2400, 3000}) {
-        dragWindow(ruler, rulerGrab, QPoint(x, 300));
-        dragWindow(panel, panelGrab, QPoint(x, 600));
+        dragWindow(ruler, RulerGrab, QPoint(x, 300));
+        dragWindow(panel, PanelGrab, QPoint(x, 600));
         EXPECT_EQ(windowRect(ruler).size(), QSize(355, RulerThickness)) << x;
         EXPECT_EQ(windowRect(panel).size(), PanelSize) << x;
     }
@@ -61,103 +43,91 @@ TEST_F(MonitorsDesktopTest, RulersAndPanelsKeepMeasuringAcrossTheBorder) {
     EXPECT_TRUE(waitFor([&] {
         return windowRect(ruler) == QRect(3000, 300, 500, RulerThickness) &&
                windowRect(panel) == QRect(QPoint(3000, 600), PanelSize + QSize(60, 80));
-    })) << windowRect(ruler).width()
-        << " " << windowRect(panel).width();
+    })) << windowRect(ruler)
+        << " and " << windowRect(panel);
 }
 
-TEST_F(MonitorsDesktopTest, TheScreenCaptureHoldsBothMonitorsAndBlacksOutTheRest) {
-    QTemporaryDir images;
-    setImagesFolder(images.path());
+TEST_F(MonitorsTest, TheScreenCaptureHoldsBothMonitorsAndBlacksOutTheRest) {
+    useImagesFolder();
     launchDocked();
     key("Control_L+1");
-    const QImage picture = savedCapture(images.path(), 1);
-    savePng(picture, "both-monitors");
+    const QImage picture = savedCapture(1);
     EXPECT_EQ(picture.size(), QSize(4480, 1440));
-    EXPECT_TRUE(bitmapsBelow(images.path()).front().contains("capture.screen.(4480x1440)"));
+    EXPECT_TRUE(savedFiles().front().contains("capture.screen.(4480x1440)"));
     EXPECT_EQ(rgbAt(picture, QPoint(3000, 1200)), 0u);
     EXPECT_EQ(rgbAt(picture, Right.bottomRight()), rgbAt(screenshot(), Right.bottomRight()));
 }
 
 // A stroke painted across the border shows on both monitors; a section dragged across it saves
 // both sides: another program's red window on the left and the bare desktop on the right.
-TEST_F(MonitorsDesktopTest, ThePainterAndTheSectionCaptureCoverBothMonitors) {
-    QTemporaryDir images;
-    setImagesFolder(images.path());
+TEST_F(MonitorsTest, ThePainterAndTheSectionCaptureCoverBothMonitors) {
+    useImagesFolder();
     const PatternWindow red(QRect(2260, 400, 300, 300), Red);
     const QRect pattern = red.shown();
     launchDocked();
     key("Control_L+6");
-    ASSERT_TRUE(waitFor([&] {
-        const std::vector<WindowInfo> found = windowsOf(pid(), "frmScreenPainter");
-        return found.size() == 1 && found.front().rect == QRect(0, 0, 4480, 1440);
-    }));
+    waitForWindow("frmScreenPainter", Desk);
     drag(QPoint(2400, 800), QPoint(2700, 800), 20);
     QImage shot;
     EXPECT_TRUE(waitFor([&] {
         shot = screenshot();
         return rgbAt(shot, QPoint(2450, 800)) == Red && rgbAt(shot, QPoint(2650, 800)) == Red;
-    }));
-    savePng(shot.copy(2200, 350, 600, 500), "stroke-and-red-window");
+    })) << savePng(shot.copy(2200, 350, 600, 500), "stroke-and-red-window");
     key("Escape");
-    ASSERT_TRUE(waitFor([&] { return windowsOf(pid(), "frmScreenPainter").empty(); }));
+    ASSERT_TRUE(closed("frmScreenPainter"));
 
-    EXPECT_EQ(openSectionCapture(Left.center().x()).rect, QRect(0, 0, 4480, 1440));
+    EXPECT_EQ(openSectionCapture(Left.center().x()).rect, Desk);
     const QRect section(QPoint(pattern.right() - 99, 500), FirstSection.size());
     drag(FirstSection.center(), section.center(), 12);
     key("Return");
-    const QImage saved = savedCapture(images.path(), 1);
+    const QImage saved = savedCapture(1);
     EXPECT_EQ(saved.size(), section.size());
     EXPECT_EQ(rgbAt(saved, QPoint(50, 50)), Red);
     EXPECT_EQ(rgbAt(saved, QPoint(150, 50)), rgbAt(screenshot(), QPoint(2700, 300)));
 }
 
 // Opened with the pointer over a red window on the left monitor, the lens opens in that monitor's
-// middle and magnifies the red around the pointer; the about box opens in its middle too.
-TEST_F(MonitorsDesktopTest, TheLensAndTheAboutBoxOpenOnThePointersMonitor) {
+// middle and magnifies the red around the pointer. The about box opens in its middle too, takes
+// the keyboard and closes on Escape, the program going on.
+TEST_F(MonitorsTest, TheLensAndTheAboutBoxOpenOnThePointersMonitor) {
     const PatternWindow red(QRect(400, 400, 300, 300), Red);
     launchDocked();
     moveMouse(red.shown().center());
     key("Control_L+5");
-    ASSERT_TRUE(waitFor([&] { return windowsOf(pid(), "frmZoom").size() == 1; }));
-    const QRect lens = windowsOf(pid(), "frmZoom").front().rect;
-    EXPECT_EQ(lens, QRect(1280 - 64, 720 - 64, 128, 128));
+    const QRect lens = waitForWindow("frmZoom", QRect(1280 - 64, 720 - 64, 128, 128)).rect;
     // Red at the lens's opacity over the grey desktop.
     QImage shot;
     EXPECT_TRUE(waitFor([&] {
         shot = screenshot(lens);
         return qRed(shot.pixel(64, 64)) > 200 && qGreen(shot.pixel(64, 64)) < 80;
-    }));
-    savePng(shot, "lens");
+    })) << savePng(shot, "lens");
     key("Escape");
     openTrayMenu();
     moveMouse(Left.topLeft() + QPoint(300, 300));
     chooseItem(About);
-    ASSERT_TRUE(waitFor([&] { return windowsOf(pid(), "frmAbout").size() == 1; }));
-    EXPECT_EQ(windowsOf(pid(), "frmAbout").front().rect.center(), Left.center());
+    const WindowInfo about =
+        waitForWindow("frmAbout", [](const QRect& box) { return box.center() == Left.center(); });
+    EXPECT_TRUE(waitFor([&] { return focusedWindow() == about.id; }));
+    key("Escape");
+    EXPECT_TRUE(closed("frmAbout"));
+    EXPECT_TRUE(m_program->running());
 }
 
-TEST_F(MonitorsDesktopTest, TheToolbarOpensCentredOnTheMonitorWhoseTopEdgeThePointerTouches) {
+TEST_F(MonitorsTest, TheToolbarOpensCentredOnTheMonitorWhoseTopEdgeThePointerTouches) {
     launchDocked();
     for (const QRect& monitor : {Left, Right}) {
         const int middle = monitor.x() + monitor.width() / 2;
         const QRect open(QPoint(middle - Toolbar.width() / 2, 0), Toolbar);
         moveMouse(QPoint(middle, 0));
-        EXPECT_TRUE(waitFor([&] {
-            const std::vector<WindowInfo> bars = windowsOf(pid(), "frmToolbar");
-            return bars.size() == 1 && windowRect(bars.front().id) == open;
-        })) << monitor.x();
+        waitForWindow("frmToolbar", open);
         moveMouse(QPoint(middle, 600));
-        EXPECT_TRUE(waitFor([&] {
-            const std::vector<WindowInfo> bars = windowsOf(pid(), "frmToolbar");
-            return bars.size() == 1 && windowRect(bars.front().id).bottom() < 0;
-        }));
+        waitForWindow("frmToolbar", [](const QRect& bar) { return bar.bottom() < 0; });
     }
 }
 
 // At a ratio of 2 each logical pixel of the left monitor is 2 x 2 of the pattern's pixels.
-TEST_F(MonitorsDesktopTest, APanelSnapAtRatioTwoHoldsEveryDevicePixelAndSaysSoInItsName) {
-    QTemporaryDir images;
-    setImagesFolder(images.path());
+TEST_F(MonitorsTest, APanelSnapAtRatioTwoHoldsEveryDevicePixelAndSaysSoInItsName) {
+    useImagesFolder();
     const PatternWindow pattern(QRect(300, 200, 1100, 700), 0x0000ff,
                                 {{{41, 31, 1, 1}, 0xff00ff}, {{300, 150, 3, 301}, 0x00ff00}});
     std::vector<std::string> env = English;
@@ -173,9 +143,8 @@ TEST_F(MonitorsDesktopTest, APanelSnapAtRatioTwoHoldsEveryDevicePixelAndSaysSoIn
     const QPoint inside = windowRect(panel.id).topLeft() - origin;
     ASSERT_EQ(windowRect(panel.id).size(), PanelSize * 2);
     click(origin + inside + SnapButton * 2);
-    const QImage picture = savedCapture(images.path(), 1);
-    EXPECT_EQ(picture, pattern.expected().copy(QRect(inside, PanelSize * 2)));
-    EXPECT_TRUE(bitmapsBelow(images.path()).front().contains("capture.section.(946x554)"));
+    EXPECT_EQ(savedCapture(1), pattern.expected().copy(QRect(inside, PanelSize * 2)));
+    EXPECT_TRUE(savedFiles().front().contains("capture.section.(946x554)"));
 }
 
 // The left monitor unplugged, as `xrandr --delmonitor` does, until the end of the test; then
@@ -194,22 +163,16 @@ private:
     }
 };
 
-TEST_F(MonitorsDesktopTest, ToolsOnAMonitorThatGoesComeOntoTheOneLeftAndStayInReach) {
+TEST_F(MonitorsTest, ToolsOnAMonitorThatGoesComeOntoTheOneLeftAndStayInReach) {
     launchDocked();
-    const XWindow ruler = addFromTray(AddRule, "frmRule").id;
-    dragWindow(ruler, QPoint(150, RulerThickness / 2), QPoint(500, 300));
-    const XWindow panel = addFromTray(AddPanel, "frmFrame").id;
-    dragWindow(panel, QPoint(100, 80), QPoint(500, 600));
+    const XWindow ruler = addRulerAt(QPoint(500, 300)).id;
+    const XWindow panel = addPanelAt(QPoint(500, 600)).id;
     openTrayMenu();
     moveMouse(Left.center());
     chooseItem(AddGuide);
+    const XWindow guide = waitForWindow("frmGridLine").id;
     key("Control_L+5");
-    ASSERT_TRUE(waitFor([&] {
-        return windowsOf(pid(), "frmGridLine").size() == 1 &&
-               windowsOf(pid(), "frmZoom").size() == 1;
-    }));
-    const XWindow guide = windowsOf(pid(), "frmGridLine").front().id;
-    const XWindow lens = windowsOf(pid(), "frmZoom").front().id;
+    const XWindow lens = waitForWindow("frmZoom").id;
 
     const LeftMonitorUnplugged unplugged;
     // Each the smallest move onto the right monitor; the guide's red line on its first column.
@@ -220,36 +183,31 @@ TEST_F(MonitorsDesktopTest, ToolsOnAMonitorThatGoesComeOntoTheOneLeftAndStayInRe
                windowRect(guide) == QRect(2560 - 9, 0, GuideStrip, 1080);
     }));
     savePng(screenshot(Right), "after-unplugging");
-    const XWindow toolbar = windowsOf(pid(), "frmToolbar").front().id;
-    EXPECT_EQ(windowRect(toolbar).x(), 2560 + (1920 - Toolbar.width()) / 2);
-    dragWindow(ruler, QPoint(150, RulerThickness / 2), QPoint(3000, 500));
+    waitForWindow("frmToolbar",
+                  [](const QRect& bar) { return bar.x() == 2560 + (1920 - Toolbar.width()) / 2; });
+    dragWindow(ruler, RulerGrab, QPoint(3000, 500));
 }
 
 // Open while a monitor goes or comes, the painter keeps its stroke where it was painted and the
 // section capture its section, each laid over the desktop as it is after the change.
-TEST_F(MonitorsDesktopTest, ThePainterAndTheSectionCaptureFollowTheMonitors) {
+TEST_F(MonitorsTest, ThePainterAndTheSectionCaptureFollowTheMonitors) {
     launchDocked();
-    const auto shownOver = [&](const char* tool, const QRect& desk) {
-        return waitFor([&] {
-            const std::vector<WindowInfo> found = windowsOf(pid(), tool);
-            return found.size() == 1 && found.front().rect == desk;
-        });
-    };
     key("Control_L+6");
-    ASSERT_TRUE(shownOver("frmScreenPainter", QRect(0, 0, 4480, 1440)));
+    waitForWindow("frmScreenPainter", Desk);
     drag(QPoint(3000, 500), QPoint(3300, 500), 20);
-    ASSERT_TRUE(waitFor([&] { return rgbAt(screenshot(), QPoint(3150, 500)) == Red; }));
+    const auto strokeShows = [] { return rgbAt(screenshot(), QPoint(3150, 500)) == Red; };
+    ASSERT_TRUE(waitFor(strokeShows));
     auto unplugged = std::make_optional<LeftMonitorUnplugged>();
-    EXPECT_TRUE(shownOver("frmScreenPainter", Right));
-    EXPECT_TRUE(waitFor([&] { return rgbAt(screenshot(), QPoint(3150, 500)) == Red; }));
+    waitForWindow("frmScreenPainter", Right);
+    EXPECT_TRUE(waitFor(strokeShows));
     savePng(screenshot(Right), "painter-after-unplugging");
     key("Escape");
-    ASSERT_TRUE(waitFor([&] { return windowsOf(pid(), "frmScreenPainter").empty(); }));
+    ASSERT_TRUE(closed("frmScreenPainter"));
 
     EXPECT_EQ(openSectionCapture(Right.center().x()).rect, Right);
     const QPoint frame = Right.topLeft() + FirstSection.topLeft() + QPoint(0, 70);
     unplugged.reset();
-    EXPECT_TRUE(shownOver("frmCaptureSection", QRect(0, 0, 4480, 1440)));
+    waitForWindow("frmCaptureSection", Desk);
     QImage shot;
     EXPECT_TRUE(waitFor([&] {
         shot = screenshot();

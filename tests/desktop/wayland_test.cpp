@@ -15,15 +15,13 @@ TEST_F(DesktopTest, RunsThroughXWaylandWhereAddRuleShowsARuler) {
     std::vector<std::string> env = English;
     env.push_back("QT_QPA_PLATFORM");
     m_program = &launch(env);
-    ASSERT_TRUE(waitFor([&] {
-        const std::vector<WindowInfo> bars = windowsOf(pid(), "frmToolbar");
-        return bars.size() == 1 && windowRect(bars.front().id).top() == 0;
-    })) << "the toolbar did not open under the pointer";
+    // The toolbar opens under the pointer.
+    waitForWindow("frmToolbar", [](const QRect& bar) { return bar.top() == 0; });
     holdButton(Button::Right, true);
     holdButton(Button::Right, false);
     ASSERT_TRUE(waitFor([&] { return popupsOf(pid()).size() == 1; })) << "no menu";
     chooseItem(AddRule);
-    EXPECT_TRUE(waitFor([&] { return windowsOf(pid(), "frmRule").size() == 1; }));
+    waitForWindow("frmRule");
 
     const std::string said = m_program->stderrText();
     const auto lines = std::count(said.begin(), said.end(), '\n');

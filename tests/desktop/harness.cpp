@@ -162,6 +162,13 @@ std::string Process::readText(const std::string& path) {
     return {std::istreambuf_iterator<char>(in), {}};
 }
 
+std::unique_ptr<Process> startProgram(const std::vector<std::string>& env) {
+    const char* program = std::getenv("VANTOR_PROGRAM");
+    if (program == nullptr || *program == '\0')
+        fail("VANTOR_PROGRAM does not name the program to test");
+    return std::make_unique<Process>(std::vector<std::string>{program}, env);
+}
+
 std::unique_ptr<Process> startTrayHost() {
     const char* command = std::getenv("VANTOR_TRAY_CMD");
     if (command == nullptr || *command == '\0')
@@ -245,21 +252,13 @@ QStringList bitmapsBelow(const QString& folder, bool all) {
 }
 
 Process& DesktopTest::launch(const std::vector<std::string>& env) {
-    const char* program = std::getenv("VANTOR_PROGRAM");
-    if (program == nullptr || *program == '\0')
-        fail("VANTOR_PROGRAM does not name the program to test");
-    return *m_programs.emplace_back(
-        std::make_unique<Process>(std::vector<std::string>{program}, env));
+    m_programs.push_back(startProgram(env));
+    return *m_programs.back();
 }
 
 Process& DesktopTest::launchDocked(const std::vector<std::string>& env) {
     m_program = &launch(env);
-    QRect settled;
-    if (!waitFor([&] {
-            settled = trayIconRect(pid());
-            return !settled.isEmpty() &&
-                   holdsFor([&] { return trayIconRect(pid()) == settled; }, 300ms);
-        }))
+    if (waitForDockedIcon(pid()).isEmpty())
         fail("the icon of process " + std::to_string(pid()) + " did not dock");
     return *m_program;
 }

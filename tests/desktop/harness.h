@@ -85,6 +85,9 @@ private:
 inline const std::vector<std::string> English = {"LANG=en_US.UTF-8", "LC_ALL", "LC_MESSAGES"};
 inline const std::vector<std::string> Italian = {"LANG=it_IT.UTF-8", "LC_ALL", "LC_MESSAGES"};
 
+// Starts the program under test (VANTOR_PROGRAM) with extra environment entries.
+std::unique_ptr<Process> startProgram(const std::vector<std::string>& env = English);
+
 // A client window of the session, as the window manager and the tray see it.
 struct WindowInfo {
     XWindow id = 0;
@@ -123,6 +126,9 @@ void moveFrame(XWindow window, QPoint topLeft);
 
 // The process's icon docked in the tray: empty while it is not docked.
 QRect trayIconRect(pid_t pid);
+// Waits until the process's icon is docked and has held still for a moment (the tray lays out
+// its icons after embedding them); the icon's rectangle, or empty when it never settled.
+QRect waitForDockedIcon(pid_t pid, Milliseconds timeout = 10s);
 // Icons docked in the tray, of any process.
 int dockedIconCount();
 bool trayHostRunning();
@@ -226,8 +232,7 @@ QStringList bitmapsBelow(const QString& folder, bool all = false);
 class DesktopTest : public ::testing::Test {
 protected:
     Process& launch(const std::vector<std::string>& env = English);
-    // Launches the program and waits until its tray icon is docked and has held still for a
-    // moment (the tray lays out its icons after embedding them); the program of the helpers below.
+    // Launches the program and waits for its tray icon; the program of the helpers below.
     Process& launchDocked(const std::vector<std::string>& env = English);
     pid_t pid() const { return m_program->pid(); }
     // Right-clicks at the point and waits for the one menu that opens; the menu's rectangle.

@@ -182,6 +182,18 @@ QRect trayIconRect(pid_t pid) {
     return icons.empty() ? QRect() : icons.front().rect;
 }
 
+QRect waitForDockedIcon(pid_t pid, Milliseconds timeout) {
+    QRect settled;
+    waitFor(
+        [&] {
+            settled = trayIconRect(pid);
+            return !settled.isEmpty() &&
+                   holdsFor([&] { return trayIconRect(pid) == settled; }, 300ms);
+        },
+        timeout);
+    return trayIconRect(pid) == settled ? settled : QRect();
+}
+
 int dockedIconCount() {
     return static_cast<int>(findWindows([](const WindowInfo& w) { return w.embedded; }).size());
 }

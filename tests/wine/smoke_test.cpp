@@ -5,7 +5,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QTemporaryDir>
 
 #include <algorithm>
 #include <stdexcept>
@@ -136,10 +135,9 @@ TEST_F(WineSmoke, ASecondInstanceEndsAtOnce) {
 TEST_F(WineSmoke, AGuideAndAPanelShowAndTheSnapIsSavedWhereTheRegistrySays) {
     m_program = &launch();
     icon();
-    const QTemporaryDir images;
     Process reg({"/usr/lib/wine/wine64", "reg", "add",
                  R"(HKCU\Software\Korvane\Application\vantorScreenTools)", "/v", "imageSavePath",
-                 "/t", "REG_SZ", "/d", "Z:" + QDir::toNativeSeparators(images.path()).toStdString(),
+                 "/t", "REG_SZ", "/d", "Z:" + QDir::toNativeSeparators(images()).toStdString(),
                  "/f"});
     ASSERT_EQ(reg.waitForExit(30s), 0) << reg.stderrText();
 
@@ -149,9 +147,9 @@ TEST_F(WineSmoke, AGuideAndAPanelShowAndTheSnapIsSavedWhereTheRegistrySays) {
     EXPECT_EQ(panel.rect.size(), PanelSize);
 
     click(panel.rect.topLeft() + SnapButton);
-    const QImage saved = savedCapture(images.path(), 1);
+    const QImage saved = savedCapture(1);
     EXPECT_EQ(saved.size(), PanelSize);
-    const QString file = bitmapsBelow(images.path()).value(0);
+    const QString file = savedFiles().value(0);
     EXPECT_TRUE(QFileInfo(file).fileName().startsWith("01) ")) << file;
 }
 

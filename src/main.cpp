@@ -1,3 +1,4 @@
+#include "platform/commandchannel.h"
 #include "platform/desktop.h"
 #include "platform/xwayland.h"
 #include "shell/commandline.h"
@@ -9,7 +10,11 @@
 
 int main(int argc, char* argv[]) {
     // Answered before Qt opens the display: "--version" works without one.
-    if (const auto answer = vantor::answerArguments({argv + 1, argv + argc})) {
+    if (auto answer = vantor::answerArguments({argv + 1, argv + argc})) {
+        if (!answer->handOver.empty())
+            answer = vantor::answerHandOver(
+                answer->handOver,
+                vantor::handToRunningCopy(QByteArray::fromStdString(answer->handOver)));
         std::fputs(answer->line.c_str(), answer->toStandardError ? stderr : stdout);
         return answer->exitStatus;
     }

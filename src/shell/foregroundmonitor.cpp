@@ -14,22 +14,24 @@ namespace vantor {
 namespace {
 
 struct Row {
-    int digit;
+    int digit; // 0: no key combination
+    const char* command;
     void (*run)(frmToolbar&);
 };
 
-constexpr std::array<Row, 5> Rows = {{
-    {1, [](frmToolbar& t) { t.CaptureEntireScreen(); }},
+constexpr std::array<Row, 6> Rows = {{
+    {1, "capture-screen", [](frmToolbar& t) { t.CaptureEntireScreen(); }},
     // The window in front at the press, not the one in front when the toolbar last opened: the
     // key says "this window".
-    {2,
+    {2, "capture-window",
      [](frmToolbar& t) {
          t.setForegroundWindow(desktop().foregroundWindow());
          t.CaptureCurrentWindow();
      }},
-    {3, [](frmToolbar& t) { t.SnapAll(); }},
-    {5, [](frmToolbar& t) { t.ShowZoom(); }},
-    {6, [](frmToolbar& t) { t.ShowScreenPainter(); }},
+    {3, "capture-panels", [](frmToolbar& t) { t.SnapAll(); }},
+    {5, "lens", [](frmToolbar& t) { t.ShowZoom(); }},
+    {6, "painter", [](frmToolbar& t) { t.ShowScreenPainter(); }},
+    {0, "section", [](frmToolbar& t) { t.Command1_Click(); }},
 }};
 
 // Looked at with the others and given no job.
@@ -40,7 +42,8 @@ constexpr int IdleDigit = 4;
 QList<VirtualKey> captureHotkeys() {
     QList<VirtualKey> keys = {VirtualKey::Control, digitKey(IdleDigit)};
     for (const Row& row : Rows)
-        keys.append(digitKey(row.digit));
+        if (row.digit != 0)
+            keys.append(digitKey(row.digit));
     return keys;
 }
 
@@ -49,11 +52,30 @@ bool RunCaptureHotkeys(frmToolbar& toolbar, const QSet<VirtualKey>& down) {
         return false;
     bool ran = false;
     for (const Row& row : Rows)
-        if (down.contains(digitKey(row.digit))) {
+        if (row.digit != 0 && down.contains(digitKey(row.digit))) {
             row.run(toolbar);
             ran = true;
         }
     return ran;
+}
+
+const std::vector<std::string>& commandNames() {
+    static const std::vector<std::string> names = [] {
+        std::vector<std::string> all;
+        for (const Row& row : Rows)
+            all.emplace_back(row.command);
+        return all;
+    }();
+    return names;
+}
+
+bool RunCommand(frmToolbar& toolbar, const QByteArray& command) {
+    for (const Row& row : Rows)
+        if (command == row.command) {
+            row.run(toolbar);
+            return true;
+        }
+    return false;
 }
 
 NativeWindow trackedWindowFor(NativeWindow foreground) {

@@ -2,6 +2,11 @@
 
 #include "platform/desktop.h"
 
+#include <QByteArray>
+
+#include <string>
+#include <vector>
+
 namespace vantor {
 
 class frmToolbar;
@@ -15,6 +20,12 @@ QList<VirtualKey> captureHotkeys();
 // painter; 4 is looked at and does nothing. down holds the keys of captureHotkeys() held now;
 // true when a tool ran.
 bool RunCaptureHotkeys(frmToolbar& toolbar, const QSet<VirtualKey>& down);
+
+// The commands another copy may hand over ("--run capture-screen"): the tools of the key
+// combinations, by name, and the section capture of the toolbar.
+const std::vector<std::string>& commandNames();
+// Runs the tool command names; false when no tool has that name.
+bool RunCommand(frmToolbar& toolbar, const QByteArray& command);
 
 // The window the monitor acts on when foreground is in front: another program's window, or 0
 // while one of the program's own windows (a tool, a dialog) is in front.

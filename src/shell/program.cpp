@@ -2,10 +2,16 @@
 
 #include "core/appstate.h"
 #include "core/texts.h"
+#include "platform/commandchannel.h"
 #include "platform/desktop.h"
+#include "shell/foregroundmonitor.h"
 #include "shell/frmMain.h"
 #include "shell/monitorwatch.h"
 #include "toolbar/frmToolbar.h"
+
+#include <QApplication>
+
+#include <algorithm>
 
 namespace vantor {
 
@@ -22,6 +28,15 @@ bool Main() {
     frmToolbar& toolbar = frmToolbar::instance();
     QObject::connect(&toolbar, &frmToolbar::contextMenuRequested, &main, &frmMain::openPopupMenu);
     toolbar.show();
+    // A command runs once the sender has its answer: a capture may wait for a dialog.
+    listenForCommands(&main, [](const QByteArray& command) {
+        const auto& names = commandNames();
+        if (std::find(names.begin(), names.end(), command.toStdString()) == names.end())
+            return false;
+        QMetaObject::invokeMethod(
+            qApp, [command] { RunCommand(frmToolbar::instance(), command); }, Qt::QueuedConnection);
+        return true;
+    });
     new MonitorWatch(&main);
     return true;
 }

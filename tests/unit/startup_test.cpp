@@ -1,6 +1,7 @@
 // What the program settles before it opens a window: its arguments and the platform it runs on.
 #include "platform/xwayland.h"
 #include "shell/commandline.h"
+#include "shell/foregroundmonitor.h"
 
 #include <gtest/gtest.h>
 
@@ -18,6 +19,9 @@ TEST(CommandLine, VersionAndHelpAnswerOnStandardOutputAndAnythingElseIsRefused) 
         {{"-platform", "wayland"}, "-platform"},
         {{"--help", "--version"}, "--version"},
         {{""}, "\"\""},
+        {{"--run"}, "--run"},
+        {{"--run", "zoom"}, "\"zoom\""},
+        {{"--run", "lens", "now"}, "\"now\""},
     };
     for (const auto& [arguments, named] : rows) {
         SCOPED_TRACE(arguments.front());
@@ -27,6 +31,23 @@ TEST(CommandLine, VersionAndHelpAnswerOnStandardOutputAndAnythingElseIsRefused) 
         EXPECT_EQ(answer.toStandardError, refused);
         EXPECT_EQ(answer.line.find('\n'), answer.line.size() - 1) << "one line";
         EXPECT_NE(answer.line.find(named), std::string::npos) << answer.line;
+    }
+}
+
+TEST(CommandLine, RunHandsAKnownCommandOverAndSaysWhenNoCopyTookIt) {
+    for (const std::string& name : commandNames()) {
+        const ArgumentsAnswer answer = answerArguments({"--run", name}).value();
+        EXPECT_EQ(answer.handOver, name);
+        EXPECT_TRUE(answer.line.empty());
+    }
+    EXPECT_EQ(commandNames().size(), 6u);
+    EXPECT_EQ(answerHandOver("lens", HandOver::Delivered).exitStatus, 0);
+    EXPECT_TRUE(answerHandOver("lens", HandOver::Delivered).line.empty());
+    for (HandOver failed : {HandOver::NoCopyRuns, HandOver::Unsupported, HandOver::Failed}) {
+        const ArgumentsAnswer answer = answerHandOver("lens", failed);
+        EXPECT_EQ(answer.exitStatus, 1);
+        EXPECT_TRUE(answer.toStandardError);
+        EXPECT_EQ(answer.line.find('\n'), answer.line.size() - 1) << "one line";
     }
 }
 

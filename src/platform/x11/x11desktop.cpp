@@ -3,12 +3,10 @@
 #include "platform/devicepixels.h"
 
 #include <QByteArray>
-#include <QDir>
 #include <QFile>
-#include <QStandardPaths>
 
 // Xlib defines macros (Bool, Status, None) that clash with Qt; it comes after every Qt header.
-#include "platform/x11/displayname.h"
+#include "platform/x11/instancefile.h"
 #include "platform/x11/x11keyboard.h"
 #include "platform/x11/x11magnifier.h"
 #include "platform/x11/x11screengrab.h"
@@ -107,16 +105,11 @@ Extents frameExtents(Display* display, Window window) {
             static_cast<int>(v[3])};
 }
 
-// One instance per display: a second X session of the same user gets its own. The display is
-// the one the connection reached, so ":1" and ":1.0" are the same display.
+// The display is the one the connection reached, so ":1" and ":1.0" are the same display.
 QString lockPath(Display* display) {
-    QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (runtime.isEmpty())
-        runtime = QDir::tempPath();
     const QString name = display != nullptr ? QString::fromLocal8Bit(XDisplayString(display))
                                             : QString::fromLocal8Bit(qgetenv("DISPLAY"));
-    return runtime + QStringLiteral("/vantor-screen-tools") + displayIdentity(name) +
-           QStringLiteral(".lock");
+    return instanceFile(name, QStringLiteral(".lock"));
 }
 
 } // namespace

@@ -18,10 +18,8 @@ int main(int argc, char* argv[]) {
         std::fputs(answer->line.c_str(), answer->toStandardError ? stderr : stdout);
         return answer->exitStatus;
     }
-    if (vantor::runThroughXWayland(qgetenv("WAYLAND_DISPLAY"), qgetenv("QT_QPA_PLATFORM"))) {
+    if (vantor::runThroughXWayland(qgetenv("WAYLAND_DISPLAY"), qgetenv("QT_QPA_PLATFORM")))
         qputenv("QT_QPA_PLATFORM", "xcb");
-        std::fputs(vantor::XWaylandLimits, stderr);
-    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vantor Screen Tools"));
     QApplication::setOrganizationName(QStringLiteral("Korvane"));
@@ -29,6 +27,8 @@ int main(int argc, char* argv[]) {
     // The program lives in the tray; closing a tool window never ends it.
     QApplication::setQuitOnLastWindowClosed(false);
     vantor::setDesktop(vantor::createNativeDesktop());
+    if (const std::string note = vantor::desktop().sessionNote(); !note.empty())
+        std::fputs(note.c_str(), stderr);
     if (!vantor::Main())
         return 0;
     return QApplication::exec();

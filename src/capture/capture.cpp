@@ -82,6 +82,27 @@ void ReportFailedCapture(const QString& reason) {
     dialogs().showCritical(LoadText(123), LoadText(122) + QStringLiteral("\n\n") + reason);
 }
 
+void ReportRefusedCopy(CopyRefusal refusal) {
+    OwnText text = OwnText::CopyFailed;
+    switch (refusal) {
+    case CopyRefusal::NoService:
+        text = OwnText::CopyNoService;
+        break;
+    case CopyRefusal::NoLiveCopies:
+        text = OwnText::CopyNoLiveCopies;
+        break;
+    case CopyRefusal::Denied:
+        text = OwnText::CopyDenied;
+        break;
+    case CopyRefusal::None:
+    case CopyRefusal::Failed:
+        break;
+    }
+    std::fprintf(stderr, "vantor-screen-tools: %s\n",
+                 qUtf8Printable(ownTextFor(text, Language::English)));
+    dialogs().showCritical(LoadText(123), LoadOwnText(text));
+}
+
 bool StoreImagesFolder(const QString& folder) {
     QString problem;
     if (WriteSetting(ApplicationKey, ImageSavePath, folder, &problem)) {
@@ -101,6 +122,8 @@ void CaptureScreenArea(QImage& target) {
         areas.append(deviceArea(screen));
     const QRect desk = boundingBox(areas);
     target = desktop().grabDevicePixels(desk);
+    if (target.isNull())
+        return;
     // The root window goes on where no monitor shows it, with whatever it holds there.
     QRegion uncovered(QRect(QPoint(0, 0), desk.size()));
     for (const QRect& area : areas)
@@ -124,6 +147,10 @@ void CaptureScreenRect(QImage& picture, int x1, int y1, int x2, int y2) {
 }
 
 QString SaveCaptureImage(const QImage& picture, const QString& prefix) {
+    if (picture.isNull()) {
+        ReportRefusedCopy(desktop().copyRefusal());
+        return {};
+    }
     const QDate today = QDate::currentDate();
     const QLocale locale = dateLocale();
     const QString dateText = captureDateText(today, locale);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/desktop.h"
+
 #include <QImage>
 #include <QString>
 
@@ -16,12 +18,17 @@ void CaptureScreenArea(QImage& target);
 void CaptureScreenRect(QImage& picture, int x1, int y1, int x2, int y2);
 
 // Writes picture as the next numbered BMP file into today's folder below the images folder,
-// asking for the images folder first when none is set. Returns the file written, or an empty
+// asking for the images folder first when none is set. A null picture is a copy the desktop
+// refused, which is said and not saved. Returns the file written, or an empty
 // string when the user was told why nothing was saved; CaptureNumber then stays as it was.
 QString SaveCaptureImage(const QImage& picture, const QString& prefix);
 
 // Tells the user that a capture was not saved, and why (a few words).
 void ReportFailedCapture(const QString& reason);
+
+// Tells the user, on standard error and in a message box, that the desktop gave no copy of the
+// screen, why, and how to get one.
+void ReportRefusedCopy(CopyRefusal refusal);
 
 // Stores the images folder the user chose. When the settings cannot keep it, captures go there
 // until the program ends, and the user is told why once per run. False in that case.

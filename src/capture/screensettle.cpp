@@ -64,6 +64,9 @@ std::optional<QImage> grabUnder(QWidget& window, const QRect& area, ScreenSettle
     window.repaint();
     QGuiApplication::sync();
     QImage withWindow = grabArea();
+    // The desktop gave no copy: nothing to wait for, and the caller says why.
+    if (withWindow.isNull())
+        return withWindow;
     // A compositor shows what the window drew a moment ago only when it next draws: were the
     // copy with the window taken before, its late drawing would pass for the window going away.
     if (compositor)

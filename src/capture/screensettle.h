@@ -36,7 +36,7 @@ std::optional<QImage> waitForScreenChange(const std::function<QImage()>& grab, c
 // What the screen shows inside area (screen pixels) under window, one of the program's own that
 // lies over it: the window is taken off the screen for the moment, keeping its place, size and
 // stacking, so nothing else moves or redraws but the area under it. No copy when the screen
-// still showed the window after the compositor's limit.
+// still showed the window after the compositor's limit; a null one when the desktop refused it.
 std::optional<QImage> grabUnder(QWidget& window, const QRect& area, ScreenSettleLimits limits = {});
 
 } // namespace vantor

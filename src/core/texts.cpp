@@ -83,6 +83,33 @@ QString ownTextFor(OwnText id, Language language) {
                                         "del programma: non è stato salvato nulla.")
                        : QStringLiteral("After %1 seconds the screen still showed the program's "
                                         "window: nothing was saved.");
+    case OwnText::CopyNoService:
+        return italian ? QStringLiteral("Questo desktop non dà al programma alcuna copia dello "
+                                        "schermo: non è stato salvato nulla. Installa "
+                                        "xdg-desktop-portal con il portale del tuo desktop "
+                                        "(xdg-desktop-portal-wlr, -kde o -gnome) e riavvia il "
+                                        "programma.")
+                       : QStringLiteral("This desktop gives the program no copy of the screen: "
+                                        "nothing was saved. Install xdg-desktop-portal with your "
+                                        "desktop's portal (xdg-desktop-portal-wlr, -kde or "
+                                        "-gnome) and start the program again.");
+    case OwnText::CopyNoLiveCopies:
+        return italian ? QStringLiteral("La lente ha bisogno di una copia dello schermo dal vivo, "
+                                        "che questo desktop non dà al programma.")
+                       : QStringLiteral("The lens needs a live copy of the screen, which this "
+                                        "desktop does not give the program.");
+    case OwnText::CopyDenied:
+        return italian ? QStringLiteral("Il desktop ha rifiutato la copia dello schermo: non è "
+                                        "stato salvato nulla. Permetti le schermate a Vantor "
+                                        "Screen Tools nelle impostazioni del desktop.")
+                       : QStringLiteral("The desktop refused the copy of the screen: nothing was "
+                                        "saved. Allow screenshots for Vantor Screen Tools in the "
+                                        "desktop's settings.");
+    case OwnText::CopyFailed:
+        return italian ? QStringLiteral("Il servizio di schermate del desktop non ha dato "
+                                        "un'immagine in tempo: non è stato salvato nulla.")
+                       : QStringLiteral("The desktop's screenshot service gave no picture in "
+                                        "time: nothing was saved.");
     case OwnText::StartAtLogin:
         return italian ? QStringLiteral("Avvia all'accesso") : QStringLiteral("Start at login");
     }

@@ -26,6 +26,11 @@ enum class OwnText {
     SettingsNotStored,
     // %1 how many seconds the capture waited.
     ScreenNotSettled,
+    // Why a screen copy was refused, and what would give one.
+    CopyNoService,
+    CopyNoLiveCopies,
+    CopyDenied,
+    CopyFailed,
     // The Options menu's item that makes the program start when the user logs in.
     StartAtLogin,
 };

@@ -1,6 +1,7 @@
 #include "painter/frmScreenPainter.h"
 
 #include "capture/capture.h"
+#include "core/formlist.h"
 #include "core/rounding.h"
 #include "core/screens.h"
 #include "core/skin.h"
@@ -40,6 +41,12 @@ void frmScreenPainter::open() {
     painter.m_overFrozenScreen = desktop().freezeScreenBehind(painter.winId(), desk);
     painter.setAttribute(Qt::WA_PaintOnScreen, painter.m_overFrozenScreen);
     CaptureScreenArea(painter.ImageCapture);
+    // Painting over a black screen would pass a blind copy off as the screen.
+    if (painter.ImageCapture.isNull()) {
+        FormList::unload(&painter);
+        ReportRefusedCopy(desktop().copyRefusal());
+        return;
+    }
     painter.m_face = painter.ImageCapture;
     painter.show();
     painter.raise();

@@ -9,6 +9,7 @@
 #include <QtGlobal>
 
 #include <memory>
+#include <string>
 
 namespace vantor {
 
@@ -34,6 +35,19 @@ struct DesktopLook {
     QSet<VirtualKey> keys;
     QPoint cursor;
     NativeWindow foreground = 0;
+};
+
+// Why a screen copy gave no picture.
+enum class CopyRefusal {
+    None,
+    // The desktop offers the program no way to copy the screen.
+    NoService,
+    // It gives single copies only, too slow to follow the pointer as the lens does.
+    NoLiveCopies,
+    // The desktop, or the user in its dialog, said no.
+    Denied,
+    // The desktop's service gave nothing usable, or nothing in time.
+    Failed,
 };
 
 // What the program needs of the desktop that Qt does not give the same way everywhere.
@@ -69,7 +83,16 @@ public:
     // of 2 holds twice the rectangle's width and height. Parts beyond the screen are black.
     QImage grabScreen(const QRect& rect);
     // The screen inside rect in the window system's own device pixels; parts beyond it are black.
+    // A null picture where the desktop gives no true copy, and copyRefusal() says why: a blind
+    // copy is never passed off as the screen.
     virtual QImage grabDevicePixels(const QRect& device) = 0;
+    // Why the last copy gave no picture.
+    virtual CopyRefusal copyRefusal() { return CopyRefusal::None; }
+    // Whether copies come quickly enough to follow the pointer many times a second.
+    virtual bool liveCopies() { return true; }
+    // What the session's desktop gives each function, said once at start; empty where every
+    // function works as on a plain X11 desktop.
+    virtual std::string sessionNote() { return {}; }
     // Makes one of our windows, created and not shown yet, show the screen inside area as it is
     // now as the window's own background, copied and kept by the window system: the pixels never
     // pass through the program. False where the system cannot; the window paints the copy itself.

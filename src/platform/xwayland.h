@@ -10,10 +10,4 @@ namespace vantor {
 // screen, and every tool needs one of those.
 bool runThroughXWayland(const QByteArray& waylandDisplay, const QByteArray& qtPlatform);
 
-// What the program says once on standard error when it does.
-inline constexpr char XWaylandLimits[] =
-    "vantor-screen-tools: a Wayland session, so the program runs through XWayland: screen copies "
-    "and key combinations see only the windows of X11 programs, and other programs' windows "
-    "cannot be snapped unless they are X11 windows.\n";
-
 } // namespace vantor

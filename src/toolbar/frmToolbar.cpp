@@ -185,6 +185,10 @@ void frmToolbar::SnapAll() {
 }
 
 void frmToolbar::ShowZoom() {
+    if (!desktop().liveCopies()) {
+        ReportRefusedCopy(CopyRefusal::NoLiveCopies);
+        return;
+    }
     if (!IsFormLoaded(QStringLiteral("frmZoom")))
         frmZoom::instance().show();
 }

@@ -1,4 +1,4 @@
-#include "platform/desktop.h"
+#include "platform/x11/x11desktop.h"
 
 #include "platform/devicepixels.h"
 
@@ -346,7 +346,7 @@ bool X11Desktop::compositorRunning() {
     return XGetSelectionOwner(m_display, XInternAtom(m_display, name.constData(), False)) != None;
 }
 
-std::unique_ptr<Desktop> createNativeDesktop() {
+std::unique_ptr<Desktop> createX11Desktop() {
     return std::make_unique<X11Desktop>();
 }
 

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string>
+
+namespace vantor {
+
+// What a Wayland session's desktop offers the program, found once at start.
+struct SessionOffer {
+    // XDG_CURRENT_DESKTOP, as the desktop names itself.
+    std::string desktopName;
+    // The desktop portal answers for org.freedesktop.portal.Screenshot.
+    bool screenshotPortal = false;
+};
+
+// Where the program's screen copies come from in a Wayland session. XWayland's root window is
+// never one: it shows nothing of native windows.
+enum class CopyService { ScreenshotPortal, None };
+
+CopyService chooseCopyService(const SessionOffer& offer);
+
+// The one line said on standard error at start: that the tools run through XWayland, and what
+// the session gives each function, with what is missing and how to get it.
+std::string waylandSessionLine(const SessionOffer& offer);
+
+} // namespace vantor

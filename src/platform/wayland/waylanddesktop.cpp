@@ -1,0 +1,76 @@
+#include "platform/devicepixels.h"
+#include "platform/screenshotcrop.h"
+#include "platform/sessionservices.h"
+#include "platform/wayland/portalscreenshot.h"
+#include "platform/x11/x11desktop.h"
+
+#include <QList>
+
+namespace vantor {
+
+namespace {
+
+// A Wayland session, where the tools run through XWayland. XWayland places the tools and gives
+// the pointer, the keys and other X11 programs' windows as on an X11 desktop; its screen copies
+// show nothing of native windows, so they come from the desktop's own services or not at all.
+class WaylandDesktop final : public Desktop {
+public:
+    WaylandDesktop(std::unique_ptr<Desktop> x11, SessionOffer offer)
+        : m_x11(std::move(x11)), m_offer(std::move(offer)), m_copies(chooseCopyService(m_offer)) {}
+
+    bool claimSingleInstance() override { return m_x11->claimSingleInstance(); }
+    QSet<VirtualKey> keysDown(const QList<VirtualKey>& keys) override {
+        return m_x11->keysDown(keys);
+    }
+    QPoint cursorPos() override { return m_x11->cursorPos(); }
+    NativeWindow foregroundWindow() override { return m_x11->foregroundWindow(); }
+    DesktopLook look(const QList<VirtualKey>& keys) override { return m_x11->look(keys); }
+    QRect windowFrame(NativeWindow window) override { return m_x11->windowFrame(window); }
+    void moveWindowTopLeft(NativeWindow window, QPoint topLeft) override {
+        m_x11->moveWindowTopLeft(window, topLeft);
+    }
+    bool isPlacedByUser(NativeWindow window) override { return m_x11->isPlacedByUser(window); }
+    void keepOffTaskbar(NativeWindow window) override { m_x11->keepOffTaskbar(window); }
+    // A Wayland compositor always draws the screen.
+    bool compositorRunning() override { return true; }
+
+    QImage grabDevicePixels(const QRect& device) override {
+        if (m_copies == CopyService::None) {
+            m_refusal = CopyRefusal::NoService;
+            return {};
+        }
+        const QImage whole = takePortalScreenshot(m_refusal);
+        if (whole.isNull())
+            return {};
+        QList<QRect> areas;
+        for (const ScreenScale& screen : screenScales())
+            areas.append(deviceArea(screen));
+        QRect root;
+        for (const QRect& area : areas)
+            root |= area;
+        return cropScreenshot(whole, root, device);
+    }
+    CopyRefusal copyRefusal() override { return m_refusal; }
+    bool liveCopies() override { return false; }
+    std::string sessionNote() override { return waylandSessionLine(m_offer); }
+
+private:
+    std::unique_ptr<Desktop> m_x11;
+    SessionOffer m_offer;
+    CopyService m_copies;
+    CopyRefusal m_refusal = CopyRefusal::None;
+};
+
+} // namespace
+
+std::unique_ptr<Desktop> createNativeDesktop() {
+    std::unique_ptr<Desktop> x11 = createX11Desktop();
+    if (qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        return x11;
+    SessionOffer offer;
+    offer.desktopName = qEnvironmentVariable("XDG_CURRENT_DESKTOP").toStdString();
+    offer.screenshotPortal = screenshotPortalOffered();
+    return std::make_unique<WaylandDesktop>(std::move(x11), std::move(offer));
+}
+
+} // namespace vantor

@@ -1,0 +1,53 @@
+// What the program takes from a Wayland session's desktop, and how a desktop's screenshot
+// becomes a copy of part of the X screen.
+#include "platform/screenshotcrop.h"
+#include "platform/sessionservices.h"
+
+#include <gtest/gtest.h>
+
+using namespace vantor;
+
+TEST(WaylandSession, CopiesComeFromThePortalOrNowhereAndTheLineSaysWhichAndWhatIsMissing) {
+    const std::tuple<SessionOffer, CopyService, const char*> rows[] = {
+        {{"sway", true},
+         CopyService::ScreenshotPortal,
+         "(sway), so the tools run through "
+         "XWayland: screen copies from the "
+         "desktop's Screenshot portal;"},
+        {{"", false}, CopyService::None, "install xdg-desktop-portal"},
+    };
+    for (const auto& [offer, copies, said] : rows) {
+        EXPECT_EQ(chooseCopyService(offer), copies);
+        const std::string line = waylandSessionLine(offer);
+        EXPECT_NE(line.find(said), std::string::npos) << line;
+        EXPECT_NE(line.find("--run COMMAND"), std::string::npos) << line;
+        EXPECT_EQ(line.find('\n'), line.size() - 1) << "one line";
+    }
+}
+
+TEST(ScreenshotCrop, APartOfTheScreenAtItsOwnScaleWithBlackBeyondTheScreenshot) {
+    const QRect root(0, 0, 40, 20);
+    // Left half red, right half blue, one white pixel at (25, 5).
+    const auto screenshot = [](int scale) {
+        QImage whole(40 * scale, 20 * scale, QImage::Format_RGB32);
+        whole.fill(0x0000ff);
+        for (int y = 0; y < whole.height(); ++y)
+            for (int x = 0; x < whole.width() / 2; ++x)
+                whole.setPixel(x, y, 0xffff0000);
+        for (int y = 5 * scale; y < 6 * scale; ++y)
+            for (int x = 25 * scale; x < 26 * scale; ++x)
+                whole.setPixel(x, y, 0xffffffff);
+        return whole;
+    };
+    for (int scale : {1, 2}) {
+        SCOPED_TRACE(scale);
+        const QImage part = cropScreenshot(screenshot(scale), root, QRect(15, 2, 30, 10));
+        ASSERT_EQ(part.size(), QSize(30, 10));
+        EXPECT_EQ(part.pixel(4, 0), 0xffff0000u);
+        EXPECT_EQ(part.pixel(5, 0), 0xff0000ffu);
+        EXPECT_EQ(part.pixel(10, 3), 0xffffffffu);
+        EXPECT_EQ(part.pixel(24, 9), 0xff0000ffu);
+        EXPECT_EQ(part.pixel(25, 0), 0xff000000u) << "beyond the screen";
+    }
+    EXPECT_TRUE(cropScreenshot(QImage(), root, root).isNull());
+}

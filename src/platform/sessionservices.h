@@ -10,6 +10,8 @@ struct SessionOffer {
     std::string desktopName;
     // The desktop portal answers for org.freedesktop.portal.Screenshot.
     bool screenshotPortal = false;
+    // sway's IPC answers (SWAYSOCK): it tells which native window has the focus.
+    bool swayIpc = false;
 };
 
 // Where the program's screen copies come from in a Wayland session. XWayland's root window is

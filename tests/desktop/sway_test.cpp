@@ -51,6 +51,24 @@ TEST_F(DesktopTest, CapturesAndThePainterHoldANativeWindowsPixelsWhereKeysRunBou
     ASSERT_EQ(typed.waitForExit(), 0) << typed.stderrText();
     EXPECT_TRUE(showsPattern(savedCapture(1), pattern));
 
+    // The native window in front, as sway tells it, floated to a place and size of its own.
+    swaymsg("[title=\"colour client\"] floating enable, resize set 800 600, move position 100 50");
+    const QImage small = colourPattern(QSize(800, 600));
+    ASSERT_TRUE(waitFor([&] {
+        const QImage shown = waylandScreen();
+        return rgbAt(shown, QPoint(100 + 150, 50 + 200)) == Red &&
+               rgbAt(shown, QPoint(100 + 799, 50 + 599)) == rgbAt(small, QPoint(799, 599));
+    })) << "the native client did not move";
+    Process window({program, "--run", "capture-window"});
+    ASSERT_EQ(window.waitForExit(), 0) << window.stderrText();
+    const QImage front = savedCapture(2);
+    EXPECT_EQ(front.size(), small.size());
+    EXPECT_EQ(rgbAt(front, QPoint(150, 200)), Red);
+    EXPECT_EQ(rgbAt(front, QPoint(799, 599)), rgbAt(small, QPoint(799, 599)));
+    EXPECT_TRUE(savedFiles().at(1).contains("capture.window"));
+    swaymsg("[title=\"colour client\"] floating disable");
+    ASSERT_TRUE(waitFor([&] { return showsPattern(waylandScreen(), pattern); }));
+
     Process painter({program, "--run", "painter"});
     ASSERT_EQ(painter.waitForExit(), 0) << painter.stderrText();
     waitForWindow("frmScreenPainter");

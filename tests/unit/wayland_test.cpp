@@ -2,6 +2,7 @@
 // becomes a copy of part of the X screen.
 #include "platform/screenshotcrop.h"
 #include "platform/sessionservices.h"
+#include "platform/wayland/swaytree.h"
 
 #include <gtest/gtest.h>
 
@@ -50,4 +51,17 @@ TEST(ScreenshotCrop, APartOfTheScreenAtItsOwnScaleWithBlackBeyondTheScreenshot) 
         EXPECT_EQ(part.pixel(25, 0), 0xff000000u) << "beyond the screen";
     }
     EXPECT_TRUE(cropScreenshot(QImage(), root, root).isNull());
+}
+
+TEST(SwayTree, TheFocusedNativeWindowsRectangleAndNothingForAnX11OneOrNoFocus) {
+    const auto tree = [](const char* shell, bool focused) {
+        return QByteArray(R"({"nodes":[{"nodes":[{"focused":false,"shell":"xdg_shell",
+            "rect":{"x":0,"y":0,"width":10,"height":10}}],"floating_nodes":[{"focused":)") +
+               (focused ? "true" : "false") + R"(,"shell":")" + shell +
+               R"(","rect":{"x":100,"y":50,"width":800,"height":600}}]}]})";
+    };
+    EXPECT_EQ(focusedNativeWindow(tree("xdg_shell", true)), QRect(100, 50, 800, 600));
+    EXPECT_EQ(focusedNativeWindow(tree("xwayland", true)), std::nullopt);
+    EXPECT_EQ(focusedNativeWindow(tree("xdg_shell", false)), std::nullopt);
+    EXPECT_EQ(focusedNativeWindow("not json"), std::nullopt);
 }

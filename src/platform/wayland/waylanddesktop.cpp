@@ -2,6 +2,7 @@
 #include "platform/screenshotcrop.h"
 #include "platform/sessionservices.h"
 #include "platform/wayland/portalscreenshot.h"
+#include "platform/wayland/swaytree.h"
 #include "platform/x11/x11desktop.h"
 
 #include <QList>
@@ -23,13 +24,28 @@ public:
         return m_x11->keysDown(keys);
     }
     QPoint cursorPos() override { return m_x11->cursorPos(); }
-    NativeWindow foregroundWindow() override { return m_x11->foregroundWindow(); }
-    DesktopLook look(const QList<VirtualKey>& keys) override { return m_x11->look(keys); }
-    QRect windowFrame(NativeWindow window) override { return m_x11->windowFrame(window); }
-    void moveWindowTopLeft(NativeWindow window, QPoint topLeft) override {
-        m_x11->moveWindowTopLeft(window, topLeft);
+    NativeWindow foregroundWindow() override {
+        if (m_offer.swayIpc)
+            if (const std::optional<QRect> front = focusedNativeWindow(swayTree())) {
+                m_nativeFront = *front;
+                return NativeFront;
+            }
+        return m_x11->foregroundWindow();
     }
-    bool isPlacedByUser(NativeWindow window) override { return m_x11->isPlacedByUser(window); }
+    DesktopLook look(const QList<VirtualKey>& keys) override { return m_x11->look(keys); }
+    QRect windowFrame(NativeWindow window) override {
+        if (window == NativeFront)
+            return toLogicalPixels(m_nativeFront, screenScales());
+        return m_x11->windowFrame(window);
+    }
+    // No Wayland desktop lets a program move another's window.
+    void moveWindowTopLeft(NativeWindow window, QPoint topLeft) override {
+        if (window != NativeFront)
+            m_x11->moveWindowTopLeft(window, topLeft);
+    }
+    bool isPlacedByUser(NativeWindow window) override {
+        return window != NativeFront && m_x11->isPlacedByUser(window);
+    }
     void keepOffTaskbar(NativeWindow window) override { m_x11->keepOffTaskbar(window); }
     // A Wayland compositor always draws the screen.
     bool compositorRunning() override { return true; }
@@ -55,10 +71,15 @@ public:
     std::string sessionNote() override { return waylandSessionLine(m_offer); }
 
 private:
+    // The native window in front, which has no X11 id: a number no X11 window takes.
+    static constexpr NativeWindow NativeFront = NativeWindow(1) << 40;
+
     std::unique_ptr<Desktop> m_x11;
     SessionOffer m_offer;
     CopyService m_copies;
     CopyRefusal m_refusal = CopyRefusal::None;
+    // Where that window was when it was last asked for, in the X screen's pixels.
+    QRect m_nativeFront;
 };
 
 } // namespace
@@ -70,6 +91,7 @@ std::unique_ptr<Desktop> createNativeDesktop() {
     SessionOffer offer;
     offer.desktopName = qEnvironmentVariable("XDG_CURRENT_DESKTOP").toStdString();
     offer.screenshotPortal = screenshotPortalOffered();
+    offer.swayIpc = !swayTree().isEmpty();
     return std::make_unique<WaylandDesktop>(std::move(x11), std::move(offer));
 }
 

@@ -1,4 +1,5 @@
-// Speed of the capture path on the X server named by DISPLAY: a whole-screen copy, the toolbar's
+// Speed of the capture path on the X server named by DISPLAY, or in a Wayland session through the
+// desktop's services: a whole-screen copy, the lens's live copy of a small square, the toolbar's
 // whole-screen capture saved as a bitmap file, the floor of that (one shared-memory copy and one
 // write, bench/shmfloor.h), and a section panel's snap from the click to the file written (the
 // panel's own area, the panel taken off the screen and the wait for the screen to drop it, the
@@ -41,6 +42,23 @@ void BM_ScreenCopy(benchmark::State& state) {
     }
     state.SetLabel(
         QStringLiteral("%1x%2").arg(picture.width()).arg(picture.height()).toStdString());
+}
+
+// What the lens copies on each of its ticks: a 32 x 32 square, quick enough to follow the pointer.
+void BM_LiveCopy(benchmark::State& state) {
+    const QRect square(QGuiApplication::primaryScreen()->geometry().center(), QSize(32, 32));
+    QImage picture;
+    for (auto _ : state) {
+        picture = desktop().grabScreen(square, true);
+        if (picture.isNull()) {
+            state.SkipWithError("no live copy");
+            break;
+        }
+    }
+    state.SetLabel(
+        QStringLiteral("#%1")
+            .arg(picture.isNull() ? 0 : picture.pixel(16, 16) & 0xffffff, 6, 16, QLatin1Char('0'))
+            .toStdString());
 }
 
 void BM_ShmBmpFloor(benchmark::State& state) {
@@ -127,6 +145,7 @@ void BM_PanelSnapClickToFile(benchmark::State& state) {
 }
 
 BENCHMARK(BM_ScreenCopy)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_LiveCopy)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_CaptureEntireScreen)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_ShmBmpFloor)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_PanelSnapClickToFile)->Unit(benchmark::kMillisecond)->UseRealTime();

@@ -71,11 +71,21 @@ std::optional<QImage> grabUnder(QWidget& window, const QRect& area, ScreenSettle
     // copy with the window taken before, its late drawing would pass for the window going away.
     if (compositor)
         withWindow = settled(grabArea, std::move(withWindow), pump, limits.settle);
-    window.setMask(QRegion(-1, -1, 1, 1));
+    const bool byShape = desktop().shapeHidesWindows();
+    const QRect place = window.geometry();
+    if (byShape)
+        window.setMask(QRegion(-1, -1, 1, 1));
+    else
+        window.hide();
     QGuiApplication::sync();
     std::optional<QImage> under =
         waitForScreenChange(grabArea, withWindow, pump, compositor, limits);
-    window.clearMask();
+    if (byShape) {
+        window.clearMask();
+    } else {
+        window.setGeometry(place);
+        window.show();
+    }
     return under;
 }
 

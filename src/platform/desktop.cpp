@@ -22,9 +22,10 @@ DesktopLook Desktop::look(const QList<VirtualKey>& keys) {
     return seen;
 }
 
-QImage Desktop::grabScreen(const QRect& rect) {
+QImage Desktop::grabScreen(const QRect& rect, bool live) {
     const QList<ScreenScale> screens = screenScales();
-    QImage copy = grabDevicePixels(toDevicePixels(rect, screens));
+    const QRect device = toDevicePixels(rect, screens);
+    QImage copy = live ? grabLiveDevicePixels(device) : grabDevicePixels(device);
     copy.setDevicePixelRatio(ratioAt(rect.topLeft(), screens));
     return copy;
 }

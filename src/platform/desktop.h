@@ -81,11 +81,14 @@ public:
     // Every device pixel of the screen inside rect (logical pixels, mapped by the screen of its
     // top-left corner), the picture carrying that screen's device pixel ratio: a copy at a ratio
     // of 2 holds twice the rectangle's width and height. Parts beyond the screen are black.
-    QImage grabScreen(const QRect& rect);
+    // A live copy is for a tool that follows the pointer many times a second, as the lens does.
+    QImage grabScreen(const QRect& rect, bool live = false);
     // The screen inside rect in the window system's own device pixels; parts beyond it are black.
     // A null picture where the desktop gives no true copy, and copyRefusal() says why: a blind
     // copy is never passed off as the screen.
     virtual QImage grabDevicePixels(const QRect& device) = 0;
+    // The same, quick enough for a live copy; where the system has one way only, that one.
+    virtual QImage grabLiveDevicePixels(const QRect& device) { return grabDevicePixels(device); }
     // Why the last copy gave no picture.
     virtual CopyRefusal copyRefusal() { return CopyRefusal::None; }
     // Whether copies come quickly enough to follow the pointer many times a second.
@@ -107,6 +110,9 @@ public:
 
     // Whether a compositor draws the screen: windows then leave it only when it next draws.
     virtual bool compositorRunning() = 0;
+    // Whether a shape that covers none of one of our windows takes it off the screen while it
+    // keeps its place; where not, the window is hidden and shown again instead.
+    virtual bool shapeHidesWindows() { return true; }
 };
 
 // The desktop the program runs on; installed once at start (or by a test) before any window.

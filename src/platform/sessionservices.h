@@ -10,13 +10,18 @@ struct SessionOffer {
     std::string desktopName;
     // The desktop portal answers for org.freedesktop.portal.Screenshot.
     bool screenshotPortal = false;
+    // The compositor offers wlroots' screencopy: live copies for the lens.
+    bool screencopy = false;
+    // The user asked for the portal's copies (VANTOR_SCREEN_COPIES=portal).
+    bool preferPortal = false;
     // sway's IPC answers (SWAYSOCK): it tells which native window has the focus.
     bool swayIpc = false;
 };
 
-// Where the program's screen copies come from in a Wayland session. XWayland's root window is
-// never one: it shows nothing of native windows.
-enum class CopyService { ScreenshotPortal, None };
+// Where the program's screen copies come from in a Wayland session: the compositor's screencopy
+// where it offers one (the same pixels in a few milliseconds, and no file), else the portal.
+// XWayland's root window is never one: it shows nothing of native windows.
+enum class CopyService { Screencopy, ScreenshotPortal, None };
 
 CopyService chooseCopyService(const SessionOffer& offer);
 

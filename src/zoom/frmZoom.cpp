@@ -66,7 +66,7 @@ void frmZoom::TimerCursorZoom_Timer() {
         m_magnifier->show(around, deviceZoomFactor(), false);
         return;
     }
-    QImage source = desktop().grabScreen(around);
+    QImage source = desktop().grabScreen(around, true);
     // A still pointer over a still screen: nothing to draw again.
     if (source == PictureCapture && m_face.deviceIndependentSize() == QSizeF(size()))
         return;

@@ -1,6 +1,7 @@
-// The program on a Wayland desktop with the desktop's services (sway, XWayland, the portals),
-// under a native Wayland window that XWayland's copies cannot see: captures, bound to keys in
-// the desktop's own shortcuts, hold that window's pixels, and so does the painter's frozen screen.
+// The program on a Wayland desktop with the desktop's services (sway, XWayland, screencopy, the
+// portals), under a native Wayland window that XWayland's copies cannot see: captures bound to
+// keys in the desktop's own shortcuts, a panel's snap, the lens, the window in front and the
+// painter's frozen screen all hold that window's pixels.
 #include "colourpattern.h"
 #include "harness.h"
 
@@ -17,16 +18,29 @@ QImage waylandScreen() {
     return shown.convertToFormat(QImage::Format_RGB32);
 }
 
-// Whether picture shows the pattern at points of each of its colours, below the top rows where
-// the parked toolbar may lie.
-bool showsPattern(const QImage& picture, const QImage& pattern) {
+// Whether picture, placed at offset on the output, shows the pattern at points of each of its
+// colours that it covers, away from the top rows where the parked toolbar may lie.
+bool showsPattern(const QImage& picture, const QImage& pattern, QPoint offset = {}) {
     const QPoint points[] = {{50, 120}, {300, 300}, {1000, 600}, {1500, 601}, {1919, 1079}};
-    if (picture.size() != pattern.size())
-        return false;
-    for (QPoint at : points)
-        if (rgbAt(picture, at) != rgbAt(pattern, at))
+    int seen = 0;
+    for (QPoint at : points) {
+        const QPoint inside = at - offset;
+        if (!picture.rect().contains(inside))
+            continue;
+        if (rgbAt(picture, inside) != rgbAt(pattern, at))
             return false;
-    return true;
+        ++seen;
+    }
+    return seen > 0;
+}
+
+// Clicks the item of the open menu whose text holds word, once the desktop shows it: the seat has
+// no keyboard of XWayland's to walk the menu with.
+void clickItem(const QRect& menu, const QString& word) {
+    QRect item;
+    if (!waitFor([&] { return !(item = ocrFind(waylandScreen().copy(menu), word)).isEmpty(); }))
+        ADD_FAILURE() << "no menu item " << word;
+    click(menu.topLeft() + item.center());
 }
 
 void swaymsg(const std::string& command) {
@@ -34,60 +48,96 @@ void swaymsg(const std::string& command) {
     EXPECT_EQ(message.waitForExit(), 0) << command << ": " << message.stderrText();
 }
 
-TEST_F(DesktopTest, CapturesAndThePainterHoldANativeWindowsPixelsWhereKeysRunBoundCommands) {
-    const QImage pattern = colourPattern(QSize(1920, 1080));
-    auto client = std::make_unique<Process>(std::vector<std::string>{VANTOR_COLOUR_CLIENT},
-                                            std::vector<std::string>{"QT_QPA_PLATFORM=wayland"});
-    ASSERT_TRUE(waitFor([&] { return showsPattern(waylandScreen(), pattern); }))
-        << "the native client did not show";
+class SwayTest : public DesktopTest {
+protected:
+    // Shows the native client over the whole output, then starts the program.
+    void start(std::vector<std::string> env) {
+        m_client = std::make_unique<Process>(std::vector<std::string>{VANTOR_COLOUR_CLIENT},
+                                             std::vector<std::string>{"QT_QPA_PLATFORM=wayland"});
+        if (!waitFor([&] { return showsPattern(waylandScreen(), m_pattern); }))
+            FAIL() << "the native client did not show";
+        useImagesFolder();
+        env.insert(env.end(), {"LANG=en_US.UTF-8", "LC_ALL", "LC_MESSAGES", "QT_QPA_PLATFORM"});
+        m_program = &launch(env);
+        waitForWindow("frmToolbar");
+    }
+    // Hands the command to the running copy as a desktop's shortcut does.
+    void run(const std::string& command) {
+        Process second({m_programFile, "--run", command});
+        EXPECT_EQ(second.waitForExit(), 0) << command << ": " << second.stderrText();
+    }
+    void TearDown() override {
+        DesktopTest::TearDown();
+        m_client.reset();
+    }
 
-    useImagesFolder();
-    m_program = &launch({"LANG=en_US.UTF-8", "LC_ALL", "LC_MESSAGES", "QT_QPA_PLATFORM"});
-    waitForWindow("frmToolbar");
-    const std::string program = std::getenv("VANTOR_PROGRAM");
-    swaymsg("bindsym ctrl+1 exec " + program + " --run capture-screen");
+    const QImage m_pattern = colourPattern(QSize(1920, 1080));
+    const std::string m_programFile = std::getenv("VANTOR_PROGRAM");
+    std::unique_ptr<Process> m_client;
+};
+
+TEST_F(SwayTest, CapturesThePanelTheLensAndThePainterHoldANativeWindowsPixels) {
+    start({});
+    swaymsg("bindsym ctrl+1 exec " + m_programFile + " --run capture-screen");
     // Typed into the native window, which has the focus; sway runs the bound command.
     Process typed({"wtype", "-M", "ctrl", "1", "-m", "ctrl"});
     ASSERT_EQ(typed.waitForExit(), 0) << typed.stderrText();
-    EXPECT_TRUE(showsPattern(savedCapture(1), pattern));
+    EXPECT_TRUE(showsPattern(savedCapture(1), m_pattern));
 
-    // The native window in front, as sway tells it, floated to a place and size of its own.
-    swaymsg("[title=\"colour client\"] floating enable, resize set 800 600, move position 100 50");
+    // XWayland's pointer, moved through XTest, opens the toolbar; its menu adds a panel, whose
+    // snap hides it, copies what the native window shows under it and shows it again in place.
+    moveMouse(QPoint(960, 0));
+    const WindowInfo bar =
+        waitForWindow("frmToolbar", [](const QRect& shown) { return shown.top() == 0; });
+    clickItem(openMenuAt(bar.rect.center()), QStringLiteral("section"));
+    const WindowInfo panel = waitForWindow("frmFrame");
+    const QImage snapped = snap(panel, 2);
+    EXPECT_EQ(snapped, m_pattern.copy(panel.rect));
+    EXPECT_EQ(windowRect(panel.id), panel.rect);
+
+    // The lens magnifies what lies around the pointer: the red block there.
+    moveMouse(QPoint(300, 250));
+    run("lens");
+    const WindowInfo lens = waitForWindow("frmZoom");
+    EXPECT_TRUE(waitFor([&] { return rgbAt(waylandScreen(), lens.rect.center()) == Red; }));
+    savePng(waylandScreen().copy(lens.rect), "lens");
+    clickItem(openMenuAt(lens.rect.center()), QStringLiteral("Close"));
+    ASSERT_TRUE(closed("frmZoom"));
+
+    // The native window in front, as sway tells it, floated to a place and size of its own and
+    // given the focus, which the clicks on the program's windows took.
+    swaymsg("[title=\"colour client\"] floating enable, resize set 800 600, move position 100 50, "
+            "focus");
     const QImage small = colourPattern(QSize(800, 600));
     ASSERT_TRUE(waitFor([&] {
         const QImage shown = waylandScreen();
         return rgbAt(shown, QPoint(100 + 150, 50 + 200)) == Red &&
                rgbAt(shown, QPoint(100 + 799, 50 + 599)) == rgbAt(small, QPoint(799, 599));
     })) << "the native client did not move";
-    Process window({program, "--run", "capture-window"});
-    ASSERT_EQ(window.waitForExit(), 0) << window.stderrText();
-    const QImage front = savedCapture(2);
-    EXPECT_EQ(front.size(), small.size());
-    EXPECT_EQ(rgbAt(front, QPoint(150, 200)), Red);
-    EXPECT_EQ(rgbAt(front, QPoint(799, 599)), rgbAt(small, QPoint(799, 599)));
-    EXPECT_TRUE(savedFiles().at(1).contains("capture.window"));
+    run("capture-window");
+    EXPECT_EQ(savedCapture(3), small);
+    EXPECT_TRUE(savedFiles().at(2).contains("capture.window"));
     swaymsg("[title=\"colour client\"] floating disable");
-    ASSERT_TRUE(waitFor([&] { return showsPattern(waylandScreen(), pattern); }));
+    ASSERT_TRUE(waitFor([&] { return showsPattern(waylandScreen(), m_pattern); }));
 
-    Process painter({program, "--run", "painter"});
-    ASSERT_EQ(painter.waitForExit(), 0) << painter.stderrText();
+    run("painter");
     waitForWindow("frmScreenPainter");
     // With the native window gone, only the frozen screen still shows its pixels.
-    client->stop();
-    EXPECT_TRUE(waitFor([&] { return showsPattern(waylandScreen(), pattern); }));
+    m_client.reset();
+    EXPECT_TRUE(waitFor([&] { return showsPattern(waylandScreen(), m_pattern); }));
     savePng(waylandScreen(), "painter");
+}
 
-    // The lens has no live copy here: it says so and opens nothing.
-    Process lens({program, "--run", "lens"});
-    ASSERT_EQ(lens.waitForExit(), 0);
-    EXPECT_TRUE(waitFor([&] {
-        return m_program->stderrText().find("The lens needs a live copy") != std::string::npos;
-    }));
-    EXPECT_TRUE(windowsOf(pid(), "frmZoom").empty());
+// Where the user chose the desktop's portal, captures come through it, and its file does not
+// stay behind.
+TEST_F(SwayTest, ThePortalsCopyWhereTheUserChoseIt) {
+    start({"VANTOR_SCREEN_COPIES=portal"});
+    run("capture-screen");
+    EXPECT_TRUE(showsPattern(savedCapture(1), m_pattern));
     const std::string said = m_program->stderrText();
-    EXPECT_TRUE(said.starts_with("vantor-screen-tools: a Wayland session (sway), so the tools run "
-                                 "through XWayland: screen copies from the desktop's Screenshot "
-                                 "portal;"))
+    EXPECT_NE(said.find("screen copies from the desktop's Screenshot portal; the lens from the "
+                        "compositor's screencopy"),
+              std::string::npos)
         << said;
 }
 

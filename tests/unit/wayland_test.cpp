@@ -6,21 +6,32 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 using namespace vantor;
 
-TEST(WaylandSession, CopiesComeFromThePortalOrNowhereAndTheLineSaysWhichAndWhatIsMissing) {
-    const std::tuple<SessionOffer, CopyService, const char*> rows[] = {
-        {{"sway", true},
+TEST(WaylandSession, CopiesFromScreencopyThenThePortalAndTheLineSaysWhatEachFunctionHas) {
+    // desktop, portal, screencopy, portal preferred, sway's IPC
+    const std::tuple<SessionOffer, CopyService, std::vector<const char*>> rows[] = {
+        {{"sway", true, true, false, true},
+         CopyService::Screencopy,
+         {"(sway), so the tools run through XWayland: screen copies from the compositor's "
+          "screencopy;",
+          "the lens from the compositor's screencopy", "the window in front from sway"}},
+        {{"sway", true, true, true, true},
          CopyService::ScreenshotPortal,
-         "(sway), so the tools run through "
-         "XWayland: screen copies from the "
-         "desktop's Screenshot portal;"},
-        {{"", false}, CopyService::None, "install xdg-desktop-portal"},
+         {"screen copies from the desktop's Screenshot portal;"}},
+        {{"sway", false, true, true, false}, CopyService::Screencopy, {}},
+        {{"KDE", true, false, false, false},
+         CopyService::ScreenshotPortal,
+         {"no lens", "the window in front and snapping to guides for X11 windows only"}},
+        {{"", false, false, false, false}, CopyService::None, {"install xdg-desktop-portal"}},
     };
     for (const auto& [offer, copies, said] : rows) {
         EXPECT_EQ(chooseCopyService(offer), copies);
         const std::string line = waylandSessionLine(offer);
-        EXPECT_NE(line.find(said), std::string::npos) << line;
+        for (const char* part : said)
+            EXPECT_NE(line.find(part), std::string::npos) << part << " in " << line;
         EXPECT_NE(line.find("--run COMMAND"), std::string::npos) << line;
         EXPECT_EQ(line.find('\n'), line.size() - 1) << "one line";
     }

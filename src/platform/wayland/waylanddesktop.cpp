@@ -2,6 +2,7 @@
 #include "platform/screenshotcrop.h"
 #include "platform/sessionservices.h"
 #include "platform/wayland/portalscreenshot.h"
+#include "platform/wayland/screencopy.h"
 #include "platform/wayland/swaytree.h"
 #include "platform/x11/x11desktop.h"
 
@@ -16,8 +17,10 @@ namespace {
 // show nothing of native windows, so they come from the desktop's own services or not at all.
 class WaylandDesktop final : public Desktop {
 public:
-    WaylandDesktop(std::unique_ptr<Desktop> x11, SessionOffer offer)
-        : m_x11(std::move(x11)), m_offer(std::move(offer)), m_copies(chooseCopyService(m_offer)) {}
+    WaylandDesktop(std::unique_ptr<Desktop> x11, SessionOffer offer,
+                   std::unique_ptr<Screencopy> screencopy)
+        : m_x11(std::move(x11)), m_offer(std::move(offer)), m_copies(chooseCopyService(m_offer)),
+          m_screencopy(std::move(screencopy)) {}
 
     bool claimSingleInstance() override { return m_x11->claimSingleInstance(); }
     QSet<VirtualKey> keysDown(const QList<VirtualKey>& keys) override {
@@ -49,12 +52,16 @@ public:
     void keepOffTaskbar(NativeWindow window) override { m_x11->keepOffTaskbar(window); }
     // A Wayland compositor always draws the screen.
     bool compositorRunning() override { return true; }
+    // XWayland shows a window's whole surface whatever its X shape.
+    bool shapeHidesWindows() override { return false; }
 
     QImage grabDevicePixels(const QRect& device) override {
         if (m_copies == CopyService::None) {
             m_refusal = CopyRefusal::NoService;
             return {};
         }
+        if (m_copies == CopyService::Screencopy)
+            return grabLiveDevicePixels(device);
         const QImage whole = takePortalScreenshot(m_refusal);
         if (whole.isNull())
             return {};
@@ -66,8 +73,17 @@ public:
             root |= area;
         return cropScreenshot(whole, root, device);
     }
+    QImage grabLiveDevicePixels(const QRect& device) override {
+        if (!m_screencopy) {
+            m_refusal = CopyRefusal::NoLiveCopies;
+            return {};
+        }
+        QImage part = m_screencopy->copy(device);
+        m_refusal = part.isNull() ? CopyRefusal::Failed : CopyRefusal::None;
+        return part;
+    }
     CopyRefusal copyRefusal() override { return m_refusal; }
-    bool liveCopies() override { return false; }
+    bool liveCopies() override { return m_screencopy != nullptr; }
     std::string sessionNote() override { return waylandSessionLine(m_offer); }
 
 private:
@@ -77,6 +93,7 @@ private:
     std::unique_ptr<Desktop> m_x11;
     SessionOffer m_offer;
     CopyService m_copies;
+    std::unique_ptr<Screencopy> m_screencopy;
     CopyRefusal m_refusal = CopyRefusal::None;
     // Where that window was when it was last asked for, in the X screen's pixels.
     QRect m_nativeFront;
@@ -92,7 +109,11 @@ std::unique_ptr<Desktop> createNativeDesktop() {
     offer.desktopName = qEnvironmentVariable("XDG_CURRENT_DESKTOP").toStdString();
     offer.screenshotPortal = screenshotPortalOffered();
     offer.swayIpc = !swayTree().isEmpty();
-    return std::make_unique<WaylandDesktop>(std::move(x11), std::move(offer));
+    std::unique_ptr<Screencopy> screencopy = Screencopy::connect();
+    offer.screencopy = screencopy != nullptr;
+    offer.preferPortal = qEnvironmentVariable("VANTOR_SCREEN_COPIES") == QStringLiteral("portal");
+    return std::make_unique<WaylandDesktop>(std::move(x11), std::move(offer),
+                                            std::move(screencopy));
 }
 
 } // namespace vantor

@@ -63,16 +63,13 @@ bool screenshotPortalOffered() {
     return bus.call(ask, QDBus::Block, ProbeLimitMs).type() == QDBusMessage::ReplyMessage;
 }
 
-QImage takePortalScreenshot(CopyRefusal& refusal) {
+QImage PortalScreenshot::take(CopyRefusal& refusal) {
     refusal = CopyRefusal::Failed;
-    // A capture that waits here lets the event loop run; a second one must not start inside it.
-    static bool busy = false;
     QDBusConnection bus = QDBusConnection::sessionBus();
-    if (busy || !bus.isConnected())
+    if (m_busy || !bus.isConnected())
         return {};
-    busy = true;
-    static int requests = 0;
-    const QString token = QStringLiteral("vantor%1").arg(++requests);
+    m_busy = true;
+    const QString token = QStringLiteral("vantor%1").arg(++m_requests);
     const QString path = requestPath(bus, token);
     PortalAnswer answer;
     QEventLoop wait;
@@ -91,7 +88,7 @@ QImage takePortalScreenshot(CopyRefusal& refusal) {
     }
     bus.disconnect(PortalService, path, QStringLiteral("org.freedesktop.portal.Request"),
                    QStringLiteral("Response"), &answer, SLOT(Response(uint, QVariantMap)));
-    busy = false;
+    m_busy = false;
     if (!answer.answered)
         return {};
     // 1: the user cancelled; 2: the desktop refused or failed, which a portal does not tell

@@ -62,7 +62,7 @@ public:
         }
         if (m_copies == CopyService::Screencopy)
             return grabLiveDevicePixels(device);
-        const QImage whole = takePortalScreenshot(m_refusal);
+        const QImage whole = m_portal.take(m_refusal);
         if (whole.isNull())
             return {};
         QList<QRect> areas;
@@ -94,6 +94,7 @@ private:
     SessionOffer m_offer;
     CopyService m_copies;
     std::unique_ptr<Screencopy> m_screencopy;
+    PortalScreenshot m_portal;
     CopyRefusal m_refusal = CopyRefusal::None;
     // Where that window was when it was last asked for, in the X screen's pixels.
     QRect m_nativeFront;

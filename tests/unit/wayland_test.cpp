@@ -1,7 +1,7 @@
 // What the program takes from a Wayland session's desktop, and how a desktop's screenshot
 // becomes a copy of part of the X screen.
-#include "platform/screenshotcrop.h"
-#include "platform/sessionservices.h"
+#include "platform/wayland/screenshotcrop.h"
+#include "platform/wayland/sessionservices.h"
 #include "platform/wayland/swaytree.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 #include "platform/devicepixels.h"
-#include "platform/screenshotcrop.h"
-#include "platform/sessionservices.h"
 #include "platform/wayland/portalscreenshot.h"
 #include "platform/wayland/screencopy.h"
+#include "platform/wayland/screenshotcrop.h"
+#include "platform/wayland/sessionservices.h"
 #include "platform/wayland/swaytree.h"
 #include "platform/x11/x11desktop.h"
 

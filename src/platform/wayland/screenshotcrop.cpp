@@ -1,4 +1,4 @@
-#include "platform/screenshotcrop.h"
+#include "platform/wayland/screenshotcrop.h"
 
 #include <QPainter>
 

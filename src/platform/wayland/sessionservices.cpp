@@ -1,4 +1,4 @@
-#include "platform/sessionservices.h"
+#include "platform/wayland/sessionservices.h"
 
 namespace vantor {
 

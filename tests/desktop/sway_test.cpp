@@ -99,21 +99,28 @@ TEST_F(SwayTest, CapturesThePanelTheLensAndThePainterHoldANativeWindowsPixels) {
     moveMouse(QPoint(300, 250));
     run("lens");
     const WindowInfo lens = waitForWindow("frmZoom");
-    EXPECT_TRUE(waitFor([&] { return rgbAt(waylandScreen(), lens.rect.center()) == Red; }));
+    const auto lensShows = [&](unsigned rgb) {
+        return waitFor([&] { return rgbAt(waylandScreen(), lens.rect.center()) == rgb; });
+    };
+    EXPECT_TRUE(lensShows(Red));
     savePng(waylandScreen().copy(lens.rect), "lens");
-    clickItem(openMenuAt(lens.rect.center()), QStringLiteral("Close"));
-    ASSERT_TRUE(closed("frmZoom"));
 
-    // The native window in front, as sway tells it, floated to a place and size of its own and
-    // given the focus, which the clicks on the program's windows took.
-    swaymsg("[title=\"colour client\"] floating enable, resize set 800 600, move position 100 50, "
+    // The native window, floated to a place and size of its own and given the focus (which the
+    // clicks on the program's windows take), leaves its blue under the still pointer: the lens
+    // follows what the compositor draws anew there. Then it is the window in front, as sway
+    // tells it.
+    swaymsg("[title=\"colour client\"] floating enable, resize set 800 600, move position 250 50, "
             "focus");
     const QImage small = colourPattern(QSize(800, 600));
     ASSERT_TRUE(waitFor([&] {
         const QImage shown = waylandScreen();
-        return rgbAt(shown, QPoint(100 + 150, 50 + 200)) == Red &&
-               rgbAt(shown, QPoint(100 + 799, 50 + 599)) == rgbAt(small, QPoint(799, 599));
+        return rgbAt(shown, QPoint(250 + 150, 50 + 200)) == Red &&
+               rgbAt(shown, QPoint(250 + 799, 50 + 599)) == rgbAt(small, QPoint(799, 599));
     })) << "the native client did not move";
+    EXPECT_TRUE(lensShows(rgbAt(small, QPoint(50, 200))));
+    clickItem(openMenuAt(lens.rect.center()), QStringLiteral("Close"));
+    ASSERT_TRUE(closed("frmZoom"));
+    swaymsg("[title=\"colour client\"] focus");
     run("capture-window");
     EXPECT_EQ(savedCapture(3), small);
     EXPECT_TRUE(savedFiles().at(2).contains("capture.window"));

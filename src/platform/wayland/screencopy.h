@@ -20,6 +20,11 @@ public:
     // size, from every output it covers; parts beyond them are black. Null when the compositor
     // gave no copy.
     virtual QImage copy(const QRect& area) = 0;
+
+    // The same for a tool that asks for the same area many times a second, as the lens does:
+    // the area is copied when first asked for, then again only once the compositor has drawn
+    // something new inside it, so a still screen costs no copy.
+    virtual QImage live(const QRect& area) = 0;
 };
 
 } // namespace vantor

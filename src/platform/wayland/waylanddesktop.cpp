@@ -60,8 +60,11 @@ public:
             m_refusal = CopyRefusal::NoService;
             return {};
         }
-        if (m_copies == CopyService::Screencopy)
-            return grabLiveDevicePixels(device);
+        if (m_copies == CopyService::Screencopy) {
+            QImage part = m_screencopy->copy(device);
+            m_refusal = part.isNull() ? CopyRefusal::Failed : CopyRefusal::None;
+            return part;
+        }
         const QImage whole = m_portal.take(m_refusal);
         if (whole.isNull())
             return {};
@@ -78,7 +81,7 @@ public:
             m_refusal = CopyRefusal::NoLiveCopies;
             return {};
         }
-        QImage part = m_screencopy->copy(device);
+        QImage part = m_screencopy->live(device);
         m_refusal = part.isNull() ? CopyRefusal::Failed : CopyRefusal::None;
         return part;
     }

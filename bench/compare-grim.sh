@@ -5,8 +5,8 @@
 #               bitmap file written (capture_bench, BM_CaptureEntireScreen)
 #   portal      the same through the desktop's Screenshot portal (VANTOR_SCREEN_COPIES=portal)
 #   grim        grim writing a PNG without compression, one process per capture as a user runs it
-# and the lens's live copy of a 32 x 32 square (BM_LiveCopy), which waits for the output's next
-# frame.
+# and the lens's live copy of a 32 x 32 square (BM_LiveCopy): with the pointer moving it waits
+# for the output's next frame; with everything still it reads nothing.
 #
 #   bench/compare-grim.sh [BUILD_DIR] [RUNS]
 #
@@ -61,5 +61,7 @@ printf 'capture through screencopy, to a BMP file (median)   %.1f ms\n' \
 printf 'capture through the portal, to a BMP file (median)   %.1f ms\n' \
     "$(pick "$portal" BM_CaptureEntireScreen)"
 printf 'grim, its own process, to a PNG file (median)        %.1f ms\n' "$grim"
-printf "the lens's live copy of 32 x 32 (median)             %.1f ms\n" \
-    "$(pick "$screencopy" BM_LiveCopy)"
+printf "the lens's copy of 32 x 32, pointer moving (median)   %.1f ms\n" \
+    "$(pick "$screencopy" BM_LiveCopy/1)"
+printf "the lens's copy of 32 x 32, all still (median)        %.3f ms\n" \
+    "$(pick "$screencopy" BM_LiveCopy/0)"

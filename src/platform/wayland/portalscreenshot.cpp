@@ -6,6 +6,7 @@
 #include <QDBusVariant>
 #include <QEventLoop>
 #include <QFile>
+#include <QFileInfo>
 #include <QTimer>
 #include <QUrl>
 #include <QVariantMap>
@@ -53,6 +54,12 @@ QString requestPath(const QDBusConnection& bus, const QString& token) {
 } // namespace
 
 bool screenshotPortalOffered() {
+    // Without a session bus of its own, the bus library would start one for the X display, and
+    // with it a portal that serves nobody.
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS") &&
+        (runtime.isEmpty() || !QFileInfo::exists(runtime + QStringLiteral("/bus"))))
+        return false;
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected())
         return false;

@@ -20,6 +20,10 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     PatternWidget window;
     window.setWindowTitle(QStringLiteral("colour client"));
-    window.show();
+    // KWin gives a new window a size of its own, in the middle of the output; sway tiles it.
+    if (QApplication::arguments().contains(QStringLiteral("--full-screen")))
+        window.showFullScreen();
+    else
+        window.show();
     return QApplication::exec();
 }

@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QPainter>
+#include <QPoint>
 
 namespace vantor::desk {
 
@@ -15,6 +16,21 @@ inline QImage colourPattern(QSize size) {
     painter.fillRect(QRect(900, 500, 300, 200), QColor(0x00ff00));
     painter.fillRect(QRect(0, 600, size.width(), 3), QColor(0xffffff));
     return pattern;
+}
+
+// Whether picture, a copy of the 1920 x 1080 output, shows the pattern at points of each of its
+// colours, away from the top rows where the program's parked toolbar may lie.
+inline bool showsPattern(const QImage& picture, const QImage& pattern) {
+    const QPoint points[] = {{50, 120}, {300, 300}, {1000, 600}, {1500, 601}, {1919, 1079}};
+    int seen = 0;
+    for (QPoint at : points) {
+        if (!picture.rect().contains(at))
+            continue;
+        if ((picture.pixel(at) & 0xFFFFFF) != (pattern.pixel(at) & 0xFFFFFF))
+            return false;
+        ++seen;
+    }
+    return seen > 0;
 }
 
 } // namespace vantor::desk

@@ -18,22 +18,6 @@ QImage waylandScreen() {
     return shown.convertToFormat(QImage::Format_RGB32);
 }
 
-// Whether picture, placed at offset on the output, shows the pattern at points of each of its
-// colours that it covers, away from the top rows where the parked toolbar may lie.
-bool showsPattern(const QImage& picture, const QImage& pattern, QPoint offset = {}) {
-    const QPoint points[] = {{50, 120}, {300, 300}, {1000, 600}, {1500, 601}, {1919, 1079}};
-    int seen = 0;
-    for (QPoint at : points) {
-        const QPoint inside = at - offset;
-        if (!picture.rect().contains(inside))
-            continue;
-        if (rgbAt(picture, inside) != rgbAt(pattern, at))
-            return false;
-        ++seen;
-    }
-    return seen > 0;
-}
-
 // Clicks the item of the open menu whose text holds word, once the desktop shows it: the seat has
 // no keyboard of XWayland's to walk the menu with.
 void clickItem(const QRect& menu, const QString& word) {

@@ -1,13 +1,16 @@
 #pragma once
 
+#include <QByteArray>
 #include <QImage>
 #include <QList>
 #include <QPoint>
 #include <QRect>
 #include <QRgb>
 #include <QSet>
+#include <QString>
 #include <QtGlobal>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -48,6 +51,14 @@ enum class CopyRefusal {
     Denied,
     // The desktop's service gave nothing usable, or nothing in time.
     Failed,
+};
+
+// A key combination the desktop itself watches for the program, where it offers that: command
+// names what it runs, trigger is the combination the program prefers ("CTRL+1").
+struct GlobalShortcut {
+    QByteArray command;
+    QString description;
+    QString trigger;
 };
 
 // What the program needs of the desktop that Qt does not give the same way everywhere.
@@ -93,6 +104,13 @@ public:
     virtual CopyRefusal copyRefusal() { return CopyRefusal::None; }
     // Whether copies come quickly enough to follow the pointer many times a second.
     virtual bool liveCopies() { return true; }
+    // Hands the key combinations to the desktop, which then calls run with a shortcut's command
+    // whenever it is pressed, whichever window has the focus. False where the desktop takes
+    // none: the program polls the keys itself.
+    virtual bool takeGlobalShortcuts(const QList<GlobalShortcut>&,
+                                     std::function<void(const QByteArray&)>) {
+        return false;
+    }
     // What the session's desktop gives each function, said once at start; empty where every
     // function works as on a plain X11 desktop.
     virtual std::string sessionNote() { return {}; }

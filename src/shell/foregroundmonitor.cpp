@@ -16,22 +16,26 @@ namespace {
 struct Row {
     int digit; // 0: no key combination
     const char* command;
+    // What a desktop that watches the key combinations shows for it in its settings.
+    const char* description;
     void (*run)(frmToolbar&);
 };
 
 constexpr std::array<Row, 6> Rows = {{
-    {1, "capture-screen", [](frmToolbar& t) { t.CaptureEntireScreen(); }},
+    {1, "capture-screen", "Capture the whole screen",
+     [](frmToolbar& t) { t.CaptureEntireScreen(); }},
     // The window in front at the press, not the one in front when the toolbar last opened: the
     // key says "this window".
-    {2, "capture-window",
+    {2, "capture-window", "Capture the window in front",
      [](frmToolbar& t) {
          t.setForegroundWindow(desktop().foregroundWindow());
          t.CaptureCurrentWindow();
      }},
-    {3, "capture-panels", [](frmToolbar& t) { t.SnapAll(); }},
-    {5, "lens", [](frmToolbar& t) { t.ShowZoom(); }},
-    {6, "painter", [](frmToolbar& t) { t.ShowScreenPainter(); }},
-    {0, "section", [](frmToolbar& t) { t.Command1_Click(); }},
+    {3, "capture-panels", "Capture what lies under every section panel",
+     [](frmToolbar& t) { t.SnapAll(); }},
+    {5, "lens", "Open the zoom lens", [](frmToolbar& t) { t.ShowZoom(); }},
+    {6, "painter", "Paint over the screen", [](frmToolbar& t) { t.ShowScreenPainter(); }},
+    {0, "section", "Capture a section of the screen", [](frmToolbar& t) { t.Command1_Click(); }},
 }};
 
 // Looked at with the others and given no job.
@@ -67,6 +71,15 @@ const std::vector<std::string>& commandNames() {
         return all;
     }();
     return names;
+}
+
+QList<GlobalShortcut> globalShortcuts() {
+    QList<GlobalShortcut> shortcuts;
+    for (const Row& row : Rows)
+        if (row.digit != 0)
+            shortcuts.append({row.command, QString::fromLatin1(row.description),
+                              QStringLiteral("CTRL+%1").arg(row.digit)});
+    return shortcuts;
 }
 
 bool RunCommand(frmToolbar& toolbar, const QByteArray& command) {

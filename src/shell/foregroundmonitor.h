@@ -24,6 +24,8 @@ bool RunCaptureHotkeys(frmToolbar& toolbar, const QSet<VirtualKey>& down);
 // The commands another copy may hand over ("--run capture-screen"): the tools of the key
 // combinations, by name, and the section capture of the toolbar.
 const std::vector<std::string>& commandNames();
+// The key combinations as a desktop that watches them for the program takes them.
+QList<GlobalShortcut> globalShortcuts();
 // Runs the tool command names; false when no tool has that name.
 bool RunCommand(frmToolbar& toolbar, const QByteArray& command);
 

@@ -28,15 +28,17 @@ bool Main() {
     frmToolbar& toolbar = frmToolbar::instance();
     QObject::connect(&toolbar, &frmToolbar::contextMenuRequested, &main, &frmMain::openPopupMenu);
     toolbar.show();
-    // A command runs once the sender has its answer: a capture may wait for a dialog.
-    listenForCommands(&main, [](const QByteArray& command) {
+    // A command runs once its sender has been answered: a capture may wait for a dialog.
+    const auto runLater = [](const QByteArray& command) {
         const auto& names = commandNames();
         if (std::find(names.begin(), names.end(), command.toStdString()) == names.end())
             return false;
         QMetaObject::invokeMethod(
             qApp, [command] { RunCommand(frmToolbar::instance(), command); }, Qt::QueuedConnection);
         return true;
-    });
+    };
+    listenForCommands(&main, runLater);
+    desktop().takeGlobalShortcuts(globalShortcuts(), runLater);
     new MonitorWatch(&main);
     return true;
 }

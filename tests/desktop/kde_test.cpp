@@ -1,8 +1,12 @@
 // The program on KDE Plasma's compositor with the desktop's services (KWin, XWayland, the KDE
 // portal), under a native Wayland window that XWayland's copies cannot see: a whole-screen capture
-// holds that window's pixels, through the desktop's Screenshot portal.
+// holds that window's pixels, through KWin's own screenshots, and the key combinations are the
+// desktop's own global shortcuts, bound through its portal.
 #include "colourpattern.h"
 #include "harness.h"
+
+#include <QDir>
+#include <QFile>
 
 #include <cstdlib>
 
@@ -23,22 +27,68 @@ QImage kwinScreen() {
 
 class KdeTest : public DesktopTest {};
 
-TEST_F(KdeTest, AScreenCaptureHoldsANativeWindowsPixelsThroughThePortal) {
+TEST_F(KdeTest, CapturesHoldANativeWindowsPixelsAndCtrl1IsTheDesktopsShortcut) {
     const QImage pattern = colourPattern(QSize(1920, 1080));
+    // KWin answers the screenshots of a program whose desktop entry names its interface, as the
+    // installed entry does; written before KWin first looks at the entries.
+    const std::string program = std::getenv("VANTOR_PROGRAM");
+    const QString entries = qEnvironmentVariable("XDG_DATA_HOME") + QStringLiteral("/applications");
+    QDir().mkpath(entries);
+    QFile entry(entries + QStringLiteral("/vantor-screen-tools.desktop"));
+    ASSERT_TRUE(entry.open(QIODevice::WriteOnly));
+    entry.write("[Desktop Entry]\nType=Application\nName=Vantor Screen Tools\nExec=" +
+                QByteArray::fromStdString(program) +
+                "\nX-KDE-DBUS-Restricted-Interfaces=org.kde.KWin.ScreenShot2\n");
+    entry.close();
     Process client({VANTOR_COLOUR_CLIENT, "--full-screen"}, {"QT_QPA_PLATFORM=wayland"});
     ASSERT_TRUE(waitFor([&] { return showsPattern(kwinScreen(), pattern); }))
         << "the native client did not show";
     useImagesFolder();
     m_program = &launch({"LANG=en_US.UTF-8", "LC_ALL", "LC_MESSAGES", "QT_QPA_PLATFORM"});
     waitForWindow("frmToolbar");
+    // KWin draws the program's windows in before the pattern is whole on the screen again.
+    ASSERT_TRUE(waitFor([&] { return showsPattern(kwinScreen(), pattern); }));
 
     // As a shortcut of the desktop's runs it.
-    Process second({std::getenv("VANTOR_PROGRAM"), "--run", "capture-screen"});
+    Process second({program, "--run", "capture-screen"});
     ASSERT_EQ(second.waitForExit(), 0) << second.stderrText();
     EXPECT_TRUE(showsPattern(savedCapture(1), pattern));
+
+    // The key combinations, bound through the desktop's GlobalShortcuts portal: KDE's shortcut
+    // service holds Ctrl+1 for the whole-screen capture, and runs it as the key would.
+    const auto component = [](const std::string& method, const std::string& argument = {}) {
+        std::vector<std::string> call = {"gdbus",
+                                         "call",
+                                         "--session",
+                                         "--dest",
+                                         "org.kde.kglobalaccel",
+                                         "--object-path",
+                                         "/component/vantor",
+                                         "--method",
+                                         "org.kde.kglobalaccel.Component." + method};
+        if (!argument.empty())
+            call.push_back(argument);
+        Process gdbus(call);
+        EXPECT_EQ(gdbus.waitForExit(), 0) << gdbus.stderrText();
+        return gdbus.stdoutText();
+    };
+    // Qt's key code of Ctrl+1: the Control modifier and the digit.
+    const std::string ctrl1 = std::to_string(0x04000000 + '1');
+    std::string shortcuts;
+    ASSERT_TRUE(waitFor([&] {
+        shortcuts = component("allShortcutInfos");
+        return shortcuts.find("'capture-screen'") != std::string::npos;
+    })) << shortcuts;
+    const std::string screen = shortcuts.substr(shortcuts.find("'capture-screen'"));
+    EXPECT_NE(screen.substr(0, screen.find(')')).find(ctrl1), std::string::npos) << screen;
+    component("invokeShortcut", "capture-screen");
+    EXPECT_TRUE(showsPattern(savedCapture(2), pattern));
+
     const std::string said = m_program->stderrText();
     const std::string first = said.substr(0, said.find('\n'));
-    EXPECT_NE(first.find("screen copies from the desktop's Screenshot portal"), std::string::npos)
+    EXPECT_NE(first.find("screen copies from KWin's screenshots"), std::string::npos) << said;
+    EXPECT_NE(first.find("key combinations from the desktop's GlobalShortcuts portal"),
+              std::string::npos)
         << said;
 }
 

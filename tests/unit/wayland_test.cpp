@@ -11,21 +11,35 @@
 using namespace vantor;
 
 TEST(WaylandSession, CopiesFromScreencopyThenThePortalAndTheLineSaysWhatEachFunctionHas) {
-    // desktop, portal, screencopy, portal preferred, sway's IPC
+    SessionOffer sway;
+    sway.desktopName = "sway";
+    sway.screenshotPortal = sway.screencopy = sway.swayIpc = true;
+    SessionOffer portalChosen = sway;
+    portalChosen.preferPortal = true;
+    SessionOffer noPortal;
+    noPortal.screencopy = noPortal.preferPortal = true;
+    SessionOffer kde;
+    kde.desktopName = "KDE";
+    kde.screenshotPortal = kde.globalShortcutsPortal = true;
+    SessionOffer kwin = kde;
+    kwin.kwinScreenShot = true;
     const std::tuple<SessionOffer, CopyService, std::vector<const char*>> rows[] = {
-        {{"sway", true, true, false, true},
+        {sway,
          CopyService::Screencopy,
          {"(sway), so the tools run through XWayland: screen copies from the compositor's "
           "screencopy;",
-          "the lens from the compositor's screencopy", "the window in front from sway"}},
-        {{"sway", true, true, true, true},
+          "the lens from the compositor's screencopy", "key combinations only in X11",
+          "the window in front from sway"}},
+        {portalChosen,
          CopyService::ScreenshotPortal,
          {"screen copies from the desktop's Screenshot portal;"}},
-        {{"sway", false, true, true, false}, CopyService::Screencopy, {}},
-        {{"KDE", true, false, false, false},
+        {noPortal, CopyService::Screencopy, {}},
+        {kde,
          CopyService::ScreenshotPortal,
-         {"no lens", "the window in front and snapping to guides for X11 windows only"}},
-        {{"", false, false, false, false}, CopyService::None, {"install xdg-desktop-portal"}},
+         {"no lens", "key combinations from the desktop's GlobalShortcuts portal",
+          "the window in front and snapping to guides for X11 windows only"}},
+        {kwin, CopyService::KWin, {"screen copies from KWin's screenshots;"}},
+        {SessionOffer(), CopyService::None, {"install xdg-desktop-portal"}},
     };
     for (const auto& [offer, copies, said] : rows) {
         EXPECT_EQ(chooseCopyService(offer), copies);

@@ -1,12 +1,12 @@
 #include "platform/wayland/portalscreenshot.h"
 
+#include "platform/wayland/portalrequest.h"
+
 #include <QDBusConnection>
-#include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusVariant>
 #include <QEventLoop>
 #include <QFile>
-#include <QFileInfo>
 #include <QTimer>
 #include <QUrl>
 #include <QVariantMap>
@@ -15,13 +15,11 @@ namespace vantor {
 
 namespace {
 
-const QString PortalService = QStringLiteral("org.freedesktop.portal.Desktop");
-const QString PortalPath = QStringLiteral("/org/freedesktop/portal/desktop");
 const QString ScreenshotInterface = QStringLiteral("org.freedesktop.portal.Screenshot");
 // A desktop may ask the user before its first screenshot; that takes a person's time.
 constexpr int AnswerLimitMs = 30000;
-// The portal starts on the first call to it, which takes a moment on a busy machine.
-constexpr int ProbeLimitMs = 3000;
+// The call itself is answered at once; the picture comes later.
+constexpr int CallLimitMs = 3000;
 
 // The portal's answer to one request, which comes as a signal of the request's own object.
 class PortalAnswer final : public QObject {
@@ -43,31 +41,10 @@ signals:
     void done();
 };
 
-// The object path the portal gives a request of this connection with this token, known before
-// the call so that the answer cannot come before the program listens for it.
-QString requestPath(const QDBusConnection& bus, const QString& token) {
-    QString sender = bus.baseService().mid(1);
-    sender.replace(QLatin1Char('.'), QLatin1Char('_'));
-    return PortalPath + QStringLiteral("/request/") + sender + QLatin1Char('/') + token;
-}
-
 } // namespace
 
 bool screenshotPortalOffered() {
-    // Without a session bus of its own, the bus library would start one for the X display, and
-    // with it a portal that serves nobody.
-    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS") &&
-        (runtime.isEmpty() || !QFileInfo::exists(runtime + QStringLiteral("/bus"))))
-        return false;
-    QDBusConnection bus = QDBusConnection::sessionBus();
-    if (!bus.isConnected())
-        return false;
-    QDBusMessage ask = QDBusMessage::createMethodCall(
-        PortalService, PortalPath, QStringLiteral("org.freedesktop.DBus.Properties"),
-        QStringLiteral("Get"));
-    ask << ScreenshotInterface << QStringLiteral("version");
-    return bus.call(ask, QDBus::Block, ProbeLimitMs).type() == QDBusMessage::ReplyMessage;
+    return portalOffers(ScreenshotInterface);
 }
 
 QImage PortalScreenshot::take(CopyRefusal& refusal) {
@@ -77,24 +54,24 @@ QImage PortalScreenshot::take(CopyRefusal& refusal) {
         return {};
     m_busy = true;
     const QString token = QStringLiteral("vantor%1").arg(++m_requests);
-    const QString path = requestPath(bus, token);
+    const QString path = portalRequestPath(bus, token);
     PortalAnswer answer;
     QEventLoop wait;
     QObject::connect(&answer, &PortalAnswer::done, &wait, &QEventLoop::quit);
-    bus.connect(PortalService, path, QStringLiteral("org.freedesktop.portal.Request"),
-                QStringLiteral("Response"), &answer, SLOT(Response(uint, QVariantMap)));
+    bus.connect(PortalService, path, PortalRequest, QStringLiteral("Response"), &answer,
+                SLOT(Response(uint, QVariantMap)));
     QDBusMessage call = QDBusMessage::createMethodCall(
         PortalService, PortalPath, ScreenshotInterface, QStringLiteral("Screenshot"));
     call << QString()
          << QVariantMap{{QStringLiteral("handle_token"), token},
                         {QStringLiteral("interactive"), false}};
-    const QDBusMessage reply = bus.call(call, QDBus::Block, ProbeLimitMs);
+    const QDBusMessage reply = bus.call(call, QDBus::Block, CallLimitMs);
     if (reply.type() == QDBusMessage::ReplyMessage && !answer.answered) {
         QTimer::singleShot(AnswerLimitMs, &wait, &QEventLoop::quit);
         wait.exec(QEventLoop::ExcludeUserInputEvents);
     }
-    bus.disconnect(PortalService, path, QStringLiteral("org.freedesktop.portal.Request"),
-                   QStringLiteral("Response"), &answer, SLOT(Response(uint, QVariantMap)));
+    bus.disconnect(PortalService, path, PortalRequest, QStringLiteral("Response"), &answer,
+                   SLOT(Response(uint, QVariantMap)));
     m_busy = false;
     if (!answer.answered)
         return {};

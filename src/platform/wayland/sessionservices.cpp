@@ -3,9 +3,12 @@
 namespace vantor {
 
 CopyService chooseCopyService(const SessionOffer& offer) {
-    if (offer.screenshotPortal && (offer.preferPortal || !offer.screencopy))
+    if (offer.screenshotPortal &&
+        (offer.preferPortal || !(offer.screencopy || offer.kwinScreenShot)))
         return CopyService::ScreenshotPortal;
-    return offer.screencopy ? CopyService::Screencopy : CopyService::None;
+    if (offer.screencopy)
+        return CopyService::Screencopy;
+    return offer.kwinScreenShot ? CopyService::KWin : CopyService::None;
 }
 
 std::string waylandSessionLine(const SessionOffer& offer) {
@@ -15,6 +18,9 @@ std::string waylandSessionLine(const SessionOffer& offer) {
     switch (chooseCopyService(offer)) {
     case CopyService::Screencopy:
         copies = "screen copies from the compositor's screencopy";
+        break;
+    case CopyService::KWin:
+        copies = "screen copies from KWin's screenshots";
         break;
     case CopyService::ScreenshotPortal:
         copies = "screen copies from the desktop's Screenshot portal";
@@ -30,9 +36,11 @@ std::string waylandSessionLine(const SessionOffer& offer) {
            ", so the tools run through XWayland: " + copies +
            (offer.screencopy ? "; the lens from the compositor's screencopy"
                              : "; no lens (it needs a live copy of the screen)") +
-           "; key combinations only in X11 "
-           "programs' windows, elsewhere bind \"vantor-screen-tools --run COMMAND\" in the "
-           "desktop's shortcuts; " +
+           (offer.globalShortcutsPortal
+                ? "; key combinations from the desktop's GlobalShortcuts portal, or bind "
+                  "\"vantor-screen-tools --run COMMAND\" in the desktop's shortcuts; "
+                : "; key combinations only in X11 programs' windows, elsewhere bind "
+                  "\"vantor-screen-tools --run COMMAND\" in the desktop's shortcuts; ") +
            front + ".\n";
 }
 

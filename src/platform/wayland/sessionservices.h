@@ -12,16 +12,21 @@ struct SessionOffer {
     bool screenshotPortal = false;
     // The compositor offers wlroots' screencopy: live copies for the lens.
     bool screencopy = false;
+    // KDE Plasma's compositor answers this program's screenshots (org.kde.KWin.ScreenShot2).
+    bool kwinScreenShot = false;
     // The user asked for the portal's copies (VANTOR_SCREEN_COPIES=portal).
     bool preferPortal = false;
+    // The desktop portal answers for org.freedesktop.portal.GlobalShortcuts.
+    bool globalShortcutsPortal = false;
     // sway's IPC answers (SWAYSOCK): it tells which native window has the focus.
     bool swayIpc = false;
 };
 
-// Where the program's screen copies come from in a Wayland session: the compositor's screencopy
-// where it offers one (the same pixels in a few milliseconds, and no file), else the portal.
-// XWayland's root window is never one: it shows nothing of native windows.
-enum class CopyService { Screencopy, ScreenshotPortal, None };
+// Where the program's screen copies come from in a Wayland session: the compositor's own way
+// where it offers one (wlroots' screencopy, KWin's screenshots: the same pixels in a few
+// milliseconds, and no file), else the portal, unless the user prefers the portal. XWayland's
+// root window is never one: it shows nothing of native windows.
+enum class CopyService { Screencopy, KWin, ScreenshotPortal, None };
 
 CopyService chooseCopyService(const SessionOffer& offer);
 

@@ -1,5 +1,8 @@
 #include "platform/devicepixels.h"
+#include "platform/wayland/kwinscreenshot.h"
+#include "platform/wayland/portalrequest.h"
 #include "platform/wayland/portalscreenshot.h"
+#include "platform/wayland/portalshortcuts.h"
 #include "platform/wayland/screencopy.h"
 #include "platform/wayland/screenshotcrop.h"
 #include "platform/wayland/sessionservices.h"
@@ -65,6 +68,8 @@ public:
             m_refusal = part.isNull() ? CopyRefusal::Failed : CopyRefusal::None;
             return part;
         }
+        if (m_copies == CopyService::KWin)
+            return KWinScreenShot::captureArea(device, m_refusal);
         const QImage whole = m_portal.take(m_refusal);
         if (whole.isNull())
             return {};
@@ -88,6 +93,13 @@ public:
     CopyRefusal copyRefusal() override { return m_refusal; }
     bool liveCopies() override { return m_screencopy != nullptr; }
     std::string sessionNote() override { return waylandSessionLine(m_offer); }
+    bool takeGlobalShortcuts(const QList<GlobalShortcut>& shortcuts,
+                             std::function<void(const QByteArray&)> run) override {
+        if (!m_offer.globalShortcutsPortal)
+            return false;
+        m_shortcuts = std::make_unique<PortalShortcuts>(shortcuts, std::move(run));
+        return true;
+    }
 
 private:
     // The native window in front, which has no X11 id: a number no X11 window takes.
@@ -98,6 +110,7 @@ private:
     CopyService m_copies;
     std::unique_ptr<Screencopy> m_screencopy;
     PortalScreenshot m_portal;
+    std::unique_ptr<PortalShortcuts> m_shortcuts;
     CopyRefusal m_refusal = CopyRefusal::None;
     // Where that window was when it was last asked for, in the X screen's pixels.
     QRect m_nativeFront;
@@ -111,7 +124,11 @@ std::unique_ptr<Desktop> createNativeDesktop() {
         return x11;
     SessionOffer offer;
     offer.desktopName = qEnvironmentVariable("XDG_CURRENT_DESKTOP").toStdString();
-    offer.screenshotPortal = screenshotPortalOffered();
+    if (sessionBusNamed()) {
+        offer.screenshotPortal = screenshotPortalOffered();
+        offer.globalShortcutsPortal = globalShortcutsPortalOffered();
+        offer.kwinScreenShot = KWinScreenShot::offered();
+    }
     offer.swayIpc = !swayTree().isEmpty();
     std::unique_ptr<Screencopy> screencopy = Screencopy::connect();
     offer.screencopy = screencopy != nullptr;

@@ -1,7 +1,7 @@
 // The program on KDE Plasma's compositor with the desktop's services (KWin, XWayland, the KDE
 // portal), under a native Wayland window that XWayland's copies cannot see: a whole-screen capture
-// holds that window's pixels, through KWin's own screenshots, and the key combinations are the
-// desktop's own global shortcuts, bound through its portal.
+// holds that window's pixels, through KWin's own screenshots, and so does the lens; the key
+// combinations are the desktop's own global shortcuts, bound through its portal.
 #include "colourpattern.h"
 #include "harness.h"
 
@@ -83,6 +83,24 @@ TEST_F(KdeTest, CapturesHoldANativeWindowsPixelsAndCtrl1IsTheDesktopsShortcut) {
     EXPECT_NE(screen.substr(0, screen.find(')')).find(ctrl1), std::string::npos) << screen;
     component("invokeShortcut", "capture-screen");
     EXPECT_TRUE(showsPattern(savedCapture(2), pattern));
+
+    // The lens, over the client as a plain window in the middle of the output (KWin keeps a full
+    // screen window above windows kept on top), magnifies the blue under XWayland's pointer in
+    // front of the client's red block, which shows through it: the lens is translucent.
+    client.stop();
+    Process windowed({VANTOR_COLOUR_CLIENT}, {"QT_QPA_PLATFORM=wayland"});
+    const QPoint overBlue(700, 400);
+    const unsigned blue = rgbAt(pattern, QPoint(0, 0));
+    ASSERT_TRUE(waitFor([&] {
+        const QImage shown = kwinScreen();
+        return rgbAt(shown, overBlue) == blue && rgbAt(shown, QPoint(960, 540)) == Red;
+    }));
+    moveMouse(overBlue);
+    Process lens({program, "--run", "lens"});
+    ASSERT_EQ(lens.waitForExit(), 0) << lens.stderrText();
+    const QPoint middle = waitForWindow("frmZoom").rect.center();
+    EXPECT_TRUE(waitFor([&] { return qBlue(rgbAt(kwinScreen(), middle)) >= qBlue(blue) / 2; }));
+    savePng(kwinScreen(), "lens");
 
     const std::string said = m_program->stderrText();
     const std::string first = said.substr(0, said.find('\n'));

@@ -38,7 +38,9 @@ TEST(WaylandSession, CopiesFromScreencopyThenThePortalAndTheLineSaysWhatEachFunc
          CopyService::ScreenshotPortal,
          {"no lens", "key combinations from the desktop's GlobalShortcuts portal",
           "the window in front and snapping to guides for X11 windows only"}},
-        {kwin, CopyService::KWin, {"screen copies from KWin's screenshots;"}},
+        {kwin,
+         CopyService::KWin,
+         {"screen copies from KWin's screenshots;", "the lens from KWin's screenshots"}},
         {SessionOffer(), CopyService::None, {"install xdg-desktop-portal"}},
     };
     for (const auto& [offer, copies, said] : rows) {

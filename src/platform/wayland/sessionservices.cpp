@@ -34,8 +34,9 @@ std::string waylandSessionLine(const SessionOffer& offer) {
                                               "windows only";
     return "vantor-screen-tools: a Wayland session" + desktop +
            ", so the tools run through XWayland: " + copies +
-           (offer.screencopy ? "; the lens from the compositor's screencopy"
-                             : "; no lens (it needs a live copy of the screen)") +
+           (offer.screencopy       ? "; the lens from the compositor's screencopy"
+            : offer.kwinScreenShot ? "; the lens from KWin's screenshots"
+                                   : "; no lens (it needs a live copy of the screen)") +
            (offer.globalShortcutsPortal
                 ? "; key combinations from the desktop's GlobalShortcuts portal, or bind "
                   "\"vantor-screen-tools --run COMMAND\" in the desktop's shortcuts; "

@@ -82,6 +82,9 @@ public:
         return cropScreenshot(whole, root, device);
     }
     QImage grabLiveDevicePixels(const QRect& device) override {
+        // KWin copies a small area within a frame of its output, quick enough for the lens.
+        if (!m_screencopy && m_offer.kwinScreenShot)
+            return KWinScreenShot::captureArea(device, m_refusal);
         if (!m_screencopy) {
             m_refusal = CopyRefusal::NoLiveCopies;
             return {};
@@ -91,7 +94,7 @@ public:
         return part;
     }
     CopyRefusal copyRefusal() override { return m_refusal; }
-    bool liveCopies() override { return m_screencopy != nullptr; }
+    bool liveCopies() override { return m_screencopy != nullptr || m_offer.kwinScreenShot; }
     std::string sessionNote() override { return waylandSessionLine(m_offer); }
     bool takeGlobalShortcuts(const QList<GlobalShortcut>& shortcuts,
                              std::function<void(const QByteArray&)> run) override {

@@ -1,7 +1,8 @@
 // The program on KDE Plasma's compositor with the desktop's services (KWin, XWayland, the KDE
 // portal), under a native Wayland window that XWayland's copies cannot see: a whole-screen capture
-// holds that window's pixels, through KWin's own screenshots, and so does the lens; the key
-// combinations are the desktop's own global shortcuts, bound through its portal.
+// holds that window's pixels, through KWin's own screenshots, and so do the lens and the capture
+// of the window in front; the key combinations are the desktop's own global shortcuts, bound
+// through its portal.
 #include "colourpattern.h"
 #include "harness.h"
 
@@ -95,6 +96,17 @@ TEST_F(KdeTest, CapturesHoldANativeWindowsPixelsAndCtrl1IsTheDesktopsShortcut) {
         const QImage shown = kwinScreen();
         return rgbAt(shown, overBlue) == blue && rgbAt(shown, QPoint(960, 540)) == Red;
     }));
+
+    // That window is the one in front, as KWin tells: its frame, title bar and all.
+    Process window({program, "--run", "capture-window"});
+    ASSERT_EQ(window.waitForExit(), 0) << window.stderrText();
+    const QImage front = savedCapture(3);
+    const QImage small = colourPattern(QSize(640, 480));
+    const int title = front.height() - small.height();
+    EXPECT_EQ(front.width(), small.width());
+    EXPECT_EQ(front.copy(0, title, 640, 480), small) << "title bar " << title;
+    EXPECT_TRUE(savedFiles().at(2).contains("capture.window"));
+
     moveMouse(overBlue);
     Process lens({program, "--run", "lens"});
     ASSERT_EQ(lens.waitForExit(), 0) << lens.stderrText();

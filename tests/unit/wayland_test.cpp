@@ -40,7 +40,8 @@ TEST(WaylandSession, CopiesFromScreencopyThenThePortalAndTheLineSaysWhatEachFunc
           "the window in front and snapping to guides for X11 windows only"}},
         {kwin,
          CopyService::KWin,
-         {"screen copies from KWin's screenshots;", "the lens from KWin's screenshots"}},
+         {"screen copies from KWin's screenshots;", "the lens from KWin's screenshots",
+          "the window in front from KWin"}},
         {SessionOffer(), CopyService::None, {"install xdg-desktop-portal"}},
     };
     for (const auto& [offer, copies, said] : rows) {

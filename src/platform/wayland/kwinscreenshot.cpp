@@ -84,4 +84,37 @@ QImage KWinScreenShot::captureArea(const QRect& area, CopyRefusal& refusal) {
     return picture;
 }
 
+std::optional<QRect> KWinScreenShot::activeWindowFrame() {
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    int ends[2] = {-1, -1};
+    if (!bus.isConnected() || pipe2(ends, O_CLOEXEC) != 0)
+        return std::nullopt;
+    // The screenshot's answer names the window; its pixels are not wanted, so the pipe is shut.
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        KWinService, ScreenShotPath, ScreenShotInterface, QStringLiteral("CaptureActiveWindow"));
+    call << QVariantMap() << QVariant::fromValue(QDBusUnixFileDescriptor(ends[1]));
+    close(ends[1]);
+    close(ends[0]);
+    const QDBusMessage reply = bus.call(call, QDBus::Block, AnswerLimitMs);
+    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
+        return std::nullopt;
+    const QString window = qdbus_cast<QVariantMap>(reply.arguments().constFirst())
+                               .value(QStringLiteral("windowId"))
+                               .toString();
+    QDBusMessage ask = QDBusMessage::createMethodCall(KWinService, QStringLiteral("/KWin"),
+                                                      KWinService, QStringLiteral("getWindowInfo"));
+    ask << window;
+    const QDBusMessage info = bus.call(ask, QDBus::Block, AnswerLimitMs);
+    if (window.isEmpty() || info.type() != QDBusMessage::ReplyMessage || info.arguments().isEmpty())
+        return std::nullopt;
+    const QVariantMap place = qdbus_cast<QVariantMap>(info.arguments().constFirst());
+    const QRect frame(qRound(place.value(QStringLiteral("x")).toDouble()),
+                      qRound(place.value(QStringLiteral("y")).toDouble()),
+                      qRound(place.value(QStringLiteral("width")).toDouble()),
+                      qRound(place.value(QStringLiteral("height")).toDouble()));
+    if (frame.isEmpty())
+        return std::nullopt;
+    return frame;
+}
+
 } // namespace vantor

@@ -5,6 +5,8 @@
 #include <QImage>
 #include <QRect>
 
+#include <optional>
+
 namespace vantor {
 
 // Copies of the screen from KDE Plasma's compositor through its own screenshot interface
@@ -18,6 +20,9 @@ public:
     // The screen inside area (KWin's logical pixels, which are XWayland's); null, with refusal
     // saying why, when KWin gives none.
     static QImage captureArea(const QRect& area, CopyRefusal& refusal);
+
+    // The frame of the window KWin has active, whichever program's it is; nothing when none is.
+    static std::optional<QRect> activeWindowFrame();
 };
 
 } // namespace vantor

@@ -28,10 +28,11 @@ std::string waylandSessionLine(const SessionOffer& offer) {
     case CopyService::None:
         break;
     }
-    const std::string front = offer.swayIpc ? "the window in front from sway, snapping to guides "
-                                              "for X11 windows only"
-                                            : "the window in front and snapping to guides for X11 "
-                                              "windows only";
+    const std::string front =
+        offer.swayIpc ? "the window in front from sway, snapping to guides for X11 windows only"
+        : offer.kwinScreenShot
+            ? "the window in front from KWin, snapping to guides for X11 windows only"
+            : "the window in front and snapping to guides for X11 windows only";
     return "vantor-screen-tools: a Wayland session" + desktop +
            ", so the tools run through XWayland: " + copies +
            (offer.screencopy       ? "; the lens from the compositor's screencopy"

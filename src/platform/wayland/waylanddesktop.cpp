@@ -36,7 +36,14 @@ public:
                 m_nativeFront = *front;
                 return NativeFront;
             }
-        return m_x11->foregroundWindow();
+        const NativeWindow x11 = m_x11->foregroundWindow();
+        // XWayland names no window in front while a native one is active on KDE.
+        if (x11 == 0 && m_offer.kwinScreenShot)
+            if (const std::optional<QRect> front = KWinScreenShot::activeWindowFrame()) {
+                m_nativeFront = *front;
+                return NativeFront;
+            }
+        return x11;
     }
     DesktopLook look(const QList<VirtualKey>& keys) override { return m_x11->look(keys); }
     QRect windowFrame(NativeWindow window) override {

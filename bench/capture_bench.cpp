@@ -64,6 +64,19 @@ void BM_LiveCopy(benchmark::State& state) {
             .toStdString());
 }
 
+// A section panel's area, copied as its snap copies it once the panel is off the screen.
+void BM_PanelAreaCopy(benchmark::State& state) {
+    const QRect area(QPoint(700, 400), QSize(473, 277));
+    QImage picture;
+    for (auto _ : state) {
+        CaptureScreenRect(picture, area.left(), area.top(), area.right() + 1, area.bottom() + 1);
+        if (picture.isNull()) {
+            state.SkipWithError("no copy");
+            break;
+        }
+    }
+}
+
 void BM_ShmBmpFloor(benchmark::State& state) {
     ShmBmpFloor floor;
     if (!floor.ready()) {
@@ -149,6 +162,7 @@ void BM_PanelSnapClickToFile(benchmark::State& state) {
 
 BENCHMARK(BM_ScreenCopy)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_LiveCopy)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_PanelAreaCopy)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_CaptureEntireScreen)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_ShmBmpFloor)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_PanelSnapClickToFile)->Unit(benchmark::kMillisecond)->UseRealTime();

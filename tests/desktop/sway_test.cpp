@@ -75,9 +75,14 @@ TEST_F(SwayTest, CapturesThePanelTheLensAndThePainterHoldANativeWindowsPixels) {
         waitForWindow("frmToolbar", [](const QRect& shown) { return shown.top() == 0; });
     clickItem(openMenuAt(bar.rect.center()), QStringLiteral("section"));
     const WindowInfo panel = waitForWindow("frmFrame");
-    const QImage snapped = snap(panel, 2);
-    EXPECT_EQ(snapped, m_pattern.copy(panel.rect));
-    EXPECT_EQ(windowRect(panel.id), panel.rect);
+    // Where sway has placed it and drawn it, which is not yet so when it is first mapped.
+    QRect place;
+    ASSERT_TRUE(waitFor([&] {
+        place = windowRect(panel.id);
+        return rgbAt(waylandScreen(), place.center()) == Yellow;
+    }));
+    EXPECT_EQ(snap(panel, 2), m_pattern.copy(place));
+    EXPECT_EQ(windowRect(panel.id), place);
 
     // The lens magnifies what lies around the pointer: the red block there.
     moveMouse(QPoint(300, 250));

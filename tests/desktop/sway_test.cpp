@@ -109,6 +109,9 @@ TEST_F(SwayTest, CapturesThePanelTheLensAndThePainterHoldANativeWindowsPixels) {
     EXPECT_TRUE(lensShows(rgbAt(small, QPoint(50, 200))));
     clickItem(openMenuAt(lens.rect.center()), QStringLiteral("Close"));
     ASSERT_TRUE(closed("frmZoom"));
+    // Gone from the screen too, where it lay over the window, before that is captured.
+    ASSERT_TRUE(waitFor(
+        [&] { return waylandScreen().copy(QRect(QPoint(250, 50), small.size())) == small; }));
     swaymsg("[title=\"colour client\"] focus");
     run("capture-window");
     EXPECT_EQ(savedCapture(3), small);

@@ -2,7 +2,7 @@
 // portal), under a native Wayland window that XWayland's copies cannot see: a whole-screen capture
 // holds that window's pixels, through KWin's own screenshots, and so do the lens and the capture
 // of the window in front; Ctrl+1 typed into the native window is the desktop's own global
-// shortcut, bound through its portal.
+// shortcut, bound through its portal; the real pointer at the top edge opens the toolbar.
 #include "colourpattern.h"
 #include "harness.h"
 
@@ -90,6 +90,12 @@ TEST_F(KdeTest, CapturesHoldANativeWindowsPixelsAndCtrl1TypedIntoItRunsTheCaptur
     const QPoint middle = waitForWindow("frmZoom").rect.center();
     EXPECT_TRUE(waitFor([&] { return qBlue(rgbAt(kwinScreen(), middle)) >= qBlue(blue) / 2; }));
     savePng(kwinScreen(), "lens");
+
+    // The real pointer, which XWayland follows only over its own windows, touches the top edge
+    // where no X11 window is: the strip there opens the toolbar.
+    Process input({VANTOR_FAKE_INPUT, "move", "960", "0"});
+    ASSERT_EQ(input.waitForExit(), 0) << input.stderrText();
+    waitForWindow("frmToolbar", [](const QRect& at) { return at.top() == 0; });
 
     const std::string said = m_program->stderrText();
     const std::string first = said.substr(0, said.find('\n'));

@@ -1,4 +1,5 @@
 #include "platform/devicepixels.h"
+#include "platform/wayland/edgestrips.h"
 #include "platform/wayland/kwinscreenshot.h"
 #include "platform/wayland/portalrequest.h"
 #include "platform/wayland/portalscreenshot.h"
@@ -24,8 +25,14 @@ public:
                    std::unique_ptr<Screencopy> screencopy)
         : m_x11(std::move(x11)), m_offer(std::move(offer)), m_copies(chooseCopyService(m_offer)),
           m_screencopy(std::move(screencopy)) {}
+    bool claimSingleInstance() override {
+        if (!m_x11->claimSingleInstance())
+            return false;
+        // Only the copy that runs watches the top edges.
+        m_edges = std::make_unique<EdgeStrips>();
+        return true;
+    }
 
-    bool claimSingleInstance() override { return m_x11->claimSingleInstance(); }
     QSet<VirtualKey> keysDown(const QList<VirtualKey>& keys) override {
         return m_x11->keysDown(keys);
     }
@@ -121,6 +128,7 @@ private:
     std::unique_ptr<Screencopy> m_screencopy;
     PortalScreenshot m_portal;
     std::unique_ptr<PortalShortcuts> m_shortcuts;
+    std::unique_ptr<EdgeStrips> m_edges;
     CopyRefusal m_refusal = CopyRefusal::None;
     // Where that window was when it was last asked for, in the X screen's pixels.
     QRect m_nativeFront;

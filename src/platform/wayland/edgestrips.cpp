@@ -10,8 +10,6 @@ EdgeStrips::EdgeStrips() {
     connect(qGuiApp, &QGuiApplication::screenAdded, this, [this](QScreen*) { place(); });
     connect(qGuiApp, &QGuiApplication::screenRemoved, this, [this](QScreen*) { place(); });
     connect(qGuiApp, &QGuiApplication::primaryScreenChanged, this, [this](QScreen*) { place(); });
-    for (QScreen* screen : QGuiApplication::screens())
-        connect(screen, &QScreen::geometryChanged, this, [this] { place(); });
 }
 
 void EdgeStrips::place() {
@@ -28,6 +26,11 @@ void EdgeStrips::place() {
         const QRect monitor = screen->geometry();
         strip->setGeometry(monitor.left(), monitor.top(), monitor.width(), 1);
         strip->show();
+        // Placed anew once the signal has returned: the strip it is tied to goes then.
+        connect(screen, &QScreen::geometryChanged, strip.get(), [this] {
+            QMetaObject::invokeMethod(
+                this, [this] { place(); }, Qt::QueuedConnection);
+        });
         m_strips.push_back(std::move(strip));
     }
 }

@@ -22,14 +22,14 @@ TEST(WaylandSession, CopiesFromScreencopyThenThePortalAndTheLineSaysWhatEachFunc
     kde.desktopName = "KDE";
     kde.screenshotPortal = kde.globalShortcutsPortal = true;
     SessionOffer kwin = kde;
-    kwin.kwinScreenShot = true;
+    kwin.kwinScreenShot = kwin.kwinScripts = true;
     const std::tuple<SessionOffer, CopyService, std::vector<const char*>> rows[] = {
         {sway,
          CopyService::Screencopy,
          {"(sway), so the tools run through XWayland: screen copies from the compositor's "
           "screencopy;",
           "the lens from the compositor's screencopy", "key combinations only in X11",
-          "the window in front from sway"}},
+          "the window in front from sway", "the pointer followed over X11 windows only"}},
         {portalChosen,
          CopyService::ScreenshotPortal,
          {"screen copies from the desktop's Screenshot portal;"}},
@@ -41,7 +41,7 @@ TEST(WaylandSession, CopiesFromScreencopyThenThePortalAndTheLineSaysWhatEachFunc
         {kwin,
          CopyService::KWin,
          {"screen copies from KWin's screenshots;", "the lens from KWin's screenshots",
-          "the window in front from KWin"}},
+          "the window in front from KWin", "the pointer from KWin"}},
         {SessionOffer(), CopyService::None, {"install xdg-desktop-portal"}},
     };
     for (const auto& [offer, copies, said] : rows) {

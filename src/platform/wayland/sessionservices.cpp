@@ -38,6 +38,8 @@ std::string waylandSessionLine(const SessionOffer& offer) {
            (offer.screencopy       ? "; the lens from the compositor's screencopy"
             : offer.kwinScreenShot ? "; the lens from KWin's screenshots"
                                    : "; no lens (it needs a live copy of the screen)") +
+           (offer.kwinScripts ? "; the pointer from KWin"
+                              : "; the pointer followed over X11 windows only") +
            (offer.globalShortcutsPortal
                 ? "; key combinations from the desktop's GlobalShortcuts portal, or bind "
                   "\"vantor-screen-tools --run COMMAND\" in the desktop's shortcuts; "

@@ -20,6 +20,8 @@ struct SessionOffer {
     bool globalShortcutsPortal = false;
     // sway's IPC answers (SWAYSOCK): it tells which native window has the focus.
     bool swayIpc = false;
+    // KDE Plasma's compositor runs on the session bus and takes scripts: one tells the pointer.
+    bool kwinScripts = false;
 };
 
 // Where the program's screen copies come from in a Wayland session: the compositor's own way

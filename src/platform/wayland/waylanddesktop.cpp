@@ -1,5 +1,6 @@
 #include "platform/devicepixels.h"
 #include "platform/wayland/edgestrips.h"
+#include "platform/wayland/kwinpointer.h"
 #include "platform/wayland/kwinscreenshot.h"
 #include "platform/wayland/portalrequest.h"
 #include "platform/wayland/portalscreenshot.h"
@@ -10,6 +11,8 @@
 #include "platform/wayland/swaytree.h"
 #include "platform/x11/x11desktop.h"
 
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
 #include <QList>
 
 namespace vantor {
@@ -28,15 +31,22 @@ public:
     bool claimSingleInstance() override {
         if (!m_x11->claimSingleInstance())
             return false;
-        // Only the copy that runs watches the top edges.
-        m_edges = std::make_unique<EdgeStrips>();
+        // Only the copy that runs follows the pointer. Where KWin tells where it is, the top
+        // edges need no strips, which would take the clicks of their row of pixels.
+        if (m_offer.kwinScripts)
+            m_pointer = KWinPointer::start();
+        if (!m_pointer)
+            m_edges = std::make_unique<EdgeStrips>();
         return true;
     }
 
     QSet<VirtualKey> keysDown(const QList<VirtualKey>& keys) override {
         return m_x11->keysDown(keys);
     }
-    QPoint cursorPos() override { return m_x11->cursorPos(); }
+    QPoint cursorPos() override {
+        const std::optional<QPoint> kwin = m_pointer ? m_pointer->position() : std::nullopt;
+        return kwin ? toLogicalPixels(*kwin, screenScales()) : m_x11->cursorPos();
+    }
     NativeWindow foregroundWindow() override {
         if (m_offer.swayIpc)
             if (const std::optional<QRect> front = focusedNativeWindow(swayTree())) {
@@ -52,7 +62,12 @@ public:
             }
         return x11;
     }
-    DesktopLook look(const QList<VirtualKey>& keys) override { return m_x11->look(keys); }
+    DesktopLook look(const QList<VirtualKey>& keys) override {
+        DesktopLook seen = m_x11->look(keys);
+        if (m_pointer)
+            seen.cursor = cursorPos();
+        return seen;
+    }
     QRect windowFrame(NativeWindow window) override {
         if (window == NativeFront)
             return toLogicalPixels(m_nativeFront, screenScales());
@@ -129,6 +144,7 @@ private:
     PortalScreenshot m_portal;
     std::unique_ptr<PortalShortcuts> m_shortcuts;
     std::unique_ptr<EdgeStrips> m_edges;
+    std::unique_ptr<KWinPointer> m_pointer;
     CopyRefusal m_refusal = CopyRefusal::None;
     // Where that window was when it was last asked for, in the X screen's pixels.
     QRect m_nativeFront;
@@ -146,6 +162,8 @@ std::unique_ptr<Desktop> createNativeDesktop() {
         offer.screenshotPortal = screenshotPortalOffered();
         offer.globalShortcutsPortal = globalShortcutsPortalOffered();
         offer.kwinScreenShot = KWinScreenShot::offered();
+        offer.kwinScripts = QDBusConnection::sessionBus().interface()->isServiceRegistered(
+            QStringLiteral("org.kde.KWin"));
     }
     offer.swayIpc = !swayTree().isEmpty();
     std::unique_ptr<Screencopy> screencopy = Screencopy::connect();

@@ -8,7 +8,18 @@
 
 namespace vantor {
 
-X11Keyboard::X11Keyboard(Display* display) : m_display(display) {
+namespace {
+
+KeyTaps::Keys keysOf(const char keymap[32]) {
+    KeyTaps::Keys keys;
+    for (std::size_t code = 0; code < keys.size(); ++code)
+        keys[code] = (keymap[code / 8] & (1 << (code % 8))) != 0;
+    return keys;
+}
+
+} // namespace
+
+X11Keyboard::X11Keyboard(Display* display) : m_display(display), m_taps({}, {}) {
     if (m_display == nullptr)
         return;
     if (XkbDescPtr keyboard = XkbGetMap(m_display, 0, XkbUseCoreKbd)) {
@@ -30,6 +41,16 @@ X11Keyboard::X11Keyboard(Display* display) : m_display(display) {
     for (int digit = 0; digit < 10; ++digit)
         if (m_digits[digit] == 0)
             m_digits[digit] = XKeysymToKeycode(m_display, XK_0 + static_cast<unsigned>(digit));
+    KeyTaps::Keys digits;
+    KeyTaps::Keys controls;
+    for (KeyCode code : m_digits)
+        digits.set(code);
+    for (KeyCode code : codesOf(VirtualKey::Control))
+        controls.set(code);
+    // Code 0 stands for a key the keyboard does not have.
+    digits.reset(0);
+    controls.reset(0);
+    m_taps = KeyTaps(digits, controls);
     watchRawPresses();
 }
 
@@ -51,7 +72,7 @@ void X11Keyboard::watchRawPresses() {
     XFlush(m_display);
 }
 
-void X11Keyboard::replayRawEvents(char seen[32], bool alreadyQueued) {
+void X11Keyboard::replayRawEvents(bool alreadyQueued) {
     if (m_inputOpcode < 0)
         return;
     // Only the raw key events selected above come to this connection; none is waited for.
@@ -63,16 +84,10 @@ void X11Keyboard::replayRawEvents(char seen[32], bool alreadyQueued) {
             !XGetEventData(m_display, cookie))
             continue;
         const int code = static_cast<const XIRawEvent*>(cookie->data)->detail;
-        if (code > 0 && code < 256) {
-            const char bit = char(1 << (code % 8));
-            if (cookie->evtype == XI_RawKeyPress) {
-                m_held[code / 8] = char(m_held[code / 8] | bit);
-                for (int i = 0; i < 32; ++i)
-                    seen[i] = char(seen[i] | m_held[i]);
-            } else if (cookie->evtype == XI_RawKeyRelease) {
-                m_held[code / 8] = char(m_held[code / 8] & ~bit);
-            }
-        }
+        if (cookie->evtype == XI_RawKeyPress)
+            m_taps.press(code);
+        else if (cookie->evtype == XI_RawKeyRelease)
+            m_taps.release(code);
         XFreeEventData(m_display, cookie);
     }
 }
@@ -97,18 +112,15 @@ QSet<VirtualKey> X11Keyboard::keysDown(const QList<VirtualKey>& keys) {
     QSet<VirtualKey> down;
     if (m_display == nullptr)
         return down;
-    char state[32] = {};
-    replayRawEvents(state, false);
+    replayRawEvents(false);
     char now[32] = {};
     XQueryKeymap(m_display, now);
     // What came in before the keymap's reply happened before it: replayed, then the keymap holds.
-    replayRawEvents(state, true);
-    std::memcpy(m_held, now, sizeof m_held);
-    for (int i = 0; i < 32; ++i)
-        state[i] = char(state[i] | m_held[i]);
+    replayRawEvents(true);
+    const KeyTaps::Keys seen = m_taps.look(keysOf(now));
     for (VirtualKey key : keys)
         for (KeyCode code : codesOf(key))
-            if (code != 0 && (state[code / 8] & (1 << (code % 8))) != 0)
+            if (code != 0 && seen.test(code))
                 down.insert(key);
     return down;
 }

@@ -1,0 +1,25 @@
+#include "platform/keytaps.h"
+
+namespace vantor {
+
+void KeyTaps::press(int code) {
+    if (code <= 0 || code >= int(m_held.size()))
+        return;
+    m_held.set(std::size_t(code));
+    if (m_digits.test(std::size_t(code)) && (m_held & m_controls).any())
+        m_seen |= m_held;
+}
+
+void KeyTaps::release(int code) {
+    if (code > 0 && code < int(m_held.size()))
+        m_held.reset(std::size_t(code));
+}
+
+KeyTaps::Keys KeyTaps::look(const Keys& heldNow) {
+    const Keys seen = m_seen | heldNow;
+    m_held = heldNow;
+    m_seen.reset();
+    return seen;
+}
+
+} // namespace vantor

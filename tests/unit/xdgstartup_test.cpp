@@ -1,7 +1,10 @@
 // What the program settles on an X11 desktop before it opens a window: the display its
-// single-instance lock is named after and the entry that starts it at login.
+// single-instance lock is named after, where that lock lies, and the entry that starts it at
+// login.
 #include "platform/posix/xdgautostart.h"
 #include "platform/x11/displayname.h"
+#include "platform/x11/instancefile.h"
+#include "testenv.h"
 
 #include <QRegularExpression>
 #include <QStringList>
@@ -18,6 +21,15 @@ TEST(DisplayIdentity, SpellingsOfOneDisplayMeetAndOthersDoNot) {
     EXPECT_EQ(displayIdentity("[::1]:1"), "___1__1") << "an IPv6 host stays a file name";
     for (const char* broken : {"", "1", ":", ":x", "host"})
         EXPECT_EQ(displayIdentity(broken), "") << broken;
+}
+
+TEST(InstanceFile, IsTheSameWhateverTheRuntimeFolderTheEnvironmentNames) {
+    const QString lock = instanceFile(QStringLiteral(":1"), QStringLiteral(".lock"));
+    EXPECT_EQ(lock, instanceFile(QStringLiteral(":1.0"), QStringLiteral(".lock")));
+    for (const char* runtime : {"/tmp/elsewhere", static_cast<const char*>(nullptr)}) {
+        test::ScopedEnv env{{"XDG_RUNTIME_DIR", runtime}, {"TMPDIR", runtime}};
+        EXPECT_EQ(instanceFile(QStringLiteral(":1"), QStringLiteral(".lock")), lock) << runtime;
+    }
 }
 
 TEST(AutostartEntry, LivesInTheXdgConfigFolderOrInDotConfigWhenThatIsNotUsable) {

@@ -61,9 +61,7 @@ QString MakeFolderPath(const QString& path) {
     for (qsizetype i = 1; i < components.size(); ++i) {
         if (components[i].isEmpty())
             continue;
-        QString component = components[i];
-        component.replace(QLatin1Char('\\'), QLatin1Char('-'));
-        current += QLatin1Char('/') + component;
+        current += QLatin1Char('/') + components[i];
         if (!QFileInfo::exists(current))
             QDir().mkdir(current);
     }

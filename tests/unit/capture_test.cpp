@@ -167,6 +167,10 @@ TEST_F(CaptureFile, MakeFolderPathMakesEveryMissingFolderAndGivesTheCleanPath) {
     EXPECT_EQ(MakeFolderPath(dir.path() + "//Catture di x"), at("Catture di x"));
     EXPECT_EQ(MakeFolderPath(at("one///two/")), at("one/two"));
     EXPECT_TRUE(QFileInfo(at("one/two")).isDir());
+    // A character the file system takes stays: a backslash is a separator on Windows only.
+    const QString backslash = QDir::fromNativeSeparators(at("back\\slash"));
+    EXPECT_EQ(MakeFolderPath(at("back\\slash")), backslash);
+    EXPECT_TRUE(QFileInfo(backslash).isDir());
     EXPECT_EQ(MakeFolderPath("/"), "/");
     EXPECT_EQ(MakeFolderPath(""), "");
 }

@@ -54,9 +54,14 @@ void tellSettingsProblem(OwnText text, const QString& reason, const QString& fol
     appState().SettingsProblemTold = true;
     const QString file = QDir::toNativeSeparators(settingsLocation(ApplicationKey));
     const QString shown = QDir::toNativeSeparators(folder);
+    // Filled in one pass, so that a "%" in a path or a reason is never taken for a place.
+    const auto filled = [&](const QString& message) {
+        return text == OwnText::SettingsNotStored ? message.arg(file, reason, shown)
+                                                  : message.arg(file, reason);
+    };
     std::fprintf(stderr, "vantor-screen-tools: %s\n",
-                 qUtf8Printable(ownTextFor(text, Language::English).arg(file, reason, shown)));
-    dialogs().showNotice(LoadText(123), LoadOwnText(text).arg(file, reason, shown));
+                 qUtf8Printable(filled(ownTextFor(text, Language::English))));
+    dialogs().showNotice(LoadText(123), filled(LoadOwnText(text)));
 }
 
 // The images folder from the settings, else the one chosen earlier in this run that the settings

@@ -42,7 +42,7 @@ TEST_F(SettingsStore, LivesInTheXdgConfigFolderMadeAtTheFirstWriteAndAValueReads
 // waiting and without a crash; what cannot be used is said, with its reason, and what the user
 // meant is read. A new folder can then be stored over every file but not over the others.
 TEST_F(SettingsStore, BadFilesAreReadAsMeantOrReportedAndNeverHang) {
-    enum Kind { Contents, Folder, Fifo, DanglingLink };
+    enum Kind { Contents, Folder, Fifo, DanglingLink, Huge };
     const QString unreadable = QStringLiteral("it holds a line that cannot be read");
     // The name, what lies there, its contents, what reading gives and the reason it reports.
     const std::tuple<const char*, Kind, QByteArray, QString, QString> rows[] = {
@@ -50,6 +50,9 @@ TEST_F(SettingsStore, BadFilesAreReadAsMeantOrReportedAndNeverHang) {
         {"folder", Folder, {}, {}, "it is a folder, not a file"},
         {"fifo", Fifo, {}, {}, "it is not a regular file"},
         {"dangling link", DanglingLink, {}, {}, "it is a link to /no/x.ini, which does not exist"},
+        {"huge", Huge, {}, {}, "it is larger than 1 MiB, far more than settings hold"},
+        {"byte-order mark", Contents, "\xef\xbb\xbf[General]\nimageSavePath=/x/y\n", "/x/y",
+         unreadable},
         {"stray [", Contents, "[Other\n[General]\nimageSavePath=/x/y\n", "/x/y", unreadable},
         {"other type", Contents, "[General]\nimageSavePath=@ByteArray(abc)\n", {}, {}},
         {"commas", Contents, "[General]\nimageSavePath=/a/My,  B\n", "/a/My,  B", {}},
@@ -69,6 +72,9 @@ TEST_F(SettingsStore, BadFilesAreReadAsMeantOrReportedAndNeverHang) {
             ASSERT_EQ(mkfifo(QFile::encodeName(ini).constData(), 0600), 0);
         else if (kind == DanglingLink)
             ASSERT_TRUE(QFile::link(QStringLiteral("/no/x.ini"), ini));
+        else if (kind == Huge) // sparse: a gigabyte that takes no room
+            ASSERT_TRUE(test::writeFile(ini, "imageSavePath=/x\n") &&
+                        QFile::resize(ini, qint64(1) << 30));
         else
             ASSERT_TRUE(test::writeFile(ini, contents));
         QString problem;

@@ -112,6 +112,20 @@ TEST_F(Capture, SettingsThatCannotKeepTheFolderAreSaidOnceAndTheChoiceHoldsForTh
     EXPECT_TRUE(messages.isEmpty());
 }
 
+TEST_F(Capture, AnUnreadableLineIsSaidOnceAndTheFolderItNamesIsUsed) {
+    // A byte-order mark, as some editors write one; the message's places match its arguments
+    // (the fixture fails on Qt's warning otherwise).
+    QDir().mkpath(QFileInfo(settingsLocation(Key)).path());
+    ASSERT_TRUE(writeFile(settingsLocation(Key),
+                          "\xef\xbb\xbf[General]\nimageSavePath=" + images.path().toUtf8()));
+    EXPECT_EQ(save(), expectedFile("01"));
+    EXPECT_EQ(save(), expectedFile("02"));
+    ASSERT_EQ(notices.size(), 1);
+    for (const QString& part : {settingsLocation(Key), QString("cannot be read")})
+        EXPECT_TRUE(notices[0].second.contains(part)) << notices[0].second.toStdString();
+    EXPECT_TRUE(browseTitles.isEmpty());
+}
+
 TEST_F(Capture, TheRealMessageBoxIsACriticalOne) {
     QStringList seen;
     whenModal([&seen](QDialog& dialog) {

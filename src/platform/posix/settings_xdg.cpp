@@ -16,12 +16,20 @@ void setProblem(QString* problem, const QString& text) {
         *problem = text;
 }
 
+// The program's settings are a few short lines; a file far larger is not theirs, and reading it
+// would take the program's memory and time.
+constexpr qint64 MaxSettingsBytes = 1 << 20;
+
 // Why the file at path cannot hold settings, or empty when it can (it is missing or a regular
-// file). Nothing but a regular file is ever opened: opening a FIFO would wait for a writer.
+// file of a sane size). Nothing but a regular file is ever opened: opening a FIFO would wait for a
+// writer.
 QString unusableFile(const QFileInfo& info) {
     if (info.isSymLink() && !info.exists())
         return QStringLiteral("it is a link to %1, which does not exist")
             .arg(QDir::toNativeSeparators(info.symLinkTarget()));
+    if (info.isFile() && info.size() > MaxSettingsBytes)
+        return QStringLiteral("it is larger than %1 MiB, far more than settings hold")
+            .arg(MaxSettingsBytes >> 20);
     if (!info.exists() || info.isFile())
         return {};
     if (info.isDir())

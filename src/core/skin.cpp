@@ -1,5 +1,8 @@
 #include "core/skin.h"
 
+#include "core/regularfile.h"
+
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -9,6 +12,11 @@
 #include <cstdio>
 
 namespace vantor {
+
+namespace {
+// The largest skin picture, a ruler's back at a monitor's full width, is a few hundred KiB.
+constexpr qint64 MaxPictureBytes = 16 * 1024 * 1024;
+} // namespace
 
 QString SkinFolder() {
     const QString programFolder = QCoreApplication::applicationDirPath();
@@ -29,10 +37,15 @@ QImage loadSkinPicture(const QString& name, const std::function<QImage()>& built
 QImage loadSkinPictureFrom(const QString& folder, const QString& name,
                            const std::function<QImage()>& builtIn) {
     const QString path = folder + QLatin1Char('/') + name;
-    QImageReader reader(path);
-    QImage picture = reader.read();
-    if (!picture.isNull())
-        return picture;
+    QString problem;
+    if (std::optional<QByteArray> bytes = readRegularFile(path, MaxPictureBytes, &problem)) {
+        QBuffer buffer(&*bytes);
+        QImageReader reader(&buffer);
+        const QImage picture = reader.read();
+        if (!picture.isNull())
+            return picture;
+        problem = reader.errorString();
+    }
     // A skin picture is read again every time a window is drawn; one line per file is enough.
     static QSet<QString> reported;
     if (!reported.contains(path)) {
@@ -40,8 +53,7 @@ QImage loadSkinPictureFrom(const QString& folder, const QString& name,
         std::fprintf(stderr,
                      "vantor-screen-tools: cannot read skin picture %s (%s); using the "
                      "built-in one.\n",
-                     qUtf8Printable(QDir::toNativeSeparators(path)),
-                     qUtf8Printable(reader.errorString()));
+                     qUtf8Printable(QDir::toNativeSeparators(path)), qUtf8Printable(problem));
     }
     return builtIn();
 }

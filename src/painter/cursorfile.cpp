@@ -1,7 +1,8 @@
 #include "painter/cursorfile.h"
 
+#include "core/regularfile.h"
+
 #include <QByteArray>
-#include <QFile>
 
 namespace vantor {
 
@@ -37,20 +38,6 @@ template <typename Value> std::optional<Value> failure(QString* error, const cha
     return std::nullopt;
 }
 
-// Reads one byte past the limit rather than trusting the size the file system reports, which
-// devices and pipes do not know.
-std::optional<QByteArray> readSmallFile(const QString& path, QString* error) {
-    QFile file(path);
-    if (!file.exists())
-        return failure<QByteArray>(error, "no such file");
-    if (!file.open(QIODevice::ReadOnly))
-        return failure<QByteArray>(error, "cannot be opened");
-    QByteArray bytes = file.read(MaxFileBytes + 1);
-    if (bytes.size() > MaxFileBytes)
-        return failure<QByteArray>(error, "too large for a cursor file");
-    return bytes;
-}
-
 // The checks are made on the header alone, before any picture decoder sees the bytes, so that a
 // file that only pretends to be a cursor is turned away with its reason.
 const char* headerProblem(const QByteArray& bytes) {
@@ -73,7 +60,7 @@ const char* headerProblem(const QByteArray& bytes) {
 } // namespace
 
 std::optional<CursorPicture> readCursorFile(const QString& path, QString* error) {
-    const std::optional<QByteArray> bytes = readSmallFile(path, error);
+    const std::optional<QByteArray> bytes = readRegularFile(path, MaxFileBytes, error);
     if (!bytes)
         return std::nullopt;
     if (const char* problem = headerProblem(*bytes))

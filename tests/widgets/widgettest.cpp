@@ -31,8 +31,13 @@ void failOnWarnings(QtMsgType type, const QMessageLogContext&, const QString& me
     ADD_FAILURE() << "Unexpected Qt message: " << message.toStdString();
 }
 
+// The owner of what lives as long as one test: answers waiting for a dialog refer to the test's
+// locals, so none of them outlives it into the next test's dialogs.
+QObject* testScope = nullptr;
+
 class CleanState : public ::testing::EmptyTestEventListener {
     void OnTestStart(const ::testing::TestInfo&) override {
+        testScope = new QObject;
         fake = &installFakeDesktop();
         fake->screen = QImage(1920, 1080, QImage::Format_RGB32);
         fake->screen.fill(Qt::darkGray);
@@ -43,6 +48,8 @@ class CleanState : public ::testing::EmptyTestEventListener {
         for (QWidget* form : FormList::forms())
             FormList::unload(form);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        delete testScope;
+        testScope = nullptr;
     }
 };
 } // namespace
@@ -162,7 +169,7 @@ MenuSeen pressForMenu(QWidget& target, Qt::MouseButton button, const QString& ch
 }
 
 void whenModal(std::function<void(QDialog&)> answer) {
-    auto* timer = new QTimer(qApp);
+    auto* timer = new QTimer(testScope);
     QObject::connect(timer, &QTimer::timeout, [timer, answer] {
         auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
         if (!dialog)

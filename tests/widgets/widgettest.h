@@ -69,8 +69,8 @@ MenuSeen readPopupMenu(const std::function<void()>& open, const QString& choose 
 // The same for the menu a press of button in the middle of target opens.
 MenuSeen pressForMenu(QWidget& target, Qt::MouseButton button, const QString& choose = {});
 
-// Hands the next modal dialog to answer once it shows; a dialog left open is then rejected.
-// Every dialog must stay above the tool windows.
+// Hands the next modal dialog to answer once it shows, until the test ends; a dialog left open is
+// then rejected. Every dialog must stay above the tool windows.
 void whenModal(std::function<void(QDialog&)> answer);
 
 // A private settings store and capture dialogs that answer at once and remember what they were

@@ -35,13 +35,3 @@ TEST(FrameLayout, LabelsAreRightMiddleAndBottomCentreWithBoxesTwoPixelsAround) {
     EXPECT_EQ(widthLabelPlace(QSize(100, 20), QSize(40, 15)).text.y(), 2);     // 10 - 7.5
     EXPECT_EQ(widthLabelPlace(QSize(100, 22), QSize(40, 15)).text.y(), 4);     // 11 - 7.5
 }
-
-TEST(FrameLayout, CornerButtonsRunLeftFromTheCornerTwoPixelsApart) {
-    const CornerButtons places = cornerButtonPlaces(QSize(473, 277), QSize(16, 16));
-    EXPECT_EQ(places.resize, QRect(455, 259, 16, 16));
-    EXPECT_EQ(places.snap, QRect(437, 259, 16, 16));
-    EXPECT_EQ(places.close, QRect(419, 259, 16, 16));
-    const CornerButtons tiny = cornerButtonPlaces(QSize(20, 20), QSize(16, 16));
-    EXPECT_EQ(tiny.resize.topLeft(), QPoint(2, 2));
-    EXPECT_EQ(tiny.close.topLeft(), QPoint(-34, 2));
-}

@@ -39,29 +39,6 @@ TEST(Lens, SourceHasThePointerAt16And16AndEachPixelBecomesABlock) {
     EXPECT_EQ(magnified(source, 3).devicePixelRatio(), 2) << "drawn at the copy's own size";
 }
 
-TEST(Strokes, TheLeftButtonAloneDrawsTheRightOneAloneErases) {
-    EXPECT_EQ(painterActionFor(Qt::LeftButton), PainterAction::Draw);
-    EXPECT_EQ(painterActionFor(Qt::RightButton), PainterAction::Erase);
-    const Qt::MouseButtons others[] = {Qt::LeftButton | Qt::RightButton,
-                                       Qt::LeftButton | Qt::MiddleButton, Qt::MiddleButton,
-                                       Qt::NoButton};
-    for (Qt::MouseButtons buttons : others)
-        EXPECT_EQ(painterActionFor(buttons), PainterAction::None) << int(buttons);
-}
-
-TEST(Strokes, ALineIsRedAndTwoPixelsWide) {
-    QImage picture = filled(White);
-    drawStroke(picture, QPoint(20, 50), QPoint(80, 50));
-    for (int x : {20, 50, 80}) {
-        int red = 0;
-        for (int y = 45; y <= 55; ++y)
-            red += picture.pixel(x, y) == Red;
-        EXPECT_EQ(red, 2) << x;
-    }
-    EXPECT_EQ(picture.pixel(85, 50), White);
-    EXPECT_EQ(picture.pixel(15, 50), White);
-}
-
 TEST(Strokes, TheEraserPutsBackA20By20SquareEvenAtTheEdge) {
     const QImage frozen = filled(Green);
     const std::pair<QPoint, QRect> rows[] = {

@@ -71,7 +71,7 @@ void frmToolbar::Form_Load() {
 }
 
 void frmToolbar::placeAt(int top) {
-    move(m_screen.left() + (m_screen.width() - width()) / 2, m_screen.top() + top);
+    move(toolbarRectOn(m_screen, size(), top).topLeft());
 }
 
 void frmToolbar::monitorsChanged() {
@@ -130,7 +130,8 @@ bool frmToolbar::ShowToolbar(int x, int y) {
     const bool open = isOpen();
     // A parked toolbar waits at the top of whichever screen the pointer is on.
     if (!open && m_animation.top() == m_animation.parkedTop()) {
-        m_screen = screenRectAt(QPoint(x, y));
+        const QList<QRect> screens = screenRects();
+        m_screen = screens[toolbarMonitorAt(screens, size(), QPoint(x, y))];
         placeAt(m_animation.top());
     }
     const bool inside = inHotZone(geometry().translated(-m_screen.topLeft()), open,

@@ -104,14 +104,23 @@ void frmToolbar::drawFrame() {
 
 void frmToolbar::OpenToolbar() {
     mForegroundWindow = desktop().foregroundWindow();
-    // Above every other window at each opening: an unmanaged window is not kept there.
-    raise();
+    stackInPlace();
     resizeForm();
     ApplyWindowTransparency(*this, m_animation.open());
     drawFrame();
     placeAt(m_animation.top());
     TimerAnimationClose.stop();
     TimerAnimation.start();
+}
+
+void frmToolbar::stackInPlace() {
+    // Above every other window at each opening, as an unmanaged window is not kept there; but
+    // under the section capture, which covers the whole screen while open. A window manager
+    // stacks a managed window above its managed siblings only, never above an unmanaged one.
+    if (frmCaptureSection::loadedInstance() != nullptr)
+        lower();
+    else
+        raise();
 }
 
 void frmToolbar::CloseToolbar() {
@@ -203,6 +212,7 @@ void frmToolbar::Command1_Click() {
     section.show();
     section.raise();
     section.activateWindow();
+    stackInPlace();
 }
 
 void frmToolbar::ImageButton_Click(int index) {

@@ -71,7 +71,7 @@ void frmToolbar::Form_Load() {
 }
 
 void frmToolbar::placeAt(int top) {
-    move(m_screen.left() + (m_screen.width() - width()) / 2, m_screen.top() + top);
+    move(toolbarRectOn(m_screen, size(), top).topLeft());
 }
 
 void frmToolbar::monitorsChanged() {
@@ -104,14 +104,23 @@ void frmToolbar::drawFrame() {
 
 void frmToolbar::OpenToolbar() {
     mForegroundWindow = desktop().foregroundWindow();
-    // Above every other window at each opening: an unmanaged window is not kept there.
-    raise();
+    stackInPlace();
     resizeForm();
     ApplyWindowTransparency(*this, m_animation.open());
     drawFrame();
     placeAt(m_animation.top());
     TimerAnimationClose.stop();
     TimerAnimation.start();
+}
+
+void frmToolbar::stackInPlace() {
+    // Above every other window at each opening, as an unmanaged window is not kept there; but
+    // under the section capture, which covers the whole screen while open. A window manager
+    // stacks a managed window above its managed siblings only, never above an unmanaged one.
+    if (frmCaptureSection::loadedInstance() != nullptr)
+        lower();
+    else
+        raise();
 }
 
 void frmToolbar::CloseToolbar() {
@@ -130,7 +139,8 @@ bool frmToolbar::ShowToolbar(int x, int y) {
     const bool open = isOpen();
     // A parked toolbar waits at the top of whichever screen the pointer is on.
     if (!open && m_animation.top() == m_animation.parkedTop()) {
-        m_screen = screenRectAt(QPoint(x, y));
+        const QList<QRect> screens = screenRects();
+        m_screen = screens[toolbarMonitorAt(screens, size(), QPoint(x, y))];
         placeAt(m_animation.top());
     }
     const bool inside = inHotZone(geometry().translated(-m_screen.topLeft()), open,
@@ -202,6 +212,7 @@ void frmToolbar::Command1_Click() {
     section.show();
     section.raise();
     section.activateWindow();
+    stackInPlace();
 }
 
 void frmToolbar::ImageButton_Click(int index) {

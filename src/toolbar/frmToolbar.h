@@ -64,6 +64,7 @@ private:
     void Form_Load();
     // Where the toolbar stands at the given top, relative to its screen's top edge.
     void placeAt(int top);
+    void stackInPlace();
     void drawFrame();
 
     ToolbarAnimation m_animation;

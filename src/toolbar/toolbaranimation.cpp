@@ -1,5 +1,7 @@
 #include "toolbar/toolbaranimation.h"
 
+#include "core/monitors.h"
+
 namespace vantor {
 
 namespace {
@@ -65,6 +67,23 @@ bool inHotZone(const QRect& toolbar, bool isOpen, QPoint cursor) {
     if (isOpen)
         return cursor.y() <= toolbar.height() && left <= cursor.x() && cursor.x() <= right;
     return left < cursor.x() && cursor.x() < right && cursor.y() < HotRows;
+}
+
+QRect toolbarRectOn(const QRect& monitor, QSize toolbar, int top) {
+    return {QPoint(monitor.left() + (monitor.width() - toolbar.width()) / 2, monitor.top() + top),
+            toolbar};
+}
+
+int toolbarMonitorAt(const QList<QRect>& monitors, QSize toolbar, QPoint cursor) {
+    const int parkedTop = ToolbarAnimation(toolbar.height()).parkedTop();
+    for (int i = 0; i < monitors.size(); ++i) {
+        const QRect& monitor = monitors[i];
+        if (monitor.contains(cursor) &&
+            inHotZone(toolbarRectOn(monitor, toolbar, parkedTop).translated(-monitor.topLeft()),
+                      false, cursor - monitor.topLeft()))
+            return i;
+    }
+    return nearestMonitor(monitors, QRect(cursor, QSize(1, 1)));
 }
 
 } // namespace vantor

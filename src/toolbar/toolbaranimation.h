@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QList>
 #include <QPoint>
 #include <QRect>
+#include <QSize>
 
 #include <optional>
 
@@ -48,5 +50,14 @@ private:
 // strictly inside its horizontal extent, where it opens; an open toolbar's is everything above
 // its lower edge within its extent, edges included, where it stays. Outside, it closes.
 bool inHotZone(const QRect& toolbar, bool isOpen, QPoint cursor);
+
+// The toolbar of the size centred on the monitor with its top at `top` below the monitor's edge.
+QRect toolbarRectOn(const QRect& monitor, QSize toolbar, int top);
+
+// The monitor whose top edge the parked toolbar waits on for the pointer at `cursor`: the first
+// that holds the pointer in its parked toolbar's hot zone, else the one under the pointer or
+// nearest to it. Monitors may overlap (a large output's own monitor with a smaller one declared
+// inside it), and the first that holds the pointer may centre its toolbar far from it.
+int toolbarMonitorAt(const QList<QRect>& monitors, QSize toolbar, QPoint cursor);
 
 } // namespace vantor

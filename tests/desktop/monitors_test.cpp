@@ -16,6 +16,11 @@ constexpr QRgb SectionFrame = 0xffc400;
 
 using MonitorsTest = DesktopTest;
 
+void xrandr(std::vector<std::string> arguments) {
+    arguments.insert(arguments.begin(), "xrandr");
+    EXPECT_EQ(Process(arguments).waitForExit(), 0) << arguments[1];
+}
+
 // The menu is picked with the keyboard while the pointer rests on the left monitor.
 TEST_F(MonitorsTest, ANewGuideStartsMidMonitorUnderThePointerAndSpansTheDesktop) {
     launchDocked();
@@ -125,6 +130,31 @@ TEST_F(MonitorsTest, TheToolbarOpensCentredOnTheMonitorWhoseTopEdgeThePointerTou
     }
 }
 
+// Only a smaller monitor at the right of the left one's place, until the end of the test: the
+// output's own monitor, the primary, then spans the whole root window around it. Then the layout
+// of scripts/desktop-session again; an output belongs to one monitor at a time.
+class MonitorInsideThePrimary {
+public:
+    MonitorInsideThePrimary() {
+        xrandr({"--delmonitor", "vantor-left"});
+        xrandr({"--delmonitor", "vantor-right"});
+        xrandr({"--setmonitor", "vantor-right", "1280/338x1024/270+1920+0", "none"});
+    }
+    ~MonitorInsideThePrimary() {
+        xrandr({"--delmonitor", "vantor-right"});
+        xrandr({"--setmonitor", "vantor-left", "2560/677x1440/381+0+0", "none"});
+        xrandr({"--setmonitor", "vantor-right", "1920/508x1080/286+2560+0", "DUMMY0"});
+    }
+};
+
+TEST_F(MonitorsTest, TheToolbarOpensOnTheTopEdgeOfAMonitorInsideThePrimary) {
+    const MonitorInsideThePrimary layout;
+    launchDocked();
+    const QRect open(QPoint(1920 + (1280 - Toolbar.width()) / 2, 0), Toolbar);
+    moveMouse(QPoint(open.center().x(), 0));
+    waitForWindow("frmToolbar", open);
+}
+
 // At a ratio of 2 each logical pixel of the left monitor is 2 x 2 of the pattern's pixels.
 TEST_F(MonitorsTest, APanelSnapAtRatioTwoHoldsEveryDevicePixelAndSaysSoInItsName) {
     useImagesFolder();
@@ -154,12 +184,6 @@ public:
     LeftMonitorUnplugged() { xrandr({"--delmonitor", "vantor-left"}); }
     ~LeftMonitorUnplugged() {
         xrandr({"--setmonitor", "vantor-left", "2560/677x1440/381+0+0", "none"});
-    }
-
-private:
-    static void xrandr(std::vector<std::string> arguments) {
-        arguments.insert(arguments.begin(), "xrandr");
-        EXPECT_EQ(Process(arguments).waitForExit(), 0) << arguments[1];
     }
 };
 

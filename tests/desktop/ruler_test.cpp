@@ -6,6 +6,9 @@
 // windows and the screen.
 #include "harness.h"
 
+#include <algorithm>
+#include <array>
+
 namespace vantor::desk {
 namespace {
 
@@ -25,11 +28,15 @@ protected:
 
 TEST_F(RulerTest, NewRulerShowsItsTicksTakesATypedLengthAndShowsThePositionPanelOnAScaleEdge) {
     const WindowInfo ruler = addFromTray(AddRule, "frmRule");
-    const QImage shot = screenshot(ruler.rect);
-    savePng(shot, "ruler");
-    // Long ticks at every hundred are much brighter than the face beside them.
-    for (const int x : {100, 200, 300})
-        EXPECT_GT(qGray(shot.pixel(x, 5)), qGray(shot.pixel(x + 1, 5)) + 60) << x;
+    // Long ticks at every hundred are much brighter than the face beside them, once the
+    // compositor has drawn the new window.
+    QImage shot;
+    EXPECT_TRUE(waitFor([&] {
+        shot = screenshot(ruler.rect);
+        return std::ranges::all_of(std::array{100, 200, 300}, [&](int x) {
+            return qGray(shot.pixel(x, 5)) > qGray(shot.pixel(x + 1, 5)) + 60;
+        });
+    })) << savePng(shot, "ruler");
     const QPoint at(400, 300);
     dragWindow(ruler.id, RulerGrab, at);
     openMenuAt(windowRect(ruler.id).center());

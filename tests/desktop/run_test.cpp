@@ -1,7 +1,8 @@
 // scripts/run-private as a user on a machine without a desktop meets it: the program in a private
 // X session of its own, watched through VNC, a screenshot on Enter, and an end by Ctrl+C or TERM
 // that leaves no error line, no process and no session folder behind. And scripts/desktop-session
-// ended the way timeout ends it, with a second TERM during its clean-up.
+// ended the way timeout ends it, with a second TERM during its clean-up, and by TERM to its whole
+// process group.
 #include "harness.h"
 
 #include <QImage>
@@ -153,6 +154,52 @@ TEST(DesktopSessionTest, SecondTermDuringTheCleanUpStillRemovesTheSession) {
     std::ofstream{release}; // made, and closed at once
     EXPECT_EQ(session.waitForExit(30s), 143);
     EXPECT_EQ(sessionFolders(tmp), 0) << "a session folder was left in " << tmp;
+    session.signalGroup(SIGKILL);
+}
+
+// Processes that the script runs, or that name the folder (openbox names its start-up script in
+// the session folder).
+std::vector<pid_t> processesOf(pid_t script, const std::string& folder) {
+    std::vector<pid_t> found;
+    for (const auto& entry : fs::directory_iterator("/proc")) {
+        const pid_t pid = std::atoi(entry.path().filename().c_str());
+        if (pid <= 0)
+            continue;
+        std::ifstream stat(entry.path() / "stat"), cmdline(entry.path() / "cmdline");
+        std::string text{std::istreambuf_iterator<char>(stat), {}};
+        std::istringstream fields(text.substr(text.rfind(')') + 1));
+        char state = 0;
+        pid_t parent = 0;
+        fields >> state >> parent;
+        const std::string line{std::istreambuf_iterator<char>(cmdline), {}};
+        if (state != 'Z' && (parent == script || line.find(folder) != std::string::npos))
+            found.push_back(pid);
+    }
+    return found;
+}
+
+// A terminal's job control or a CI runner sends TERM to the whole process group, which ends the
+// command together with the script while the script waits for it; the script must still stop
+// the services it started, and end.
+TEST(DesktopSessionTest, TermToTheWholeGroupStopsTheServicesAndEnds) {
+    const QTemporaryDir dir;
+    const std::string tmp = dir.path().toStdString();
+    Process session(
+        {Scripts + "/desktop-session", "--no-tray", "sh", "-c", "echo up; exec sleep 600"},
+        {"TMPDIR=" + tmp}, Process::Mode::TerminalJob);
+    const auto waiting = [&] {
+        std::ifstream wchan("/proc/" + std::to_string(session.pid()) + "/wchan");
+        return std::string{std::istreambuf_iterator<char>(wchan), {}} == "do_wait";
+    };
+    ASSERT_TRUE(waitFor([&] { return after(session.stdoutText(), "up") && waiting(); }, 60s))
+        << session.stderrText();
+    session.signalGroup(SIGTERM);
+    EXPECT_EQ(session.waitForExit(30s), 143);
+    EXPECT_EQ(sessionFolders(tmp), 0) << "a session folder was left in " << tmp;
+    for (const pid_t left : processesOf(session.pid(), tmp)) {
+        ADD_FAILURE() << "process " << left << " was left running";
+        kill(left, SIGKILL);
+    }
     session.signalGroup(SIGKILL);
 }
 

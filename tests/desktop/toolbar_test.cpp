@@ -110,5 +110,16 @@ TEST_F(ToolbarTest, AnotherProgramsWindowInFrontSnapsItsLeftEdgeOntoAGuide) {
     EXPECT_TRUE(holdsFor([&] { return frameRect(other).left() == line - 13; }, 500ms));
 }
 
+// Opened from the toolbar, the section capture's black layer lies over the toolbar, which stays
+// open under the resting pointer.
+TEST_F(ToolbarTest, TheSectionCaptureCoversTheToolbarThePointerRestsOn) {
+    const XWindow section = openSectionCapture(OpenToolbar.center().x()).id;
+    EXPECT_TRUE(waitFor([&] {
+        return windowsOf(pid()).back().id == section &&
+               rgbAt(screenshot(OpenToolbar), QPoint(20, 20)) == 0;
+    })) << windowsOf(pid()).back().role;
+    key("Escape");
+}
+
 } // namespace
 } // namespace vantor::desk

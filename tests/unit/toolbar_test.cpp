@@ -68,5 +68,19 @@ TEST(ToolbarHotZone, OpensOnTheTopRowsStrictlyInsideAndStaysAboveTheLowerEdge) {
             << isOpen << " at " << x << "," << y;
 }
 
+// The primary output's own monitor spans the whole root window, a smaller monitor declared
+// inside it at its right; then the mirror layout, the primary on the right.
+TEST(ToolbarHotZone, WaitsOnTheMonitorWhoseParkedZoneHoldsThePointer) {
+    const QSize toolbar(346, 57);
+    const QList<QRect> overlapping = {{0, 0, 3200, 1080}, {1920, 0, 1280, 1024}};
+    const QList<QRect> mirror = {{2560, 0, 1920, 1080}, {0, 0, 2560, 1440}};
+    const std::tuple<const QList<QRect>&, int, int, int> rows[] = {
+        {overlapping, 2560, 0, 1}, {overlapping, 1600, 0, 0}, {overlapping, 2560, 600, 0},
+        {overlapping, 2560, 4, 1}, {overlapping, 2560, 5, 0}, {mirror, 1280, 0, 1},
+        {mirror, 3520, 4, 0},      {mirror, 100, 1300, 1},    {mirror, 3520, 1300, 0}};
+    for (const auto& [monitors, x, y, index] : rows)
+        EXPECT_EQ(toolbarMonitorAt(monitors, toolbar, QPoint(x, y)), index) << x << "," << y;
+}
+
 } // namespace
 } // namespace vantor

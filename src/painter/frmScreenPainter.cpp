@@ -122,15 +122,15 @@ void frmScreenPainter::mouseMoveEvent(QMouseEvent* event) {
     switch (painterActionFor(event->buttons())) {
     case PainterAction::Draw:
         changed(drawStroke(m_face, QPoint(mLastX, mLastY), at));
-        mLastX = at.x();
-        mLastY = at.y();
         break;
     case PainterAction::Erase:
-        changed(eraseAround(m_face, ImageCapture, at));
+        changed(eraseAlong(m_face, ImageCapture, QPoint(mLastX, mLastY), at));
         break;
     case PainterAction::None:
-        break;
+        return;
     }
+    mLastX = at.x();
+    mLastY = at.y();
 }
 
 void frmScreenPainter::changed(const QRect& area) {

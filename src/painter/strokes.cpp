@@ -1,6 +1,10 @@
 #include "painter/strokes.h"
 
 #include <QPainter>
+#include <QRegion>
+
+#include <algorithm>
+#include <cstdlib>
 
 namespace vantor {
 
@@ -24,12 +28,20 @@ QRect drawStroke(QImage& picture, QPoint from, QPoint to) {
     return QRect(from, to).normalized().adjusted(-PenWidth, -PenWidth, PenWidth, PenWidth);
 }
 
-QRect eraseAround(QImage& picture, const QImage& frozen, QPoint at) {
-    const QRect square(at - QPoint(EraserSide / 2, EraserSide / 2), QSize(EraserSide, EraserSide));
+QRect eraseAlong(QImage& picture, const QImage& frozen, QPoint from, QPoint to) {
+    const QPoint step = to - from;
+    const int steps = std::max(std::abs(step.x()), std::abs(step.y()));
+    QRegion swept;
+    for (int i = 0; i <= steps; ++i) {
+        const QPoint at = steps == 0 ? from : from + step * i / steps;
+        swept += QRect(at - QPoint(EraserSide / 2, EraserSide / 2), QSize(EraserSide, EraserSide));
+    }
     QPainter painter(&picture);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.drawImage(square.topLeft(), frozen, square);
-    return square;
+    painter.setClipRegion(swept);
+    const QRect area = swept.boundingRect();
+    painter.drawImage(area.topLeft(), frozen, area);
+    return area;
 }
 
 } // namespace vantor

@@ -16,7 +16,8 @@ PainterAction painterActionFor(Qt::MouseButtons buttons);
 // may have changed.
 QRect drawStroke(QImage& picture, QPoint from, QPoint to);
 
-// Puts back the frozen screen's pixels in the 20 x 20 square around `at`; that square.
-QRect eraseAround(QImage& picture, const QImage& frozen, QPoint at);
+// Puts back the frozen screen's pixels under a 20 x 20 square moved from one point to the other,
+// all along the way: on a busy machine the pointer's moves arrive far apart. The area changed.
+QRect eraseAlong(QImage& picture, const QImage& frozen, QPoint from, QPoint to);
 
 } // namespace vantor

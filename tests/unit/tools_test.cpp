@@ -39,18 +39,19 @@ TEST(Lens, SourceHasThePointerAt16And16AndEachPixelBecomesABlock) {
     EXPECT_EQ(magnified(source, 3).devicePixelRatio(), 2) << "drawn at the copy's own size";
 }
 
-TEST(Strokes, TheEraserPutsBackA20By20SquareEvenAtTheEdge) {
+TEST(Strokes, TheEraserPutsBackA20By20SquareAllAlongItsWayEvenAtTheEdge) {
     const QImage frozen = filled(Green);
-    const std::pair<QPoint, QRect> rows[] = {
-        {QPoint(50, 50), QRect(40, 40, 20, 20)},
-        {QPoint(3, 95), QRect(0, 85, 13, 15)},
+    const std::tuple<QPoint, QPoint, QRect> rows[] = {
+        {QPoint(50, 50), QPoint(50, 50), QRect(40, 40, 20, 20)},
+        {QPoint(3, 95), QPoint(3, 95), QRect(0, 85, 13, 15)},
+        {QPoint(20, 50), QPoint(80, 50), QRect(10, 40, 80, 20)},
     };
-    for (const auto& [at, restored] : rows) {
+    for (const auto& [from, to, restored] : rows) {
         QImage picture = filled(Red);
-        eraseAround(picture, frozen, at);
+        eraseAlong(picture, frozen, from, to);
         for (int y = 0; y < 100; ++y)
             for (int x = 0; x < 100; ++x)
                 ASSERT_EQ(picture.pixel(x, y), restored.contains(x, y) ? Green : Red)
-                    << at.x() << "," << at.y() << ": " << x << "," << y;
+                    << to.x() << "," << to.y() << ": " << x << "," << y;
     }
 }

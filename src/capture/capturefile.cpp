@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImageWriter>
+#include <QRandomGenerator>
 
 #include <filesystem>
 #include <system_error>
@@ -69,26 +70,41 @@ CaptureFileResult writeCaptureFile(const QString& folder, const QString& baseNam
     if (made)
         return {{}, QString::fromLocal8Bit(made.message())};
     const QString stem = folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
-    for (int attempt = 0;; ++attempt) {
-        const QString path = stem + captureFileName(baseName, attempt);
-        if (nameTaken(path))
-            continue;
-        if (beforeCreate)
-            beforeCreate(path);
-        // Unbuffered, so that each write reaches the system and a failing one reports its reason.
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered)) {
+    // Written whole under a hidden name, then given its own: a file manager, a sync client or a
+    // viewer watching the folder never reads half a capture, and one cut short by a full disk or
+    // a crash never stands there as if it were a capture. The hidden file is made as the capture
+    // itself would be, with the permissions the user's file mask gives.
+    QFile part;
+    do
+        part.setFileName(stem +
+                         QStringLiteral(".vantor-capture-%1")
+                             .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0')));
+    while (!part.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered) &&
+           nameTaken(part.fileName()));
+    if (!part.isOpen())
+        return {{}, part.errorString()};
+    const bool written = writeAll(part, bytes);
+    if (!written)
+        error = part.errorString();
+    part.close();
+    if (written) {
+        for (int attempt = 0;; ++attempt) {
+            const QString path = stem + captureFileName(baseName, attempt);
             if (nameTaken(path))
                 continue;
-            return {{}, file.errorString()};
+            if (beforeCreate)
+                beforeCreate(path);
+            // Never over a file: a name taken meanwhile by another program goes to the next one.
+            if (part.rename(path))
+                return {path, {}};
+            if (!nameTaken(path)) {
+                error = part.errorString();
+                break;
+            }
         }
-        if (writeAll(file, bytes))
-            return {path, {}};
-        error = file.errorString();
-        file.close();
-        file.remove();
-        return {{}, error};
     }
+    QFile::remove(part.fileName());
+    return {{}, error.isEmpty() ? QStringLiteral("the file could not be written") : error};
 }
 
 } // namespace vantor

@@ -13,10 +13,10 @@ struct CaptureFileResult {
 };
 
 // Writes image as a BMP file into folder under the first free name for baseName (see
-// captureFileName). An existing file is never replaced, not even one that another program
-// creates between the test for a free name and the write: the file is created exclusively and
-// the next name is tried. A failed write leaves no file behind.
-// beforeCreate, when given, runs between choosing a free name and creating the file.
+// captureFileName). The file appears under its name only once it is whole. An existing file is
+// never replaced, not even one that another program creates between the test for a free name
+// and the naming: the next name is tried. A failed write leaves no file behind.
+// beforeCreate, when given, runs between choosing a free name and giving it to the file.
 CaptureFileResult
 writeCaptureFile(const QString& folder, const QString& baseName, const QImage& image,
                  const std::function<void(const QString& path)>& beforeCreate = {});

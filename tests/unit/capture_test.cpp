@@ -87,6 +87,9 @@ TEST_F(CaptureFile, AFileCreatedJustBeforeTheWriteIsKept) {
               at("01) p (1).bmp"));
     QFile kept(at("01) p.bmp"));
     EXPECT_TRUE(kept.open(QIODevice::ReadOnly) && kept.readAll() == "another program");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList({"01) p (1).bmp", "01) p.bmp"}))
+        << "the capture was written under a hidden name first, which is gone";
 }
 
 TEST_F(CaptureFile, AFolderThatCannotBeMadeOrAnImageThatCannotBeWrittenGiveAReasonAndNoFile) {

@@ -116,9 +116,8 @@ TEST_F(ToolsTest, PainterDrawsAndRubsOutOverTheFrozenScreenWithItsPencilAndFades
         return true;
     };
     EXPECT_TRUE(waitFor(redAlongThePath)) << "see " << savePng(screenshot(), "drawn");
-    // The eraser rubs out around each place the pointer moves to, so the drag starts short of the
-    // line's end and takes steps shorter than the eraser's side.
-    drag(from - QPoint(30, 0), to + QPoint(30, 0), 26, Button::Right);
+    // The eraser rubs out all along its way, however far apart a busy machine delivers the moves.
+    drag(from - QPoint(30, 0), to + QPoint(30, 0), 4, Button::Right);
     EXPECT_TRUE(waitFor([&] { return screenshot() == screen; }))
         << "the line was not rubbed out; see " << savePng(screenshot(), "erased");
 

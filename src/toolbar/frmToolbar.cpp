@@ -260,17 +260,19 @@ bool frmToolbar::eventFilter(QObject* watched, QEvent* event) {
                           std::begin(ImageButton));
     if (index >= ToolbarPictureCount)
         return QWidget::eventFilter(watched, event);
-    const auto* mouse = static_cast<QMouseEvent*>(event);
     switch (event->type()) {
     case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseButtonDblClick: {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() == Qt::RightButton) {
             emit contextMenuRequested(rounded(mouse->globalPosition()));
             return true;
         }
         m_pressedButton = mouse->button() == Qt::LeftButton ? index : -1;
         return true;
+    }
     case QEvent::MouseButtonRelease: {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
         // A click is a left press and release on the same button.
         const bool clicked = m_pressedButton == index && mouse->button() == Qt::LeftButton &&
                              button->rect().contains(rounded(mouse->position()));

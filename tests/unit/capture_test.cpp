@@ -50,7 +50,10 @@ TEST(FrameScreenSettle, GivesTheFirstCopyTwoGrabsInARowAgreeOnOrTheLatestWhenThe
         SCOPED_TRACE(testing::Message() << "row " << i);
         const auto& [copies, limits, compositor, given, grabs] = rows[i];
         int grabbed = 0, pumps = 0;
-        const auto grab = [&] { return copies[std::min<int>(grabbed++, int(copies.size()) - 1)]; };
+        // Named again for the lambda: clang before 16 cannot capture a structured binding.
+        const auto grab = [&, &copies = copies] {
+            return copies[std::min<int>(grabbed++, int(copies.size()) - 1)];
+        };
         const auto pump = [&] { ++pumps; };
         EXPECT_EQ(waitForScreenChange(grab, copies[0], pump, compositor, limits), given);
         EXPECT_TRUE(grabs == 0 || grabbed == grabs) << grabbed << " grabs";

@@ -49,12 +49,6 @@ TEST(Monitors, TheSmallestMoveBringsARectangleOrAGuidesLineOntoTheMonitor) {
         EXPECT_EQ(moveLineOnto(align, coordinate, monitor), move) << coordinate;
 }
 
-TEST(Monitors, TheBoundingBoxHoldsEveryMonitor) {
-    EXPECT_EQ(boundingBox(Desk), QRect(-2560, -360, 4800, 2160));
-    EXPECT_EQ(boundingBox({Desk[0]}), Desk[0]);
-    EXPECT_TRUE(boundingBox({}).isEmpty());
-}
-
 TEST(Monitors, LengthsNameTheirDevicePixelsOnlyWhereTheyDiffer) {
     const std::tuple<int, qreal, QString> rows[] = {
         {355, 1.0, "355 px"},  {355, 2.0, "355 px (710)"}, {355, 1.5, "355 px (532)"},

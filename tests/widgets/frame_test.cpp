@@ -126,17 +126,6 @@ TEST_F(Capture, AnUnreadableLineIsSaidOnceAndTheFolderItNamesIsUsed) {
     EXPECT_TRUE(browseTitles.isEmpty());
 }
 
-TEST_F(Capture, TheRealMessageBoxIsACriticalOne) {
-    QStringList seen;
-    whenModal([&seen](QDialog& dialog) {
-        auto* box = qobject_cast<QMessageBox*>(&dialog);
-        ASSERT_TRUE(box && box->icon() == QMessageBox::Critical);
-        seen << box->windowTitle() << box->text();
-    });
-    defaultCaptureDialogs().showCritical("Save image", "Invalid path for save image");
-    EXPECT_EQ(seen, QStringList({"Save image", "Invalid path for save image"}));
-}
-
 TEST_F(Frame, FaceIsYellowInAShadowBorderWithSizeLabelsAndCornerButtonsOnShadowBoxes) {
     frmFrame& panel = newPanel(QRect(100, 100, 301, 151));
     const QImage image = rendered(panel);

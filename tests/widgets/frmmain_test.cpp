@@ -35,10 +35,6 @@ TEST_F(MainMenu, RowsInOrderWithCheckMarksThatFollowTheSharedFlagsAtEachOpening)
                                        "Add section panel", "-", "Snap to line grid",
                                        "Hide/Show all", "-", "Options...", "About...", "Exit"}));
     EXPECT_EQ(seen.checked, QStringList{"Snap to line grid"});
-    const QMenu* options = main.popupMenu().actions().at(13)->menu();
-    ASSERT_NE(options, nullptr);
-    EXPECT_EQ(menuTexts(*options),
-              QStringList({"View images folder", "Set images folder...", "Start at login"}));
 
     openMenu("Join rules");
     openMenu("Snap to line grid");

@@ -101,6 +101,13 @@ TEST_F(KdeTest, CapturesHoldANativeWindowsPixelsAndCtrl1TypedIntoItRunsTheCaptur
     waitForWindow("frmToolbar", [](const QRect& at) { return at.top() == 0; });
     movePointer(QPoint(960, 540));
     waitForWindow("frmToolbar", [](const QRect& at) { return at.top() < 0; });
+    // With the pointer still over the client's blue, the lens sees the client go: the black
+    // desktop, not the blue it copied last, however translucent it is.
+    movePointer(overBlue);
+    EXPECT_TRUE(waitFor([&] { return qBlue(rgbAt(kwinScreen(), middle)) >= qBlue(blue) / 2; }));
+    windowed.stop();
+    EXPECT_TRUE(waitFor([&] { return qBlue(rgbAt(kwinScreen(), middle)) < qBlue(blue) / 4; }))
+        << savePng(kwinScreen(), "lens-after-the-client");
 
     const std::string said = m_program->stderrText();
     const std::string first = said.substr(0, said.find('\n'));

@@ -1,7 +1,7 @@
 #include "platform/devicepixels.h"
 #include "platform/wayland/edgestrips.h"
-#include "platform/wayland/kwinpointer.h"
 #include "platform/wayland/kwinscreenshot.h"
+#include "platform/wayland/kwinwatch.h"
 #include "platform/wayland/portalrequest.h"
 #include "platform/wayland/portalscreenshot.h"
 #include "platform/wayland/portalshortcuts.h"
@@ -33,9 +33,7 @@ public:
             return false;
         // Only the copy that runs follows the pointer. Where KWin tells where it is, the top
         // edges need no strips, which would take the clicks of their row of pixels.
-        if (m_offer.kwinScripts)
-            m_pointer = KWinPointer::start();
-        if (!m_pointer)
+        if (!kwin())
             m_edges = std::make_unique<EdgeStrips>();
         return true;
     }
@@ -44,7 +42,7 @@ public:
         return m_x11->keysDown(keys);
     }
     QPoint cursorPos() override {
-        const std::optional<QPoint> kwin = m_pointer ? m_pointer->position() : std::nullopt;
+        const std::optional<QPoint> kwin = m_kwin ? m_kwin->pointer() : std::nullopt;
         return kwin ? toLogicalPixels(*kwin, screenScales()) : m_x11->cursorPos();
     }
     NativeWindow foregroundWindow() override {
@@ -64,7 +62,7 @@ public:
     }
     DesktopLook look(const QList<VirtualKey>& keys) override {
         DesktopLook seen = m_x11->look(keys);
-        if (m_pointer)
+        if (m_kwin)
             seen.cursor = cursorPos();
         return seen;
     }
@@ -111,9 +109,16 @@ public:
         return cropScreenshot(whole, root, device);
     }
     QImage grabLiveDevicePixels(const QRect& device) override {
-        // KWin copies a small area within a frame of its output, quick enough for the lens.
-        if (!m_screencopy && m_offer.kwinScreenShot)
-            return KWinScreenShot::captureArea(device, m_refusal);
+        // KWin copies a small area within a frame of its output, quick enough for the lens; it
+        // copies again only when the square moved or a window drew since the last copy.
+        if (!m_screencopy && m_offer.kwinScreenShot) {
+            const bool drew = !kwin() || kwin()->takeDrawn();
+            if (drew || device != m_liveArea || m_live.isNull()) {
+                m_live = KWinScreenShot::captureArea(device, m_refusal);
+                m_liveArea = device;
+            }
+            return m_live;
+        }
         if (!m_screencopy) {
             m_refusal = CopyRefusal::NoLiveCopies;
             return {};
@@ -134,6 +139,14 @@ public:
     }
 
 private:
+    // What KWin tells, once asked for: only the copy that runs asks.
+    KWinWatch* kwin() {
+        if (!m_kwin && m_offer.kwinScripts && !m_kwinAsked)
+            m_kwin = KWinWatch::start();
+        m_kwinAsked = true;
+        return m_kwin.get();
+    }
+
     // The native window in front, which has no X11 id: a number no X11 window takes.
     static constexpr NativeWindow NativeFront = NativeWindow(1) << 40;
 
@@ -144,7 +157,11 @@ private:
     PortalScreenshot m_portal;
     std::unique_ptr<PortalShortcuts> m_shortcuts;
     std::unique_ptr<EdgeStrips> m_edges;
-    std::unique_ptr<KWinPointer> m_pointer;
+    std::unique_ptr<KWinWatch> m_kwin;
+    bool m_kwinAsked = false;
+    // The lens's last copy on KDE Plasma, shown again while nothing under it changes.
+    QImage m_live;
+    QRect m_liveArea;
     CopyRefusal m_refusal = CopyRefusal::None;
     // Where that window was when it was last asked for, in the X screen's pixels.
     QRect m_nativeFront;

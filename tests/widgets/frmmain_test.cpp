@@ -28,13 +28,8 @@ protected:
 
 } // namespace
 
-TEST_F(MainMenu, RowsInOrderWithCheckMarksThatFollowTheSharedFlagsAtEachOpening) {
-    const MenuSeen seen = openMenu();
-    EXPECT_EQ(seen.texts, QStringList({"Add rule", "Join rules", "Lock rules", "Delete rules", "-",
-                                       "Add vertical grid line", "Add Horizontal grid line", "-",
-                                       "Add section panel", "-", "Snap to line grid",
-                                       "Hide/Show all", "-", "Options...", "About...", "Exit"}));
-    EXPECT_EQ(seen.checked, QStringList{"Snap to line grid"});
+TEST_F(MainMenu, CheckMarksFollowTheSharedFlagsAtEachOpening) {
+    EXPECT_EQ(openMenu().checked, QStringList{"Snap to line grid"});
 
     openMenu("Join rules");
     openMenu("Snap to line grid");

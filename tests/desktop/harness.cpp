@@ -266,7 +266,8 @@ Process& DesktopTest::launchDocked(const std::vector<std::string>& env) {
 QRect DesktopTest::openMenuAt(QPoint at) {
     click(at, Button::Right);
     if (!waitFor([&] { return popupsOf(pid()).size() == 1; }))
-        fail("no menu on a right-click");
+        fail("no menu on a right-click at " + std::to_string(at.x()) + "," +
+             std::to_string(at.y()));
     return popupsOf(pid()).front().rect;
 }
 

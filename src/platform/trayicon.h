@@ -13,4 +13,10 @@ namespace vantor {
 // such presses. Call it each time the icon has been shown, which may make its widget anew.
 void catchDroppedTrayPresses(QSystemTrayIcon& icon, const std::function<void()>& onRightPress);
 
+// Call right before the tray menu opens. When a window of ours that held the focus has just been
+// hidden, the system's word on where the focus went is still to come, and on X11 that word
+// closes every menu open by then: the menu opened right after "Hide/Show all" would flash and
+// go. This waits for the word, at most a second.
+void settleFocusBeforeMenu();
+
 } // namespace vantor

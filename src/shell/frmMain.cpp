@@ -147,6 +147,7 @@ void frmMain::openPopupMenu(QPoint at) {
     if (InTrayCallback)
         return;
     InTrayCallback = true;
+    settleFocusBeforeMenu();
     refreshMenuTexts();
     const QPointer<frmMain> self(this);
     mpopup.exec(at);

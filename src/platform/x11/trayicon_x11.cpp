@@ -1,8 +1,11 @@
 #include "platform/trayicon.h"
 
 #include <QApplication>
+#include <QEventLoop>
 #include <QMouseEvent>
+#include <QTimer>
 #include <QWidget>
+#include <QWindow>
 
 namespace vantor {
 
@@ -37,6 +40,18 @@ void catchDroppedTrayPresses(QSystemTrayIcon&, const std::function<void()>& onRi
         if (widget->objectName() == QLatin1String("QSystemTrayIconSys") &&
             widget->findChild<RightDoublePress*>(QString(), Qt::FindDirectChildrenOnly) == nullptr)
             new RightDoublePress(widget, onRightPress);
+}
+
+void settleFocusBeforeMenu() {
+    // Qt's X11 layer holds a hidden window as the focus until the server's focus events, or its
+    // own 100 ms wait for them, say otherwise; other platforms never leave it pending.
+    const QWindow* focus = QGuiApplication::focusWindow();
+    if (QGuiApplication::platformName() != QLatin1String("xcb") || !focus || focus->isVisible())
+        return;
+    QEventLoop loop;
+    QObject::connect(qGuiApp, &QGuiApplication::focusWindowChanged, &loop, &QEventLoop::quit);
+    QTimer::singleShot(1000, &loop, &QEventLoop::quit);
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
 }
 
 } // namespace vantor

@@ -89,4 +89,33 @@ std::optional<QImage> grabUnder(QWidget& window, const QRect& area, ScreenSettle
     return under;
 }
 
+std::optional<QImage> grabDesktopWithout(const QList<QWidget*>& windows,
+                                         ScreenSettleLimits limits) {
+    const auto grabAll = [] {
+        QImage copy;
+        CaptureScreenArea(copy);
+        return copy;
+    };
+    QList<QWidget*> shown;
+    for (QWidget* window : windows)
+        if (window->isVisible())
+            shown.append(window);
+    if (shown.isEmpty())
+        return grabAll();
+    const auto pump = [] {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        QThread::msleep(5);
+    };
+    const bool compositor = desktop().compositorRunning();
+    QImage withWindows = grabAll();
+    if (withWindows.isNull())
+        return withWindows;
+    if (compositor)
+        withWindows = settled(grabAll, std::move(withWindows), pump, limits.settle);
+    for (QWidget* window : std::as_const(shown))
+        window->hide();
+    QGuiApplication::sync();
+    return waitForScreenChange(grabAll, withWindows, pump, compositor, limits);
+}
+
 } // namespace vantor

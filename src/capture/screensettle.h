@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QList>
 #include <QRect>
 
 #include <chrono>
@@ -38,5 +39,11 @@ std::optional<QImage> waitForScreenChange(const std::function<QImage()>& grab, c
 // stacking, so nothing else moves or redraws but the area under it. No copy when the screen
 // still showed the window after the compositor's limit; a null one when the desktop refused it.
 std::optional<QImage> grabUnder(QWidget& window, const QRect& area, ScreenSettleLimits limits = {});
+
+// Every monitor as the screen shows it without windows, some of the program's own, which are
+// hidden for it and stay hidden: a copy as CaptureScreenArea makes. No copy when the screen still
+// showed them after the compositor's limit; a null one when the desktop refused it.
+std::optional<QImage> grabDesktopWithout(const QList<QWidget*>& windows,
+                                         ScreenSettleLimits limits = {});
 
 } // namespace vantor

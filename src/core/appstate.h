@@ -9,6 +9,8 @@ namespace vantor {
 struct AppState {
     bool SnapToLineGrid = true;
     bool RulesJoined = false;
+    // Guides dropped and panel edges dragged near an edge seen on the screen land on it.
+    bool SnapToEdges = false;
     // Wide enough that numbering never wraps, however many captures a session makes.
     qint64 CaptureNumber = 1;
     // The images folder chosen in this run when the settings could not keep it.

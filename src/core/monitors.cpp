@@ -79,4 +79,15 @@ QString devicePixelsSuffix(int logical, qreal devicePixelRatio) {
            QLatin1Char(')');
 }
 
+QString sizeText(QSize logical, QSize device) {
+    const auto pair = [](QSize size) {
+        return QString::number(size.width()) + QStringLiteral(" \u00d7 ") +
+               QString::number(size.height());
+    };
+    QString text = pair(logical) + QStringLiteral(" px");
+    if (device != logical)
+        text += QStringLiteral(" (") + pair(device) + QLatin1Char(')');
+    return text;
+}
+
 } // namespace vantor

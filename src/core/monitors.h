@@ -5,6 +5,7 @@
 #include <QList>
 #include <QPoint>
 #include <QRect>
+#include <QSize>
 #include <QString>
 
 namespace vantor {
@@ -36,5 +37,8 @@ QRect boundingBox(const QList<QRect>& monitors);
 QString pixelLengthText(int logical, qreal devicePixelRatio);
 // The " (710)" of that: empty where a logical pixel is one device pixel.
 QString devicePixelsSuffix(int logical, qreal devicePixelRatio);
+// A width and height as a reading shows them, "412 × 96 px", followed by the device pixels they
+// cover where those differ, "412 × 96 px (824 × 192)".
+QString sizeText(QSize logical, QSize device);
 
 } // namespace vantor

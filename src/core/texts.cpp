@@ -47,6 +47,11 @@ constexpr std::array<Entry, LastTextId - FirstTextId + 1> table = {{
     {"About...", "Informazioni..."},                                                  // 130
     {"capture.zoom", "cattura.zoom"},                                                 // 131
     {"Close", "Chiudi"},                                                              // 132
+    {"Measure", "Misura"},                                                            // 133
+    {"capture.measure", "cattura.misura"},                                            // 134
+    {"Snap to edges", "Aggancia ai bordi"},                                           // 135
+    {"Tolerance", "Tolleranza"},                                                      // 136
+    {"Nothing inside", "Niente all'interno"},                                         // 137
 }};
 // clang-format on
 

@@ -7,9 +7,9 @@ namespace vantor {
 enum class Language { English, Italian };
 
 constexpr int FirstTextId = 101;
-constexpr int LastTextId = 132;
+constexpr int LastTextId = 137;
 
-// Text number id (101 to 132) in the given language; empty for any other number.
+// Text number id (101 to 137) in the given language; empty for any other number.
 QString textFor(int id, Language language);
 
 // The language of the user's system: Italian for Italian users, English for everyone else.

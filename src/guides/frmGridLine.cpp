@@ -1,5 +1,6 @@
 #include "guides/frmGridLine.h"
 
+#include "core/appstate.h"
 #include "core/formlist.h"
 #include "core/rounding.h"
 #include "core/screens.h"
@@ -9,6 +10,7 @@
 #include "guides/guidelines.h"
 #include "platform/desktop.h"
 #include "platform/windowservices.h"
+#include "snap/guideline.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -99,6 +101,9 @@ void frmGridLine::Form_MouseDown(Qt::MouseButton button, QPoint cursor) {
     mDragging = false;
     if (button == Qt::LeftButton) {
         mDragging = isLaidOut();
+        m_edges.reset();
+        if (mDragging && !mLocked && appState().SnapToEdges)
+            m_edges = ScreenEdges::take();
         return;
     }
     refreshMenu();
@@ -114,6 +119,23 @@ void frmGridLine::Form_MouseMove(Qt::MouseButtons buttons, QPoint cursor) {
         move(cursor.x() - width() / 2, y());
     else
         move(x(), cursor.y() - height() / 2);
+}
+
+void frmGridLine::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton || !mDragging || !m_edges)
+        return;
+    // The red line lies one pixel before the line's coordinate; it is the red line that goes
+    // onto the edge.
+    const int line = guideLineFor(Align(), geometry()).coordinate - 1;
+    const QPoint cursor = rounded(event->globalPosition());
+    const int along = Align() == Align::Vertical ? cursor.y() : cursor.x();
+    if (const std::optional<int> edge = m_edges->snapLine(Align(), line, along)) {
+        if (Align() == Align::Vertical)
+            move(x() + *edge - line, y());
+        else
+            move(x(), y() + *edge - line);
+    }
+    m_edges.reset();
 }
 
 void frmGridLine::mpopupLock_Click() {

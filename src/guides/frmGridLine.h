@@ -1,5 +1,6 @@
 #pragma once
 
+#include "capture/screenedges.h"
 #include "core/align.h"
 
 #include <QImage>
@@ -40,6 +41,7 @@ public:
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
@@ -51,6 +53,8 @@ private:
     std::optional<vantor::Align> mAlign;
     bool mDragging = false;
     bool mLocked = false;
+    // The screen at the press, while "Snap to edges" is on.
+    std::optional<ScreenEdges> m_edges;
     QImage m_image;
     QMenu mpopup;
     QAction* mpopupLock = nullptr;

@@ -251,19 +251,38 @@ void frmFrame::LabelResize_MouseDown(const QMouseEvent& event) {
     mDownX = down.x();
     mDownY = down.y();
     mResizing = true;
+    m_heldByGuide = false;
+    m_edges.reset();
+    if (!mLocked && appState().SnapToEdges)
+        m_edges = ScreenEdges::take();
 }
 
 void frmFrame::LabelResize_MouseMove(const QMouseEvent& event) {
     if (event.buttons() != Qt::LeftButton || mLocked)
         return;
     const QPoint cursor = rounded(event.globalPosition());
-    if (CheckBorderSnapToLine(cursor))
+    m_heldByGuide = !CheckBorderSnapToLine(cursor);
+    if (!m_heldByGuide)
         resize(draggedPanelSize(pos(), cursor, QPoint(mDownX, mDownY), LabelResize->size()));
 }
 
 void frmFrame::LabelResize_MouseUp() {
     mResizing = false;
+    snapEdgesToScreen();
     resizeForm();
+}
+
+void frmFrame::snapEdgesToScreen() {
+    const std::optional<ScreenEdges> edges = std::exchange(m_edges, std::nullopt);
+    // A guide holding an edge wins over what the screen shows.
+    if (!edges || m_heldByGuide)
+        return;
+    const QRect place = geometry();
+    const int right =
+        edges->snapLine(Align::Vertical, place.right(), place.center().y()).value_or(place.right());
+    const int bottom = edges->snapLine(Align::Horizontal, place.bottom(), place.center().x())
+                           .value_or(place.bottom());
+    resize(right - place.left() + 1, bottom - place.top() + 1);
 }
 
 bool frmFrame::CheckSnapToLine(QPoint cursor) {

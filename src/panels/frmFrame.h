@@ -1,8 +1,12 @@
 #pragma once
 
+#include "capture/screenedges.h"
+
 #include <QImage>
 #include <QMenu>
 #include <QWidget>
+
+#include <optional>
 
 class QLabel;
 
@@ -56,6 +60,8 @@ private:
     void LabelResize_MouseDown(const QMouseEvent& event);
     void LabelResize_MouseMove(const QMouseEvent& event);
     void LabelResize_MouseUp();
+    // Lands the right and bottom edges on the edges the screen showed at the press, when in reach.
+    void snapEdgesToScreen();
     void ImageClose_Click();
     void ImageSnap_Click();
     bool CheckSnapToLine(QPoint cursor);
@@ -68,6 +74,9 @@ private:
     int mDownY = 0;
     bool mLocked = false;
     bool mResizing = false;
+    // The screen at the resize handle's press, while "Snap to edges" is on.
+    std::optional<ScreenEdges> m_edges;
+    bool m_heldByGuide = false;
     bool mButtonPressed = false;
     quint8 mBackRed = 0;
     quint8 mBackGreen = 0;

@@ -1,6 +1,7 @@
 #include "shell/foregroundmonitor.h"
 
 #include "guides/guidelines.h"
+#include "measure/measureoverlay.h"
 #include "snap/windowsnap.h"
 #include "toolbar/frmToolbar.h"
 
@@ -21,7 +22,7 @@ struct Row {
     void (*run)(frmToolbar&);
 };
 
-constexpr std::array<Row, 6> Rows = {{
+constexpr std::array<Row, 7> Rows = {{
     {1, "capture-screen", "Capture the whole screen",
      [](frmToolbar& t) { t.CaptureEntireScreen(); }},
     // The window in front at the press, not the one in front when the toolbar last opened: the
@@ -35,6 +36,7 @@ constexpr std::array<Row, 6> Rows = {{
      [](frmToolbar& t) { t.SnapAll(); }},
     {5, "lens", "Open the zoom lens", [](frmToolbar& t) { t.ShowZoom(); }},
     {6, "painter", "Paint over the screen", [](frmToolbar& t) { t.ShowScreenPainter(); }},
+    {7, "measure", "Measure what is on the screen", [](frmToolbar&) { MeasureOverlay::open(); }},
     {0, "section", "Capture a section of the screen", [](frmToolbar& t) { t.Command1_Click(); }},
 }};
 

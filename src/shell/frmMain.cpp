@@ -6,6 +6,7 @@
 #include "core/formlist.h"
 #include "core/texts.h"
 #include "guides/newgridline.h"
+#include "measure/measureoverlay.h"
 #include "panels/newsectionpanel.h"
 #include "platform/autostart.h"
 #include "platform/desktop.h"
@@ -59,9 +60,13 @@ void frmMain::buildMenu() {
         mpopup.addAction(QString(), this, [] { NewGridLine(Align::Horizontal); });
     mpopup.addSeparator();
     mPopupAddSectionFrame = mpopup.addAction(QString(), this, [] { NewSectionPanel(); });
+    m_popupMeasure = mpopup.addAction(QString(), this, [] { MeasureOverlay::open(); });
     mpopup.addSeparator();
     mPopupSnapToLineGrid = mpopup.addAction(QString(), this, &frmMain::mPopupSnapToLineGrid_Click);
     mPopupSnapToLineGrid->setCheckable(true);
+    m_popupSnapToEdges =
+        mpopup.addAction(QString(), this, [] { appState().SnapToEdges = !appState().SnapToEdges; });
+    m_popupSnapToEdges->setCheckable(true);
     mPopupHideShowAll = mpopup.addAction(QString(), this, &frmMain::mPopupHideShowAll_Click);
     mpopup.addSeparator();
     mpopup.addMenu(&mpopupOptions);
@@ -125,6 +130,9 @@ void frmMain::refreshMenuTexts() {
     mPopupAddVerticalGridLine->setText(LoadText(115));
     mPopupAddHorizontalGridLine->setText(LoadText(116));
     mPopupAddSectionFrame->setText(LoadText(117));
+    m_popupMeasure->setText(LoadText(133));
+    m_popupSnapToEdges->setText(LoadText(135));
+    m_popupSnapToEdges->setChecked(state.SnapToEdges);
     mPopupJoinRule->setChecked(state.RulesJoined);
     mPopupSnapToLineGrid->setChecked(state.SnapToLineGrid);
     mpopupAbout->setText(LoadText(130));

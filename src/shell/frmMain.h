@@ -66,6 +66,8 @@ private:
     QAction* mPopupAddHorizontalGridLine = nullptr;
     QAction* mPopupAddSectionFrame = nullptr;
     QAction* mPopupSnapToLineGrid = nullptr;
+    QAction* m_popupMeasure = nullptr;
+    QAction* m_popupSnapToEdges = nullptr;
     QAction* mPopupHideShowAll = nullptr;
     QAction* mpopupOptionsViewImagesFolder = nullptr;
     QAction* mpopupOptionsImagesFolder = nullptr;

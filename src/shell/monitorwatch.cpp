@@ -4,6 +4,7 @@
 #include "core/monitorchange.h"
 #include "core/screens.h"
 #include "guides/frmGridLine.h"
+#include "measure/measureoverlay.h"
 #include "painter/frmScreenPainter.h"
 #include "rulers/frmRule.h"
 #include "section/frmCaptureSection.h"
@@ -38,6 +39,9 @@ void keepWindowsInReach() {
             const int line = guideLineFor(guide->Align(), guide->geometry()).coordinate - 1;
             guide->placeStrip(
                 guideStripAfterChange(guide->Align(), guide->geometry(), line, monitors));
+        } else if (auto* overlay = qobject_cast<MeasureOverlay*>(window)) {
+            // Its frozen copy shows a desktop that is no more; measuring it would mislead.
+            FormList::unload(overlay);
         } else if (auto* painter = qobject_cast<frmScreenPainter*>(window)) {
             painter->coverDesktop();
         } else if (auto* section = qobject_cast<frmCaptureSection*>(window)) {

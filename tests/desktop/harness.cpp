@@ -229,6 +229,12 @@ QRect ocrFind(const QImage& image, const QString& word, int scale) {
     return {};
 }
 
+QString clipboardText() {
+    Process reader({"xclip", "-o", "-selection", "clipboard"});
+    reader.waitForExit();
+    return QString::fromStdString(reader.stdoutText());
+}
+
 void setImagesFolder(const QString& folder) {
     QFile ini(qEnvironmentVariable("XDG_CONFIG_HOME") + "/Korvane/vantorScreenTools.ini");
     if (folder.isEmpty()) {

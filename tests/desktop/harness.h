@@ -165,6 +165,8 @@ std::string savePng(const QImage& image, const std::string& name);
 // Text read by tesseract (English and Italian) from the image, scaled up first so that
 // menu-sized letters are read reliably.
 QString ocr(const QImage& image, int scale = 4);
+// The text on the clipboard, as a paste in another program would get it.
+QString clipboardText();
 // Where tesseract reads the word in the image, in the image's pixels; empty when it does not.
 QRect ocrFind(const QImage& image, const QString& word, int scale = 3);
 
@@ -213,7 +215,9 @@ enum TrayItem {
     JoinRules,
     AddGuide = 5,
     AddPanel = 7,
-    HideShowAll = 9,
+    Measure,
+    SnapToEdges = 10,
+    HideShowAll,
     Options,
     About
 };

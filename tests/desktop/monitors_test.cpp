@@ -194,6 +194,24 @@ public:
     }
 };
 
+// The measuring overlay's cross runs across the border, over a frozen desktop without the
+// program's tools; unplugging a monitor closes it and brings the tools back.
+TEST_F(MonitorsTest, TheMeasuringOverlayMeasuresAcrossTheBorderAndClosesWhenAMonitorGoes) {
+    launchDocked();
+    const XWindow ruler = addRulerAt(QPoint(1900, 480)).id;
+    key("Control_L+7");
+    waitForWindow("MeasureOverlay", Desk);
+    moveMouse(QPoint(2000, 600));
+    key("Control_L+c");
+    EXPECT_TRUE(waitFor([] { return clipboardText() == QString::fromUtf8("4480 × 1440 px"); }))
+        << clipboardText();
+    {
+        const LeftMonitorUnplugged unplugged;
+        EXPECT_TRUE(closed("MeasureOverlay"));
+        EXPECT_TRUE(waitFor([&] { return viewable(ruler); }));
+    }
+}
+
 TEST_F(MonitorsTest, ToolsOnAMonitorThatGoesComeOntoTheOneLeftAndStayInReach) {
     launchDocked();
     const XWindow ruler = addRulerAt(QPoint(500, 300)).id;

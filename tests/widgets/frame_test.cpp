@@ -257,3 +257,22 @@ TEST_F(Frame, MovesAndResizesSnapOntoGuidesOnlyWhileSnappingIsOn) {
                   snapping ? QRect(100, 100, 200, 300) : QRect(100, 100, 158, 318));
     }
 }
+
+TEST_F(Frame, AResizedPanelsEdgesLandOnEdgesOnTheScreenUnlessAGuideHoldsThem) {
+    QImage& screen = fakeDesktop().screen;
+    screen = QImage(1024, 768, QImage::Format_RGB32);
+    screen.fill(Qt::white);
+    QPainter(&screen).fillRect(QRect(265, 0, 11, 768), Qt::black);
+    QPainter(&screen).fillRect(QRect(0, 405, 1024, 11), Qt::black);
+    NewGridLine(Align::Horizontal, 400);
+    frmFrame& panel = newPanel();
+    appState().SnapToEdges = true;
+    for (const bool guides : {false, true}) {
+        SCOPED_TRACE(guides);
+        appState().SnapToLineGrid = guides;
+        panel.setGeometry(100, 100, 200, 100);
+        dragLeft(panel.resizeHandle(), panel.resizeHandle().mapToGlobal(QPoint(8, 8)),
+                 {QPoint(250, 410)});
+        EXPECT_EQ(panel.geometry(), guides ? QRect(100, 100, 200, 300) : QRect(100, 100, 166, 316));
+    }
+}

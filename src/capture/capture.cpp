@@ -12,9 +12,11 @@
 #include "platform/settings.h"
 #include "platform/windowservices.h"
 
+#include <QClipboard>
 #include <QDate>
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <QPainter>
 #include <QRegion>
@@ -22,6 +24,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdio>
+#include <optional>
 
 namespace vantor {
 
@@ -29,6 +32,18 @@ namespace {
 
 const QString ApplicationKey = QStringLiteral("vantorScreenTools");
 const QString ImageSavePath = QStringLiteral("imageSavePath");
+const QString ImageFormatName = QStringLiteral("imageFormat");
+const QString CopyToClipboard = QStringLiteral("copyCapturesToClipboard");
+
+void storeChoice(const QString& name, const QString& value) {
+    QString problem;
+    if (!WriteSetting(ApplicationKey, name, value, &problem))
+        std::fprintf(stderr,
+                     "vantor-screen-tools: cannot keep the choice in %s (%s); it holds until the "
+                     "program ends.\n",
+                     qUtf8Printable(QDir::toNativeSeparators(settingsLocation(ApplicationKey))),
+                     qUtf8Printable(problem));
+}
 
 CaptureDialogs& dialogs() {
     static CaptureDialogs current = defaultCaptureDialogs();
@@ -119,6 +134,41 @@ bool StoreImagesFolder(const QString& folder) {
     return false;
 }
 
+ImageFormat CaptureImageFormat() {
+    if (const std::optional<bool> png = appState().PngChosen)
+        return *png ? ImageFormat::Png : ImageFormat::Bmp;
+    return ReadSetting(ApplicationKey, ImageFormatName) == QLatin1String("png") ? ImageFormat::Png
+                                                                                : ImageFormat::Bmp;
+}
+
+void SetCaptureImageFormat(ImageFormat format) {
+    appState().PngChosen = format == ImageFormat::Png;
+    storeChoice(ImageFormatName,
+                format == ImageFormat::Png ? QStringLiteral("png") : QStringLiteral("bmp"));
+}
+
+bool CopiesCapturesToClipboard() {
+    if (const std::optional<bool> chosen = appState().CopyCapturesChosen)
+        return *chosen;
+    return ReadSetting(ApplicationKey, CopyToClipboard) == QLatin1String("1");
+}
+
+void SetCopyCapturesToClipboard(bool copy) {
+    appState().CopyCapturesChosen = copy;
+    storeChoice(CopyToClipboard, copy ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+QString ImagesFolderToView() {
+    QString folder = ReadSetting(ApplicationKey, ImageSavePath);
+    if (folder.isEmpty())
+        folder = appState().SessionImagesFolder;
+    if (folder.isEmpty())
+        return {};
+    const QDate today = QDate::currentDate();
+    const QString dated = QDir(folder).filePath(datedFolderName(today, dateLocale()));
+    return QFileInfo(dated).isDir() ? QDir::cleanPath(dated) : QDir::cleanPath(folder);
+}
+
 void CaptureScreenArea(QImage& target) {
     // In device pixels: monitors at different ratios then lie side by side as they do on the
     // desk, each with all of its pixels.
@@ -173,12 +223,17 @@ QString SaveCaptureImage(const QImage& picture, const QString& prefix) {
     const QString datedFolder =
         MakeFolderPath(folder + QLatin1Char('/') + datedFolderName(today, locale));
     const QString baseName = captureBaseName(appState().CaptureNumber, prefix, dateText);
-    const CaptureFileResult result = writeCaptureFile(datedFolder, baseName, picture);
+    const CaptureFileResult result =
+        writeCaptureFile(datedFolder, baseName, picture, CaptureImageFormat());
     if (result.path.isEmpty()) {
         dialogs().showCritical(LoadText(123), failedSaveText(datedFolder, result.error));
         return {};
     }
     ++appState().CaptureNumber;
+    // The program owns the clipboard from here on, so that a paste works in any program, until
+    // another program puts something there.
+    if (CopiesCapturesToClipboard())
+        QGuiApplication::clipboard()->setImage(picture);
     return result.path;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "capture/capturenames.h"
 #include "platform/desktop.h"
 
 #include <QImage>
@@ -33,6 +34,19 @@ void ReportRefusedCopy(CopyRefusal refusal);
 // Stores the images folder the user chose. When the settings cannot keep it, captures go there
 // until the program ends, and the user is told why once per run. False in that case.
 bool StoreImagesFolder(const QString& folder);
+
+// The choices of the Options menu that captures follow, kept in the settings beside the images
+// folder: the format files are written in (BMP until the user chooses PNG), and whether each
+// saved capture also goes onto the clipboard (not until the user asks). A choice the settings
+// cannot keep holds until the program ends, and the reason is said on standard error.
+ImageFormat CaptureImageFormat();
+void SetCaptureImageFormat(ImageFormat format);
+bool CopiesCapturesToClipboard();
+void SetCopyCapturesToClipboard(bool copy);
+
+// The folder "View images folder" opens: today's captures, or the images folder itself while
+// today has none; empty while no images folder is set.
+QString ImagesFolderToView();
 
 // The dialogs a save may open. Tests put their own in place so that nothing waits for a user.
 struct CaptureDialogs {

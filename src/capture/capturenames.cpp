@@ -40,10 +40,13 @@ QString sizedPrefix(const QString& word, QSize size) {
     return QStringLiteral("%1.(%2x%3)").arg(word).arg(size.width()).arg(size.height());
 }
 
-QString captureFileName(const QString& baseName, int attempt) {
+QString captureFileName(const QString& baseName, int attempt, ImageFormat format) {
+    const QString extension =
+        format == ImageFormat::Png ? QStringLiteral(".png") : QStringLiteral(".bmp");
     if (attempt <= 0)
-        return baseName + QStringLiteral(".bmp");
-    return baseName + QStringLiteral(" (") + QString::number(attempt) + QStringLiteral(").bmp");
+        return baseName + extension;
+    return baseName + QStringLiteral(" (") + QString::number(attempt) + QLatin1Char(')') +
+           extension;
 }
 
 QString MakeFolderPath(const QString& path) {

@@ -27,8 +27,15 @@ QString captureBaseName(qint64 number, const QString& prefix, const QString& dat
 // in "capture.section.(473x277)".
 QString sizedPrefix(const QString& word, QSize size);
 
-// The attempt-th name tried for baseName: baseName + ".bmp" first, then baseName + " (k).bmp".
-QString captureFileName(const QString& baseName, int attempt);
+// The formats a capture is written in; BMP unless the user chose otherwise.
+enum class ImageFormat { Bmp, Png };
+// Every format, so that a name taken in one is taken in all: numbers never repeat in a folder.
+inline constexpr ImageFormat ImageFormats[] = {ImageFormat::Bmp, ImageFormat::Png};
+
+// The attempt-th name tried for baseName: baseName + ".bmp" (or ".png") first, then
+// baseName + " (k).bmp".
+QString captureFileName(const QString& baseName, int attempt,
+                        ImageFormat format = ImageFormat::Bmp);
 
 // Creates every missing folder along path ("/" or the native separator) and returns the path
 // with doubled separators collapsed and no trailing separator. Failures are ignored: a folder

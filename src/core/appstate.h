@@ -3,6 +3,8 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <optional>
+
 namespace vantor {
 
 // The few flags and counters every tool shares, for the life of the process.
@@ -11,6 +13,10 @@ struct AppState {
     bool RulesJoined = false;
     // Guides dropped and panel edges dragged near an edge seen on the screen land on it.
     bool SnapToEdges = false;
+    // Choices of the Options menu made in this run, holding even where the settings could not
+    // keep them: PNG rather than BMP, captures copied to the clipboard.
+    std::optional<bool> PngChosen;
+    std::optional<bool> CopyCapturesChosen;
     // Wide enough that numbering never wraps, however many captures a session makes.
     qint64 CaptureNumber = 1;
     // The images folder chosen in this run when the settings could not keep it.

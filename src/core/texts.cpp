@@ -52,6 +52,11 @@ constexpr std::array<Entry, LastTextId - FirstTextId + 1> table = {{
     {"Snap to edges", "Aggancia ai bordi"},                                           // 135
     {"Tolerance", "Tolleranza"},                                                      // 136
     {"Nothing inside", "Niente all'interno"},                                         // 137
+    {"Image format", "Formato immagine"},                                             // 138
+    {"Copy captures to the clipboard", "Copia le catture negli appunti"},             // 139
+    {"Colours", "Colori"},                                                            // 140
+    {"Colour format", "Formato colore"},                                              // 141
+    {"Grid", "Griglia"},                                                              // 142
 }};
 // clang-format on
 
@@ -117,6 +122,11 @@ QString ownTextFor(OwnText id, Language language) {
                                         "time: nothing was saved.");
     case OwnText::StartAtLogin:
         return italian ? QStringLiteral("Avvia all'accesso") : QStringLiteral("Start at login");
+    case OwnText::NoFolderViewer:
+        return italian ? QStringLiteral("Nessun programma apre le cartelle su questo sistema. Le "
+                                        "immagini sono in %1.")
+                       : QStringLiteral("No program opens folders on this system. The images "
+                                        "are in %1.");
     }
     return {};
 }

@@ -7,9 +7,9 @@ namespace vantor {
 enum class Language { English, Italian };
 
 constexpr int FirstTextId = 101;
-constexpr int LastTextId = 137;
+constexpr int LastTextId = 142;
 
-// Text number id (101 to 137) in the given language; empty for any other number.
+// Text number id (101 to 142) in the given language; empty for any other number.
 QString textFor(int id, Language language);
 
 // The language of the user's system: Italian for Italian users, English for everyone else.
@@ -33,6 +33,8 @@ enum class OwnText {
     CopyFailed,
     // The Options menu's item that makes the program start when the user logs in.
     StartAtLogin,
+    // %1 the folder "View images folder" would have shown.
+    NoFolderViewer,
 };
 
 QString ownTextFor(OwnText id, Language language);

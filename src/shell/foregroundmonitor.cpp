@@ -1,5 +1,6 @@
 #include "shell/foregroundmonitor.h"
 
+#include "colours/colourpicker.h"
 #include "guides/guidelines.h"
 #include "measure/measureoverlay.h"
 #include "snap/windowsnap.h"
@@ -22,7 +23,7 @@ struct Row {
     void (*run)(frmToolbar&);
 };
 
-constexpr std::array<Row, 7> Rows = {{
+constexpr std::array<Row, 8> Rows = {{
     {1, "capture-screen", "Capture the whole screen",
      [](frmToolbar& t) { t.CaptureEntireScreen(); }},
     // The window in front at the press, not the one in front when the toolbar last opened: the
@@ -37,6 +38,8 @@ constexpr std::array<Row, 7> Rows = {{
     {5, "lens", "Open the zoom lens", [](frmToolbar& t) { t.ShowZoom(); }},
     {6, "painter", "Paint over the screen", [](frmToolbar& t) { t.ShowScreenPainter(); }},
     {7, "measure", "Measure what is on the screen", [](frmToolbar&) { MeasureOverlay::open(); }},
+    {8, "pick-colour", "Copy the colour under the pointer",
+     [](frmToolbar&) { pickColourAt(desktop().cursorPos()); }},
     {0, "section", "Capture a section of the screen", [](frmToolbar& t) { t.Command1_Click(); }},
 }};
 

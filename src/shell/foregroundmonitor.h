@@ -17,7 +17,8 @@ QList<VirtualKey> captureHotkeys();
 // The global key combinations: Ctrl with a digit of the main keyboard's digit row runs a capture
 // tool whichever program has the focus, again on every tick while held, each row on its own:
 // 1 the whole screen, 2 the window in front, 3 every section panel, 5 the zoom lens, 6 the screen
-// painter, 7 the measuring overlay; 4 is looked at and does nothing. down holds the keys of
+// painter, 7 the measuring overlay, 8 copies the colour under the pointer; 4 is looked at and does
+// nothing. down holds the keys of
 // captureHotkeys() held now; true when a tool ran.
 bool RunCaptureHotkeys(frmToolbar& toolbar, const QSet<VirtualKey>& down);
 

@@ -2,6 +2,7 @@
 
 #include "capture/browseforfolder.h"
 #include "capture/capture.h"
+#include "colours/coloursmenu.h"
 #include "core/appstate.h"
 #include "core/formlist.h"
 #include "core/texts.h"
@@ -19,10 +20,15 @@
 #include "shell/frmAbout.h"
 #include "toolbar/frmToolbar.h"
 
+#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QMessageBox>
 #include <QPointer>
+#include <QUrl>
 
 #include <cstdio>
 
@@ -69,11 +75,25 @@ void frmMain::buildMenu() {
     m_popupSnapToEdges->setCheckable(true);
     mPopupHideShowAll = mpopup.addAction(QString(), this, &frmMain::mPopupHideShowAll_Click);
     mpopup.addSeparator();
+    mpopup.addMenu(&m_popupColours);
     mpopup.addMenu(&mpopupOptions);
-    mpopupOptionsViewImagesFolder = mpopupOptions.addAction(QString());
-    mpopupOptionsViewImagesFolder->setEnabled(false);
+    mpopupOptionsViewImagesFolder =
+        mpopupOptions.addAction(QString(), this, &frmMain::mpopupOptionsViewImagesFolder_Click);
     mpopupOptionsImagesFolder =
         mpopupOptions.addAction(QString(), this, &frmMain::mpopupOptionsImagesFolder_Click);
+    mpopupOptions.addMenu(&m_popupImageFormat);
+    auto* formats = new QActionGroup(this);
+    for (const auto& [format, name] :
+         {std::pair{ImageFormat::Bmp, "BMP"}, {ImageFormat::Png, "PNG"}}) {
+        QAction* item = m_popupImageFormat.addAction(QString::fromLatin1(name), this,
+                                                     [format] { SetCaptureImageFormat(format); });
+        item->setCheckable(true);
+        item->setData(int(format));
+        formats->addAction(item);
+    }
+    m_popupCopyToClipboard = mpopupOptions.addAction(
+        QString(), this, [](bool copy) { SetCopyCapturesToClipboard(copy); });
+    m_popupCopyToClipboard->setCheckable(true);
     mpopupOptionsStartAtLogin =
         mpopupOptions.addAction(QString(), this, &frmMain::mpopupOptionsStartAtLogin_Click);
     mpopupOptionsStartAtLogin->setCheckable(true);
@@ -139,6 +159,14 @@ void frmMain::refreshMenuTexts() {
     mpopupOptions.setTitle(LoadText(128));
     mpopupOptionsImagesFolder->setText(LoadText(126));
     mpopupOptionsViewImagesFolder->setText(LoadText(127));
+    mpopupOptionsViewImagesFolder->setEnabled(!ImagesFolderToView().isEmpty());
+    m_popupImageFormat.setTitle(LoadText(138));
+    for (QAction* item : m_popupImageFormat.actions())
+        item->setChecked(item->data().toInt() == int(CaptureImageFormat()));
+    m_popupCopyToClipboard->setText(LoadText(139));
+    m_popupCopyToClipboard->setChecked(CopiesCapturesToClipboard());
+    m_popupColours.setTitle(LoadText(140));
+    fillColoursMenu(m_popupColours);
     mpopupOptionsStartAtLogin->setText(LoadOwnText(OwnText::StartAtLogin));
     // The entry is the user's file: removed or written by another program, the mark follows it.
     mpopupOptionsStartAtLogin->setChecked(startsAtLogin());
@@ -187,6 +215,18 @@ void frmMain::mPopupHideShowAll_Click() {
                                 QStringLiteral("frmframe")}))
         form->setVisible(ShowAllState);
     ShowAllState = !ShowAllState;
+}
+
+void frmMain::mpopupOptionsViewImagesFolder_Click() {
+    const QString folder = ImagesFolderToView();
+    if (folder.isEmpty() || QDesktopServices::openUrl(QUrl::fromLocalFile(folder)))
+        return;
+    const QString shown = QDir::toNativeSeparators(folder);
+    std::fprintf(stderr, "vantor-screen-tools: %s\n",
+                 qUtf8Printable(ownTextFor(OwnText::NoFolderViewer, Language::English).arg(shown)));
+    QMessageBox box(QMessageBox::Information, LoadText(127),
+                    LoadOwnText(OwnText::NoFolderViewer).arg(shown), QMessageBox::Ok);
+    execAboveTools(box);
 }
 
 void frmMain::mpopupOptionsImagesFolder_Click() {

@@ -40,6 +40,7 @@ public:
     void mPopupDeleteAllRules_Click();
     void mPopupSnapToLineGrid_Click();
     void mPopupHideShowAll_Click();
+    void mpopupOptionsViewImagesFolder_Click();
     void mpopupOptionsImagesFolder_Click();
     void mpopupOptionsStartAtLogin_Click(bool start);
     void mPopupExit_Click();
@@ -58,6 +59,8 @@ private:
     QSystemTrayIcon m_trayIcon;
     QMenu mpopup;
     QMenu mpopupOptions;
+    QMenu m_popupColours;
+    QMenu m_popupImageFormat;
     QAction* mPopupAddRule = nullptr;
     QAction* mPopupJoinRule = nullptr;
     QAction* mPopupRuleLock = nullptr;
@@ -72,6 +75,7 @@ private:
     QAction* mpopupOptionsViewImagesFolder = nullptr;
     QAction* mpopupOptionsImagesFolder = nullptr;
     QAction* mpopupOptionsStartAtLogin = nullptr;
+    QAction* m_popupCopyToClipboard = nullptr;
     QAction* mpopupAbout = nullptr;
     QAction* mPopupExit = nullptr;
 

@@ -249,8 +249,9 @@ void setImagesFolder(const QString& folder) {
 
 QStringList bitmapsBelow(const QString& folder, bool all) {
     QStringList files;
-    QDirIterator it(folder, all ? QStringList() : QStringList{QStringLiteral("*.bmp")},
-                    QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+    QDirIterator it(
+        folder, all ? QStringList() : QStringList{QStringLiteral("*.bmp"), QStringLiteral("*.png")},
+        QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
     while (it.hasNext())
         files.append(it.next());
     files.sort();

@@ -218,6 +218,7 @@ enum TrayItem {
     Measure,
     SnapToEdges = 10,
     HideShowAll,
+    Colours,
     Options,
     About
 };
@@ -225,7 +226,7 @@ enum TrayItem {
 // Writes the images folder into the program's settings file in the session's config folder;
 // an empty folder removes the file, as on the first start.
 void setImagesFolder(const QString& folder);
-// Capture files below folder, sorted; with all, files of any kind.
+// Capture files (BMP and PNG) below folder, sorted; with all, files of any kind.
 QStringList bitmapsBelow(const QString& folder, bool all = false);
 
 // Base of desktop tests: the program started and docked, its tray menu, its tool windows, an

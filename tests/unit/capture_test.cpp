@@ -78,6 +78,10 @@ TEST_F(CaptureFile, WritesABitmapUnderTheFirstFreeName) {
               at("01) p (3).bmp"));
     EXPECT_FALSE(QFile::exists(at("elsewhere.bmp")));
     EXPECT_EQ(QImage(first.path, "BMP").convertToFormat(QImage::Format_RGB32), filled(Qt::red));
+    const QString png =
+        writeCaptureFile(dir.path(), "01) p", filled(Qt::red), ImageFormat::Png).path;
+    EXPECT_EQ(png, at("01) p (4).png")) << "a name taken in one format is taken in both";
+    EXPECT_EQ(QImage(png, "PNG").convertToFormat(QImage::Format_RGB32), filled(Qt::red));
 }
 
 // Another program may make the file between the look for a free name and the write.
@@ -86,8 +90,9 @@ TEST_F(CaptureFile, AFileCreatedJustBeforeTheWriteIsKept) {
         if (path == at("01) p.bmp"))
             test::writeFile(path, "another program");
     };
-    EXPECT_EQ(writeCaptureFile(dir.path(), "01) p", filled(Qt::blue), intruder).path,
-              at("01) p (1).bmp"));
+    EXPECT_EQ(
+        writeCaptureFile(dir.path(), "01) p", filled(Qt::blue), ImageFormat::Bmp, intruder).path,
+        at("01) p (1).bmp"));
     QFile kept(at("01) p.bmp"));
     EXPECT_TRUE(kept.open(QIODevice::ReadOnly) && kept.readAll() == "another program");
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),

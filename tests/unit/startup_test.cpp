@@ -40,7 +40,7 @@ TEST(CommandLine, RunHandsAKnownCommandOverAndSaysWhenNoCopyTookIt) {
         EXPECT_EQ(answer.handOver, name);
         EXPECT_TRUE(answer.line.empty());
     }
-    EXPECT_EQ(commandNames().size(), 7u);
+    EXPECT_EQ(commandNames().size(), 8u);
     EXPECT_EQ(answerHandOver("lens", HandOver::Delivered).exitStatus, 0);
     EXPECT_TRUE(answerHandOver("lens", HandOver::Delivered).line.empty());
     for (HandOver failed : {HandOver::NoCopyRuns, HandOver::Unsupported, HandOver::Failed}) {

@@ -103,15 +103,17 @@ QString imagesRoot;
 // Removes the bitmaps written below the images folder; how many there were.
 int removeWrittenFiles() {
     int removed = 0;
-    QDirIterator it(imagesRoot, {QStringLiteral("*.bmp")}, QDir::Files,
+    QDirIterator it(imagesRoot, {QStringLiteral("*.bmp"), QStringLiteral("*.png")}, QDir::Files,
                     QDirIterator::Subdirectories);
     while (it.hasNext())
         removed += QFile::remove(it.next()) ? 1 : 0;
     return removed;
 }
 
-// What the toolbar's button and Ctrl+1 run, from the call to the file written.
+// What the toolbar's button and Ctrl+1 run, from the call to the file written: a BMP file
+// (argument 0) or a PNG file (1).
 void BM_CaptureEntireScreen(benchmark::State& state) {
+    SetCaptureImageFormat(state.range(0) == 1 ? ImageFormat::Png : ImageFormat::Bmp);
     frmToolbar& toolbar = frmToolbar::instance();
     for (auto _ : state) {
         toolbar.CaptureEntireScreen();
@@ -163,7 +165,7 @@ void BM_PanelSnapClickToFile(benchmark::State& state) {
 BENCHMARK(BM_ScreenCopy)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_LiveCopy)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_PanelAreaCopy)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_CaptureEntireScreen)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_CaptureEntireScreen)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_ShmBmpFloor)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_PanelSnapClickToFile)->Unit(benchmark::kMillisecond)->UseRealTime();
 

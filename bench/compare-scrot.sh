@@ -35,7 +35,8 @@ results=$("$bench" --benchmark_filter='^BM_(CaptureEntireScreen|ShmBmpFloor|Pane
     --benchmark_repetitions="$runs" --benchmark_report_aggregates_only=true \
     --benchmark_format=csv 2>/dev/null | awk -F, '$1 ~ /_median"?$/ { print $1, $3 }')
 pick() { awk -v name="$1" 'index($1, name) { print $2 }' <<<"$results"; }
-ours=$(pick BM_CaptureEntireScreen)
+ours=$(pick BM_CaptureEntireScreen/0)
+ours_png=$(pick BM_CaptureEntireScreen/1)
 floor=$(pick BM_ShmBmpFloor)
 snap=$(pick BM_PanelSnapClickToFile)
 
@@ -46,15 +47,18 @@ scrot_median() {
     local times=() start end i
     for ((i = 0; i < runs; i++)); do
         start=$(date +%s%N)
-        scrot --overwrite "$@" "$out/shot.bmp"
+        scrot --overwrite "$@" "$out/shot.$extension"
         end=$(date +%s%N)
         times+=("$(awk -v a="$start" -v b="$end" 'BEGIN { print (b - a) / 1e6 }')")
-        rm -f "$out/shot.bmp"
+        rm -f "$out/shot.$extension"
     done
     printf '%s\n' "${times[@]}" | median
 }
+extension=bmp
 whole=$(scrot_median)
 pixel=$(scrot_median --autoselect 0,0,1,1)
+extension=png
+whole_png=$(scrot_median)
 
 printf 'screen                                   %s\n' "$(xdpyinfo 2>/dev/null | awk '/dimensions:/ { print $2 }')"
 printf 'ours, in-process (median)                %.2f ms\n' "$ours"
@@ -64,4 +68,7 @@ printf 'scrot, whole process (median)            %.2f ms\n' "$whole"
 printf 'scrot, start-up: a 1-pixel shot (median) %.2f ms\n' "$pixel"
 awk -v w="$whole" -v p="$pixel" -v a="$ours" 'BEGIN {
     printf "scrot, capture and save after start-up   %.2f ms (%.1fx ours)\n", w - p, (w - p) / a }'
+printf 'ours as PNG, in-process (median)         %.2f ms\n' "$ours_png"
+awk -v w="$whole_png" -v p="$pixel" -v a="$ours_png" 'BEGIN {
+    printf "scrot PNG, capture and save after start-up %.2f ms (%.1fx ours)\n", w - p, (w - p) / a }'
 printf 'panel snap, click to file (median)       %.2f ms\n' "$snap"

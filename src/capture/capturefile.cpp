@@ -2,6 +2,7 @@
 
 #include "capture/bmpfile.h"
 #include "capture/capturenames.h"
+#include "capture/pngfile.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -22,19 +23,16 @@ bool nameTaken(const QString& path) {
     return info.exists() || info.isSymLink();
 }
 
-// Qt's PNG writer maps a quality of 80 to zlib's level 1: a screen of flat colours and text
-// packs nearly as well as at the default level, several times faster.
+// For pictures our own writers do not take: Qt's PNG writer maps a quality of 80 to zlib's
+// level 1.
 constexpr int FastPngQuality = 80;
 
 // Encoded in memory first: one large write of the whole file is several times faster for a full
 // screen than a row at a time. An image that cannot be encoded then never creates a file at all.
 bool encode(const QImage& image, ImageFormat format, QByteArray& bytes, QString& error) {
-    if (format == ImageFormat::Bmp) {
-        bytes = bmpFileOf(image);
-        if (!bytes.isEmpty())
-            return true;
-        bytes.reserve(qsizetype(image.width()) * image.height() * 3 + image.height() * 3 + 64);
-    }
+    bytes = format == ImageFormat::Bmp ? bmpFileOf(image) : pngFileOf(image);
+    if (!bytes.isEmpty())
+        return true;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     QImageWriter writer(&buffer, format == ImageFormat::Png ? "PNG" : "BMP");

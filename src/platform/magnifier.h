@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QImage>
+#include <QList>
 #include <QPoint>
 #include <QRect>
+#include <QRgb>
 
 namespace vantor {
 
@@ -24,6 +26,13 @@ public:
     virtual bool show(const QRect& source, int factor, bool forced) = 0;
     // The screen pixels as last shown, black beyond the screen's edge; null before the first.
     virtual QImage lastSource() = 0;
+    // The colour of the pixel at `at` of the source as last shown; black before the first.
+    virtual QRgb sourcePixel(QPoint at) = 0;
+    // What is drawn over the magnified pixels from the next showing on: thin translucent lines
+    // (window pixels), and a picture along the window's lower edge inside the frame (two pixels
+    // narrower than the window), whose rows the magnified pixels then leave alone. A null
+    // picture: none.
+    virtual void setOverlay(const QList<QRect>& lines, const QImage& strip) = 0;
 };
 
 } // namespace vantor

@@ -1,6 +1,8 @@
 #include "zoom/frmZoom.h"
 
 #include "capture/capture.h"
+#include "colours/colourpicker.h"
+#include "colours/coloursmenu.h"
 #include "core/rounding.h"
 #include "core/screens.h"
 #include "core/texts.h"
@@ -8,7 +10,9 @@
 #include "platform/desktop.h"
 #include "platform/windowservices.h"
 #include "zoom/lens.h"
+#include "zoom/lensreadout.h"
 
+#include <QActionGroup>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -17,6 +21,10 @@ namespace vantor {
 namespace {
 constexpr int Opacity = 200;
 constexpr int RefreshInterval = 10;
+// The reading of the colour under the pointer follows it at most this often: it is read back
+// from the server and drawn as text, which would double the cost of a frame at 100 frames a
+// second, and a number changing that fast cannot be read anyway.
+constexpr int ReadoutInterval = 50;
 } // namespace
 
 frmZoom::frmZoom() {
@@ -31,12 +39,34 @@ frmZoom::frmZoom() {
         mpopupZoom.addAction(QStringLiteral("%1x").arg(factor), this,
                              [this, factor] { SetZoom(factor); });
     mpopup.addMenu(&mpopupZoom);
+    m_popupGrid = mpopup.addAction(QString(), this, [this](bool on) {
+        m_grid = on;
+        updateOverlay();
+        update();
+    });
+    m_popupGrid->setCheckable(true);
+    mpopup.addMenu(&m_popupFormat);
+    auto* formats = new QActionGroup(this);
+    for (const auto& [format, name] : {std::pair{ColourFormat::Hex, "#RRGGBB"},
+                                       {ColourFormat::Rgb, "rgb()"},
+                                       {ColourFormat::Hsl, "hsl()"}}) {
+        QAction* item = m_popupFormat.addAction(QString::fromLatin1(name), this, [this, format] {
+            m_format = format;
+            setColourFormat(format);
+            updateOverlay();
+            update();
+        });
+        item->setCheckable(true);
+        item->setData(int(format));
+        formats->addAction(item);
+    }
+    mpopup.addMenu(&m_popupColours);
     mpopupClose = mpopup.addAction(QString(), this, &frmZoom::mpopupClose_Click);
     Form_Load();
 }
 
 void frmZoom::Form_Load() {
-    mpopupClose->setText(LoadText(132));
+    m_format = chosenColourFormat();
     SetZoom(FirstZoomFactor);
     // It opens in the middle of the monitor the user is looking at, where the pointer is.
     const QRect screen = screenRectAt(desktop().cursorPos());
@@ -47,6 +77,7 @@ void frmZoom::Form_Load() {
     // else it does; the window system can copy and stretch them without the program.
     m_magnifier = desktop().magnifierFor(winId(), palette().color(QPalette::Dark).rgb());
     setAttribute(Qt::WA_PaintOnScreen, m_magnifier != nullptr);
+    updateOverlay();
     ApplyWindowTransparency(*this, Opacity);
     TimerCursorZoom.start();
 }
@@ -54,6 +85,7 @@ void frmZoom::Form_Load() {
 void frmZoom::SetZoom(int value) {
     mZoomFactor = value;
     setFixedSize(LensSize * value, LensSize * value);
+    updateOverlay();
     // Before the first tick there is nothing to magnify yet.
     if (!PictureCapture.isNull() && !m_magnifier)
         m_face = magnified(PictureCapture, mZoomFactor);
@@ -63,7 +95,14 @@ void frmZoom::SetZoom(int value) {
 void frmZoom::TimerCursorZoom_Timer() {
     const QRect around = lensSource(m_magnifier ? m_magnifier->pointer() : desktop().cursorPos());
     if (m_magnifier) {
-        m_magnifier->show(around, deviceZoomFactor(), false);
+        m_readoutStale = m_magnifier->show(around, deviceZoomFactor(), false) || m_readoutStale;
+        if (m_readoutStale &&
+            (!m_readoutClock.isValid() || m_readoutClock.elapsed() >= ReadoutInterval)) {
+            m_readoutStale = false;
+            m_readoutClock.start();
+            // The pointer's pixel is the source's (16, 16), in device pixels as the source is.
+            readColour(m_magnifier->sourcePixel(QPoint(LensSize / 2, LensSize / 2)));
+        }
         return;
     }
     QImage source = desktop().grabScreen(around, true);
@@ -72,7 +111,35 @@ void frmZoom::TimerCursorZoom_Timer() {
         return;
     PictureCapture = std::move(source);
     m_face = magnified(PictureCapture, mZoomFactor);
+    if (!PictureCapture.isNull())
+        readColour(PictureCapture.pixel(PictureCapture.width() / 2, PictureCapture.height() / 2));
     update();
+}
+
+void frmZoom::readColour(QRgb colour) {
+    if (colour == m_colour && !m_strip.isNull())
+        return;
+    m_colour = colour;
+    updateOverlay();
+}
+
+void frmZoom::updateOverlay() {
+    const int factor = m_magnifier ? deviceZoomFactor() : mZoomFactor;
+    const QSize lens(LensSize * factor, LensSize * factor);
+    m_strip = readoutStrip(m_colour, m_format, lens.width() - 2);
+    if (m_magnifier)
+        m_magnifier->setOverlay(m_grid ? gridLines(lens, factor) : QList<QRect>(), m_strip);
+}
+
+void frmZoom::refreshMenu() {
+    mpopupClose->setText(LoadText(132));
+    m_popupGrid->setText(LoadText(142));
+    m_popupGrid->setChecked(m_grid);
+    m_popupFormat.setTitle(LoadText(141));
+    for (QAction* item : m_popupFormat.actions())
+        item->setChecked(item->data().toInt() == int(m_format));
+    m_popupColours.setTitle(LoadText(140));
+    fillColoursMenu(m_popupColours);
 }
 
 void frmZoom::mousePressEvent(QMouseEvent* event) {
@@ -82,6 +149,7 @@ void frmZoom::mousePressEvent(QMouseEvent* event) {
         m_grab = rounded(event->position());
         return;
     }
+    refreshMenu();
     mpopup.exec(rounded(event->globalPosition()));
 }
 
@@ -127,6 +195,10 @@ void frmZoom::paintEvent(QPaintEvent*) {
     if (m_face.isNull())
         painter.fillRect(rect(), palette().window());
     painter.drawImage(QPoint(0, 0), m_face);
+    if (m_grid)
+        for (const QRect& line : gridLines(size(), mZoomFactor))
+            painter.fillRect(line, QColor(0, 0, 0, 80));
+    painter.drawImage(QPoint(1, height() - 1 - ReadoutHeight), m_strip);
     // A thin frame, so the lens reads as a window over what it magnifies.
     painter.setPen(palette().color(QPalette::Dark));
     painter.drawRect(rect().adjusted(0, 0, -1, -1));

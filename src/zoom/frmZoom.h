@@ -1,8 +1,10 @@
 #pragma once
 
+#include "core/colours.h"
 #include "core/singleinstance.h"
 #include "platform/magnifier.h"
 
+#include <QElapsedTimer>
 #include <QImage>
 #include <QMenu>
 #include <QTimer>
@@ -25,6 +27,9 @@ public:
     // The picture as last painted, at the lens's size, without its frame.
     QImage face() const;
     QMenu& popupMenu() { return mpopup; }
+    // The colour of the pixel under the pointer as the lens last read it.
+    QRgb readColour() const { return m_colour; }
+    bool gridShown() const { return m_grid; }
 
     void TimerCursorZoom_Timer();
     void mpopupClose_Click();
@@ -39,6 +44,11 @@ protected:
 
 private:
     int deviceZoomFactor() const;
+    // Reads the colour under the pointer from the lens's source and redraws the strip when the
+    // reading, its format or the lens's size changed.
+    void readColour(QRgb colour);
+    void updateOverlay();
+    void refreshMenu();
     friend class SingleInstance<frmZoom>;
     frmZoom();
     void Form_Load();
@@ -55,7 +65,17 @@ private:
     QTimer TimerCursorZoom;
     QMenu mpopup;
     QMenu mpopupZoom;
+    QMenu m_popupFormat;
+    QMenu m_popupColours;
+    QAction* m_popupGrid = nullptr;
     QAction* mpopupClose = nullptr;
+    bool m_grid = true;
+    ColourFormat m_format = ColourFormat::Hex;
+    QRgb m_colour = 0xff000000u;
+    QImage m_strip;
+    // Whether the lens drew since the colour was last read, and when that was.
+    bool m_readoutStale = false;
+    QElapsedTimer m_readoutClock;
 };
 
 } // namespace vantor

@@ -67,10 +67,11 @@ TEST_F(ToolsTest, OneLensMagnifiesThePointersSurroundingsAndSavesOnADoubleClick)
     QImage shot;
     EXPECT_TRUE(waitFor([&] {
         shot = screenshot(shown);
-        // Inside the lens's frame, which may run beyond the screen.
+        // Inside the lens's frame, which may run beyond the screen, and between the grid's lines.
         for (int y = 1; y < shot.height() - 1; ++y)
             for (int x = 1; x < shot.width() - 1; ++x)
-                if (!blendedNear(rgbAt(shot, {x, y}), source.pixel(x / 20, y / 20) & 0xFFFFFF,
+                if (x % 20 != 0 && y % 20 != 0 &&
+                    !blendedNear(rgbAt(shot, {x, y}), source.pixel(x / 20, y / 20) & 0xFFFFFF,
                                  rgbAt(before, shown.topLeft() + QPoint(x, y))))
                     return false;
         return true;
@@ -89,6 +90,15 @@ TEST_F(ToolsTest, OneLensMagnifiesThePointersSurroundingsAndSavesOnADoubleClick)
         return windowRect(lens).topLeft() == shown.topLeft() - QPoint(300, 200);
     })) << "a drag took the lens to "
         << windowRect(lens).topLeft();
+
+    // The strip along its lower edge reads the blue beside the pattern's red: a swatch and text.
+    moveMouse(placed.topLeft() + QPoint(50, 200));
+    const QRect strip(windowRect(lens).bottomLeft() + QPoint(1, -18), QSize(638, 18));
+    const QPoint swatch = strip.topLeft() + QPoint(8, 9);
+    EXPECT_TRUE(waitFor([&] {
+        return blendedNear(rgbAt(screenshot(), swatch), 0x0000ff, rgbAt(before, swatch));
+    })) << savePng(screenshot(strip), "strip");
+    EXPECT_TRUE(ocr(screenshot(strip)).contains("#0000FF")) << ocr(screenshot(strip));
 }
 
 TEST_F(ToolsTest, PainterDrawsAndRubsOutOverTheFrozenScreenWithItsPencilAndFadesOnEscape) {

@@ -3,6 +3,7 @@
 #include "capture/capture.h"
 #include "capture/capturefile.h"
 #include "capture/capturenames.h"
+#include "capture/pngfile.h"
 #include "capture/screensettle.h"
 #include "testenv.h"
 
@@ -82,6 +83,17 @@ TEST_F(CaptureFile, WritesABitmapUnderTheFirstFreeName) {
         writeCaptureFile(dir.path(), "01) p", filled(Qt::red), ImageFormat::Png).path;
     EXPECT_EQ(png, at("01) p (4).png")) << "a name taken in one format is taken in both";
     EXPECT_EQ(QImage(png, "PNG").convertToFormat(QImage::Format_RGB32), filled(Qt::red));
+}
+
+TEST(PngFile, DecodesToTheSamePixelsWhateverTheirNeighbours) {
+    QImage noise(37, 13, QImage::Format_RGB32);
+    quint32 seed = 12345;
+    for (int y = 0; y < noise.height(); ++y)
+        for (int x = 0; x < noise.width(); ++x)
+            noise.setPixel(x, y, 0xff000000u | (seed = seed * 1103515245u + 12345u) >> 8);
+    EXPECT_EQ(QImage::fromData(pngFileOf(noise), "PNG").convertToFormat(QImage::Format_RGB32),
+              noise);
+    EXPECT_TRUE(pngFileOf(noise.convertToFormat(QImage::Format_ARGB32)).isEmpty());
 }
 
 // Another program may make the file between the look for a free name and the write.

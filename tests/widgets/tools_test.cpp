@@ -61,6 +61,7 @@ TEST(Zoom, TheLensIs32TimesItsFactorAndShowsThePointersPixelAsABlockAt16And16) {
         lens.SetZoom(f);
         lens.TimerCursorZoom_Timer();
         EXPECT_EQ(lens.size(), QSize(32 * f, 32 * f));
+        EXPECT_EQ(lens.readColour(), White) << "the strip reads the pointer's pixel";
         const QImage& face = lens.face();
         ASSERT_EQ(face.size(), lens.size());
         // How far each block reaches is the unit test's business.

@@ -44,8 +44,13 @@ public:
     QPoint pointer() override;
     bool show(const QRect& source, int factor, bool forced) override;
     QImage lastSource() override;
+    QRgb sourcePixel(QPoint at) override;
+    void setOverlay(const QList<QRect>& lines, const QImage& strip) override;
 
 private:
+    void drawLines();
+    void drawStrip();
+
     bool screenChangedUnder(const QRect& area);
     void copySource(const QRect& source);
     void stretchInto(QSize size, int factor, bool withFrame);
@@ -66,6 +71,13 @@ private:
     QRect m_source;
     int m_factor = 0;
     int m_transformFactor = 0;
+    xcb_window_t m_window;
+    uint8_t m_windowDepth = 0;
+    // For the window's own depth, which may not be the screen's.
+    xcb_gcontext_t m_windowGc = 0;
+    QList<xcb_rectangle_t> m_lines;
+    QImage m_strip;
+    bool m_stripDrawn = false;
 };
 
 X11Magnifier::X11Magnifier(xcb_connection_t* connection, const xcb_screen_t& screen,
@@ -74,7 +86,15 @@ X11Magnifier::X11Magnifier(xcb_connection_t* connection, const xcb_screen_t& scr
     : m_connection(connection), m_root(screen.root), m_rootDepth(screen.root_depth),
       m_screen(0, 0, screen.width_in_pixels, screen.height_in_pixels), m_screenFormat(screenFormat),
       m_frame(renderColor(frame)),
-      m_damageEvent(xcb_get_extension_data(connection, &xcb_damage_id)->first_event) {
+      m_damageEvent(xcb_get_extension_data(connection, &xcb_damage_id)->first_event),
+      m_window(window) {
+    if (xcb_get_geometry_reply_t* geometry =
+            xcb_get_geometry_reply(connection, xcb_get_geometry(connection, window), nullptr)) {
+        m_windowDepth = geometry->depth;
+        std::free(geometry);
+        m_windowGc = xcb_generate_id(m_connection);
+        xcb_create_gc(m_connection, m_windowGc, window, 0, nullptr);
+    }
     // Every change of what the screen shows, one report per rectangle, not only the first.
     m_damage = xcb_generate_id(m_connection);
     xcb_damage_create(m_connection, m_damage, m_root, XCB_DAMAGE_REPORT_LEVEL_RAW_RECTANGLES);
@@ -148,9 +168,11 @@ void X11Magnifier::stretchInto(QSize size, int factor, bool withFrame) {
     const auto width = uint16_t(size.width() * factor);
     const auto height = uint16_t(size.height() * factor);
     // Inside the frame only: the frame stays as drawn until the window is shown again or resized.
+    // Above the strip too, which stays as drawn until it changes.
+    const int stripRows = m_strip.isNull() ? 0 : m_strip.height();
     xcb_render_composite(m_connection, XCB_RENDER_PICT_OP_SRC, m_copyPicture,
                          XCB_RENDER_PICTURE_NONE, m_windowPicture, 1, 1, 0, 0, 1, 1,
-                         uint16_t(width - 2), uint16_t(height - 2));
+                         uint16_t(width - 2), uint16_t(qMax(height - 2 - stripRows, 0)));
     if (!withFrame)
         return;
     const xcb_rectangle_t frame[] = {{0, 0, width, 1},
@@ -178,6 +200,9 @@ bool X11Magnifier::show(const QRect& source, int factor, bool forced) {
         return false;
     copySource(source);
     stretchInto(source.size(), factor, forced || factor != m_factor);
+    drawLines();
+    if (forced || factor != m_factor || !m_stripDrawn)
+        drawStrip();
     // Reported is enough: the server need not keep adding up what changed. Sent with the drawing,
     // not on its own.
     xcb_damage_subtract(m_connection, m_damage, XCB_NONE, XCB_NONE);
@@ -185,6 +210,57 @@ bool X11Magnifier::show(const QRect& source, int factor, bool forced) {
     m_source = source;
     m_factor = factor;
     return true;
+}
+
+void X11Magnifier::setOverlay(const QList<QRect>& lines, const QImage& strip) {
+    m_lines.clear();
+    for (const QRect& line : lines)
+        m_lines.append({int16_t(line.x()), int16_t(line.y()), uint16_t(line.width()),
+                        uint16_t(line.height())});
+    m_strip = strip.convertToFormat(QImage::Format_RGB32);
+    m_stripDrawn = false;
+    // A new reading shows at once, not with the next change under the lens.
+    if (m_factor != 0) {
+        drawStrip();
+        xcb_flush(m_connection);
+    }
+}
+
+void X11Magnifier::drawLines() {
+    if (m_lines.isEmpty())
+        return;
+    // Dark and partly see-through: it parts light blocks and dark ones alike.
+    const xcb_render_color_t line = {0, 0, 0, 0x5000};
+    xcb_render_fill_rectangles(m_connection, XCB_RENDER_PICT_OP_OVER, m_windowPicture, line,
+                               uint32_t(m_lines.size()), m_lines.constData());
+}
+
+void X11Magnifier::drawStrip() {
+    if (m_strip.isNull() || m_windowDepth == 0)
+        return;
+    // Rows of 32-bit pixels, blue first, as a 24- or 32-bit window keeps them.
+    const int top = m_factor == 0 ? 0 : m_copySize.height() * m_factor - m_strip.height() - 1;
+    xcb_put_image(m_connection, XCB_IMAGE_FORMAT_Z_PIXMAP, m_window, m_windowGc,
+                  uint16_t(m_strip.width()), uint16_t(m_strip.height()), 1, int16_t(top), 0,
+                  m_windowDepth, uint32_t(m_strip.sizeInBytes()), m_strip.constBits());
+    m_stripDrawn = true;
+}
+
+QRgb X11Magnifier::sourcePixel(QPoint at) {
+    if (m_copy == 0 || !QRect(QPoint(0, 0), m_copySize).contains(at))
+        return 0xff000000u;
+    xcb_get_image_reply_t* reply =
+        xcb_get_image_reply(m_connection,
+                            xcb_get_image(m_connection, XCB_IMAGE_FORMAT_Z_PIXMAP, m_copy,
+                                          int16_t(at.x()), int16_t(at.y()), 1, 1, ~0u),
+                            nullptr);
+    QRgb colour = 0xff000000u;
+    if (reply != nullptr && xcb_get_image_data_length(reply) == 4) {
+        std::memcpy(&colour, xcb_get_image_data(reply), 4);
+        colour |= 0xff000000u;
+    }
+    std::free(reply);
+    return colour;
 }
 
 QImage X11Magnifier::lastSource() {

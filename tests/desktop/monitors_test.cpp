@@ -205,6 +205,12 @@ TEST_F(MonitorsTest, TheMeasuringOverlayMeasuresAcrossTheBorderAndClosesWhenAMon
     key("Control_L+c");
     EXPECT_TRUE(waitFor([] { return clipboardText() == QString::fromUtf8("4480 × 1440 px"); }))
         << clipboardText();
+    // Where no monitor shows the desktop, Ctrl+8 picks no colour: not the black beyond them.
+    moveMouse(QPoint(3000, 1200));
+    key("Control_L+8");
+    EXPECT_TRUE(waitFor(
+        [&] { return m_program->stderrText().find("no colour was picked") != std::string::npos; }));
+    EXPECT_EQ(clipboardText(), QString::fromUtf8("4480 × 1440 px"));
     {
         const LeftMonitorUnplugged unplugged;
         EXPECT_TRUE(closed("MeasureOverlay"));

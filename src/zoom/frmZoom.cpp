@@ -187,7 +187,10 @@ void frmZoom::mpopupClose_Click() {
 
 void frmZoom::paintEvent(QPaintEvent*) {
     if (m_magnifier) {
-        m_magnifier->show(lensSource(m_magnifier->pointer()), deviceZoomFactor(), true);
+        // The next tick reads the colour of what this showed.
+        m_readoutStale =
+            m_magnifier->show(lensSource(m_magnifier->pointer()), deviceZoomFactor(), true) ||
+            m_readoutStale;
         return;
     }
     QPainter painter(this);

@@ -107,11 +107,15 @@ TEST_F(MonitorsTest, TheLensAndTheAboutBoxOpenOnThePointersMonitor) {
     moveMouse(red.shown().center());
     key("Control_L+5");
     const QRect lens = waitForWindow("frmZoom", QRect(1280 - 64, 720 - 64, 128, 128)).rect;
-    // Red at the lens's opacity over the grey desktop.
+    // Red at the lens's opacity over the grey desktop, inside a block of the grid and in the
+    // swatch of the strip that reads the colour under the still pointer.
     QImage shot;
+    const auto isRed = [&](QPoint at) {
+        return qRed(shot.pixel(at)) > 200 && qGreen(shot.pixel(at)) < 80;
+    };
     EXPECT_TRUE(waitFor([&] {
         shot = screenshot(lens);
-        return qRed(shot.pixel(64, 64)) > 200 && qGreen(shot.pixel(64, 64)) < 80;
+        return isRed(QPoint(66, 66)) && isRed(QPoint(8, 118));
     })) << savePng(shot, "lens");
     key("Escape");
     openTrayMenu();

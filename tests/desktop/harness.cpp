@@ -372,8 +372,11 @@ void DesktopTest::TearDown() {
     for (const std::unique_ptr<Process>& program : m_programs) {
         program->stop();
         std::istringstream lines(program->stderrText());
+        // Wine says so when Explorer, or a file dialog, looks at the drive of the Unix root:
+        // Wine's word about the test machine, not the program's.
         for (std::string line; std::getline(lines, line);)
-            if (!line.empty() && !line.starts_with("vantor-screen-tools: "))
+            if (!line.empty() && !line.starts_with("vantor-screen-tools: ") &&
+                !line.starts_with("wine: Read access denied for device"))
                 ADD_FAILURE() << "unexpected output on stderr of process " << program->pid() << ": "
                               << line;
     }

@@ -50,7 +50,9 @@ TEST_F(MeasureTest, GuideLandsOnAnEdgeAndTheOverlayMeasuresPinsCopiesAndSavesWit
     }));
 
     key("Control_L+7");
-    waitForWindow("MeasureOverlay");
+    const XWindow overlay = waitForWindow("MeasureOverlay").id;
+    // Its keys reach it once the window manager has given it the focus.
+    ASSERT_TRUE(waitFor([&] { return focusedWindow() == overlay; }));
     moveMouse(placed.topLeft() + InGap);
     click(placed.topLeft() + InGap);
     EXPECT_TRUE(copied(QString::fromUtf8("60 × 110 px"))) << clipboardText();

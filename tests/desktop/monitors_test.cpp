@@ -204,7 +204,8 @@ TEST_F(MonitorsTest, TheMeasuringOverlayMeasuresAcrossTheBorderAndClosesWhenAMon
     launchDocked();
     const XWindow ruler = addRulerAt(QPoint(1900, 480)).id;
     key("Control_L+7");
-    waitForWindow("MeasureOverlay", Desk);
+    const XWindow overlay = waitForWindow("MeasureOverlay", Desk).id;
+    ASSERT_TRUE(waitFor([&] { return focusedWindow() == overlay; }));
     moveMouse(QPoint(2000, 600));
     key("Control_L+c");
     EXPECT_TRUE(waitFor([] { return clipboardText() == QString::fromUtf8("4480 × 1440 px"); }))

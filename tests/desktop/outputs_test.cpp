@@ -31,11 +31,19 @@ TEST_F(OutputsTest, ASnapGoesToAPngAndTheClipboardAndCtrl8CopiesColoursItRemembe
     const QImage saved = snap(panel, 1);
     EXPECT_TRUE(savedFiles().front().endsWith(".png")) << savedFiles().front();
     EXPECT_EQ(saved, m_underPanel);
-    Process paste({"xclip", "-o", "-selection", "clipboard", "-t", "image/png"});
-    paste.waitForExit();
-    EXPECT_EQ(QImage::fromData(QByteArray::fromStdString(paste.stdoutText()))
-                  .convertToFormat(QImage::Format_RGB32),
-              saved);
+    const auto pasted = [] {
+        Process paste({"xclip", "-o", "-selection", "clipboard", "-t", "image/png"});
+        paste.waitForExit();
+        return QImage::fromData(QByteArray::fromStdString(paste.stdoutText()))
+            .convertToFormat(QImage::Format_RGB32);
+    };
+    EXPECT_EQ(pasted(), saved);
+    // Another program takes the clipboard over; the next capture takes it back.
+    Process other({"sh", "-c", "printf other | xclip -selection clipboard -i"});
+    other.waitForExit();
+    ASSERT_TRUE(waitFor([] { return clipboardText() == "other"; }));
+    EXPECT_EQ(snap(panel, 2), saved);
+    EXPECT_TRUE(waitFor([&] { return pasted() == saved; }));
 
     // Beside the panel, which lies on the pattern's magenta pixel at 41, 31.
     const QPoint pattern = windowRect(panel.id).topLeft() - QPoint(41, 31);

@@ -130,16 +130,21 @@ TEST_F(WineSmoke, ASecondInstanceEndsAtOnce) {
     EXPECT_TRUE(m_program->running());
 }
 
+// Writes a string value of the program's settings into the registry of Wine's prefix with Wine's
+// own tool; the program reads its settings when it uses them.
+void setRegistryValue(const std::string& name, const std::string& value) {
+    Process reg({"/usr/lib/wine/wine64", "reg", "add",
+                 R"(HKCU\Software\Korvane\Application\vantorScreenTools)", "/v", name, "/t",
+                 "REG_SZ", "/d", value, "/f"});
+    ASSERT_EQ(reg.waitForExit(30s), 0) << reg.stderrText();
+}
+
 // The folder comes from the registry of Wine's prefix, written there by Wine's own tool; the
 // program reads it at the snap.
 TEST_F(WineSmoke, AGuideAndAPanelShowAndTheSnapIsSavedWhereTheRegistrySays) {
     m_program = &launch();
     icon();
-    Process reg({"/usr/lib/wine/wine64", "reg", "add",
-                 R"(HKCU\Software\Korvane\Application\vantorScreenTools)", "/v", "imageSavePath",
-                 "/t", "REG_SZ", "/d", "Z:" + QDir::toNativeSeparators(images()).toStdString(),
-                 "/f"});
-    ASSERT_EQ(reg.waitForExit(30s), 0) << reg.stderrText();
+    setRegistryValue("imageSavePath", "Z:" + QDir::toNativeSeparators(images()).toStdString());
 
     const WindowInfo guide = shownBy([&] { chooseTrayItem("vertical"); });
     EXPECT_EQ(guide.rect.width(), GuideStrip);
@@ -151,6 +156,49 @@ TEST_F(WineSmoke, AGuideAndAPanelShowAndTheSnapIsSavedWhereTheRegistrySays) {
     EXPECT_EQ(saved.size(), PanelSize);
     const QString file = savedFiles().value(0);
     EXPECT_TRUE(QFileInfo(file).fileName().startsWith("01) ")) << file;
+}
+
+// Wine hands the Windows clipboard to X11's: a paste in an X11 program gets what the program put
+// there in the Windows formats.
+TEST_F(WineSmoke, APngSnapGoesOntoTheClipboard) {
+    m_program = &launch();
+    icon();
+    setRegistryValue("imageSavePath", "Z:" + QDir::toNativeSeparators(images()).toStdString());
+    setRegistryValue("imageFormat", "png");
+    setRegistryValue("copyCapturesToClipboard", "1");
+    const WindowInfo panel = shownBy([&] { chooseTrayItem("section"); });
+    click(panel.rect.topLeft() + SnapButton);
+    const QImage saved = savedCapture(1);
+    EXPECT_TRUE(savedFiles().value(0).endsWith(".png")) << savedFiles().value(0);
+    QImage pasted;
+    EXPECT_TRUE(waitFor([&] {
+        Process paste({"xclip", "-o", "-selection", "clipboard", "-t", "image/bmp"});
+        paste.waitForExit();
+        pasted = QImage::fromData(QByteArray::fromStdString(paste.stdoutText()))
+                     .convertToFormat(QImage::Format_RGB32);
+        return pasted == saved;
+    })) << pasted.size();
+}
+
+// Explorer, run by Wine as a program of its own, shows the folder in a window named after it.
+TEST_F(WineSmoke, ViewImagesFolderOpensTheFolderInExplorer) {
+    m_program = &launch();
+    icon();
+    setRegistryValue("imageSavePath", "Z:" + QDir::toNativeSeparators(images()).toStdString());
+    trayMenu();
+    // The Options submenu's first row, "View images folder", is enabled once a folder is set.
+    for (int i = 0; i < Options; ++i)
+        key("Down");
+    key("Right Return");
+    const std::string name = QFileInfo(images()).fileName().toStdString();
+    EXPECT_TRUE(waitFor(
+        [&] {
+            return !findWindows([&](const WindowInfo& w) {
+                        return w.title.find(name) != std::string::npos;
+                    }).empty();
+        },
+        30s))
+        << name;
 }
 
 } // namespace

@@ -83,9 +83,9 @@ void frmMain::buildMenu() {
         mpopupOptions.addAction(QString(), this, &frmMain::mpopupOptionsImagesFolder_Click);
     mpopupOptions.addMenu(&m_popupImageFormat);
     auto* formats = new QActionGroup(this);
-    for (const auto& [format, name] :
-         {std::pair{ImageFormat::Bmp, "BMP"}, {ImageFormat::Png, "PNG"}}) {
-        QAction* item = m_popupImageFormat.addAction(QString::fromLatin1(name), this,
+    for (const auto& choice : {std::pair{ImageFormat::Bmp, "BMP"}, {ImageFormat::Png, "PNG"}}) {
+        const ImageFormat format = choice.first;
+        QAction* item = m_popupImageFormat.addAction(QString::fromLatin1(choice.second), this,
                                                      [format] { SetCaptureImageFormat(format); });
         item->setCheckable(true);
         item->setData(int(format));

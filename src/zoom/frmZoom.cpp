@@ -47,15 +47,17 @@ frmZoom::frmZoom() {
     m_popupGrid->setCheckable(true);
     mpopup.addMenu(&m_popupFormat);
     auto* formats = new QActionGroup(this);
-    for (const auto& [format, name] : {std::pair{ColourFormat::Hex, "#RRGGBB"},
-                                       {ColourFormat::Rgb, "rgb()"},
-                                       {ColourFormat::Hsl, "hsl()"}}) {
-        QAction* item = m_popupFormat.addAction(QString::fromLatin1(name), this, [this, format] {
-            m_format = format;
-            setColourFormat(format);
-            updateOverlay();
-            update();
-        });
+    for (const auto& choice : {std::pair{ColourFormat::Hex, "#RRGGBB"},
+                               {ColourFormat::Rgb, "rgb()"},
+                               {ColourFormat::Hsl, "hsl()"}}) {
+        const ColourFormat format = choice.first;
+        QAction* item =
+            m_popupFormat.addAction(QString::fromLatin1(choice.second), this, [this, format] {
+                m_format = format;
+                setColourFormat(format);
+                updateOverlay();
+                update();
+            });
         item->setCheckable(true);
         item->setData(int(format));
         formats->addAction(item);

@@ -47,8 +47,9 @@ TEST_F(OutputsTest, ASnapGoesToAPngAndTheClipboardAndCtrl8CopiesColoursItRemembe
 
     // Beside the panel, which lies on the pattern's magenta pixel at 41, 31.
     const QPoint pattern = windowRect(panel.id).topLeft() - QPoint(41, 31);
-    for (const auto& [at, hex] : {std::pair{QPoint(25, 25), "#FF0000"}, {{320, 330}, "#00FF00"}}) {
-        moveMouse(pattern + at);
+    for (const auto& pick : {std::pair{QPoint(25, 25), "#FF0000"}, {{320, 330}, "#00FF00"}}) {
+        const QString hex = QString::fromLatin1(pick.second);
+        moveMouse(pattern + pick.first);
         key("Control_L+8");
         EXPECT_TRUE(waitFor([&] { return clipboardText() == hex; })) << clipboardText();
     }

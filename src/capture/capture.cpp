@@ -35,16 +35,6 @@ const QString ImageSavePath = QStringLiteral("imageSavePath");
 const QString ImageFormatName = QStringLiteral("imageFormat");
 const QString CopyToClipboard = QStringLiteral("copyCapturesToClipboard");
 
-void storeChoice(const QString& name, const QString& value) {
-    QString problem;
-    if (!WriteSetting(ApplicationKey, name, value, &problem))
-        std::fprintf(stderr,
-                     "vantor-screen-tools: cannot keep the choice in %s (%s); it holds until the "
-                     "program ends.\n",
-                     qUtf8Printable(QDir::toNativeSeparators(settingsLocation(ApplicationKey))),
-                     qUtf8Printable(problem));
-}
-
 CaptureDialogs& dialogs() {
     static CaptureDialogs current = defaultCaptureDialogs();
     return current;
@@ -134,6 +124,19 @@ bool StoreImagesFolder(const QString& folder) {
     return false;
 }
 
+QString ReadProgramSetting(const QString& name) {
+    return ReadSetting(ApplicationKey, name);
+}
+
+void StoreProgramSetting(const QString& name, const QString& value) {
+    QString problem;
+    if (!WriteSetting(ApplicationKey, name, value, &problem))
+        std::fprintf(stderr, "vantor-screen-tools: cannot keep %s in %s (%s).\n",
+                     qUtf8Printable(name),
+                     qUtf8Printable(QDir::toNativeSeparators(settingsLocation(ApplicationKey))),
+                     qUtf8Printable(problem));
+}
+
 ImageFormat CaptureImageFormat() {
     if (const std::optional<bool> png = appState().PngChosen)
         return *png ? ImageFormat::Png : ImageFormat::Bmp;
@@ -143,8 +146,8 @@ ImageFormat CaptureImageFormat() {
 
 void SetCaptureImageFormat(ImageFormat format) {
     appState().PngChosen = format == ImageFormat::Png;
-    storeChoice(ImageFormatName,
-                format == ImageFormat::Png ? QStringLiteral("png") : QStringLiteral("bmp"));
+    StoreProgramSetting(ImageFormatName,
+                        format == ImageFormat::Png ? QStringLiteral("png") : QStringLiteral("bmp"));
 }
 
 bool CopiesCapturesToClipboard() {
@@ -155,7 +158,7 @@ bool CopiesCapturesToClipboard() {
 
 void SetCopyCapturesToClipboard(bool copy) {
     appState().CopyCapturesChosen = copy;
-    storeChoice(CopyToClipboard, copy ? QStringLiteral("1") : QStringLiteral("0"));
+    StoreProgramSetting(CopyToClipboard, copy ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
 QString ImagesFolderToView() {

@@ -44,6 +44,11 @@ void SetCaptureImageFormat(ImageFormat format);
 bool CopiesCapturesToClipboard();
 void SetCopyCapturesToClipboard(bool copy);
 
+// A value of the program's settings, kept beside the images folder; one the settings cannot keep
+// is said on standard error.
+QString ReadProgramSetting(const QString& name);
+void StoreProgramSetting(const QString& name, const QString& value);
+
 // The folder "View images folder" opens: today's captures, or the images folder itself while
 // today has none; empty while no images folder is set.
 QString ImagesFolderToView();

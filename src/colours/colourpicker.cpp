@@ -4,10 +4,8 @@
 #include "core/monitors.h"
 #include "core/screens.h"
 #include "platform/desktop.h"
-#include "platform/settings.h"
 
 #include <QClipboard>
-#include <QDir>
 #include <QGuiApplication>
 
 #include <cstdio>
@@ -15,29 +13,20 @@
 namespace vantor {
 
 namespace {
-const QString ApplicationKey = QStringLiteral("vantorScreenTools");
 const QString HistoryName = QStringLiteral("colourHistory");
 const QString FormatName = QStringLiteral("colourFormat");
-
-void store(const QString& name, const QString& value) {
-    QString problem;
-    if (!WriteSetting(ApplicationKey, name, value, &problem))
-        std::fprintf(stderr, "vantor-screen-tools: cannot keep the colours in %s (%s).\n",
-                     qUtf8Printable(QDir::toNativeSeparators(settingsLocation(ApplicationKey))),
-                     qUtf8Printable(problem));
-}
 } // namespace
 
 ColourHistory storedColourHistory() {
-    return ColourHistory::fromText(ReadSetting(ApplicationKey, HistoryName));
+    return ColourHistory::fromText(ReadProgramSetting(HistoryName));
 }
 
 ColourFormat chosenColourFormat() {
-    return formatNamed(ReadSetting(ApplicationKey, FormatName));
+    return formatNamed(ReadProgramSetting(FormatName));
 }
 
 void setColourFormat(ColourFormat format) {
-    store(FormatName, formatName(format));
+    StoreProgramSetting(FormatName, formatName(format));
 }
 
 void copyColour(QRgb colour) {
@@ -59,7 +48,7 @@ void pickColourAt(QPoint at) {
     copyColour(colour);
     ColourHistory history = storedColourHistory();
     history.add(colour);
-    store(HistoryName, history.toText());
+    StoreProgramSetting(HistoryName, history.toText());
 }
 
 } // namespace vantor

@@ -125,18 +125,17 @@ void MeasureOverlay::mousePressEvent(QMouseEvent* event) {
 }
 
 void MeasureOverlay::mouseMoveEvent(QMouseEvent* event) {
-    m_pointer = toPicture(event->position());
+    const QPoint pointer = toPicture(event->position());
     if (m_press && (event->buttons() & Qt::LeftButton)) {
-        const QPoint travel = m_pointer - *m_press;
+        const QPoint travel = pointer - *m_press;
         m_dragging = m_dragging || travel.manhattanLength() >= DragStart;
         if (m_dragging) {
-            showLive(Measurement{Measurement::Kind::Bounds, QRect(*m_press, m_pointer).normalized(),
-                                 m_pointer,
-                                 ratioAt(rounded(event->position()) + pos(), m_screens)});
+            showLive(Measurement{Measurement::Kind::Bounds, QRect(*m_press, pointer).normalized(),
+                                 pointer, ratioAt(rounded(event->position()) + pos(), m_screens)});
             return;
         }
     }
-    showLive(spacingAt(m_pointer));
+    showLive(spacingAt(pointer));
 }
 
 void MeasureOverlay::mouseReleaseEvent(QMouseEvent* event) {

@@ -60,7 +60,6 @@ private:
     QList<ScreenScale> m_screens;
     QList<QPointer<QWidget>> m_hiddenTools;
     int m_tolerance;
-    QPoint m_pointer;
     std::optional<Measurement> m_live;
     QList<Measurement> m_pins;
     std::optional<QPoint> m_press;

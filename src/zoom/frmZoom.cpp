@@ -103,7 +103,7 @@ void frmZoom::TimerCursorZoom_Timer() {
             m_readoutStale = false;
             m_readoutClock.start();
             // The pointer's pixel is the source's (16, 16), in device pixels as the source is.
-            readColour(m_magnifier->sourcePixel(QPoint(LensSize / 2, LensSize / 2)));
+            takeReading(m_magnifier->sourcePixel(QPoint(LensSize / 2, LensSize / 2)));
         }
         return;
     }
@@ -114,11 +114,11 @@ void frmZoom::TimerCursorZoom_Timer() {
     PictureCapture = std::move(source);
     m_face = magnified(PictureCapture, mZoomFactor);
     if (!PictureCapture.isNull())
-        readColour(PictureCapture.pixel(PictureCapture.width() / 2, PictureCapture.height() / 2));
+        takeReading(PictureCapture.pixel(PictureCapture.width() / 2, PictureCapture.height() / 2));
     update();
 }
 
-void frmZoom::readColour(QRgb colour) {
+void frmZoom::takeReading(QRgb colour) {
     if (colour == m_colour && !m_strip.isNull())
         return;
     m_colour = colour;

@@ -46,7 +46,7 @@ private:
     int deviceZoomFactor() const;
     // Reads the colour under the pointer from the lens's source and redraws the strip when the
     // reading, its format or the lens's size changed.
-    void readColour(QRgb colour);
+    void takeReading(QRgb colour);
     void updateOverlay();
     void refreshMenu();
     friend class SingleInstance<frmZoom>;

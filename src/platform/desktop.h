@@ -79,6 +79,13 @@ public:
     virtual NativeWindow foregroundWindow() = 0;
     // keysDown, cursorPos and foregroundWindow together, in one exchange where the system allows.
     virtual DesktopLook look(const QList<VirtualKey>& keys);
+    // Calls changed from the event loop whenever what look() sees may have changed since: a key
+    // pressed or let go, the pointer moved while watched, another window in front or the one in
+    // front moved. False where the system does not tell: the caller looks on a timer.
+    virtual bool watchChanges(std::function<void()>) { return false; }
+    // Whether moves of the pointer count as changes: not while the caller looks on its timer
+    // anyway, which each move would wake for nothing.
+    virtual void watchPointer(bool) {}
     // The outer frame of a top-level window in screen pixels; empty when the window is gone.
     virtual QRect windowFrame(NativeWindow window) = 0;
     // Moves the frame's top-left corner to topLeft while its right and bottom edges stay put.

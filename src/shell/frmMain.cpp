@@ -105,7 +105,28 @@ void frmMain::buildMenu() {
 }
 
 void frmMain::Start() {
+    m_pace = MonitorPace(desktop().watchChanges([this] { desktopChanged(); }));
     TimerTestForeWindow.start();
+}
+
+void frmMain::desktopChanged() {
+    // Told from inside the desktop's reading of its events: the look, which reads them too, comes
+    // after.
+    if (m_pace.changed()) {
+        desktop().watchPointer(false);
+        QMetaObject::invokeMethod(this, &frmMain::TimerTestForeWindow_Timer, Qt::QueuedConnection);
+    }
+}
+
+void frmMain::paceAfterLook(bool goingOn) {
+    const bool wasTicking = TimerTestForeWindow.isActive();
+    if (m_pace.afterLook(goingOn)) {
+        if (!wasTicking)
+            TimerTestForeWindow.start();
+        return;
+    }
+    TimerTestForeWindow.stop();
+    desktop().watchPointer(true);
 }
 
 void frmMain::showTrayIcon() {
@@ -261,7 +282,8 @@ void frmMain::TimerTestForeWindow_Timer() {
     const QPointer<frmMain> self(this);
     frmToolbar& toolbar = frmToolbar::instance();
     DesktopLook seen = desktop().look(captureHotkeys());
-    if (RunCaptureHotkeys(toolbar, seen.keys)) {
+    const bool held = RunCaptureHotkeys(toolbar, seen.keys);
+    if (held) {
         if (!self)
             return;
         // A capture may have waited for a message box meanwhile.
@@ -269,6 +291,10 @@ void frmMain::TimerTestForeWindow_Timer() {
         seen.foreground = desktop().foregroundWindow();
     }
     m_inTick = false;
+    // A combination still held runs again on the next tick; a pointer on the move may reach the
+    // toolbar's edge or drag a window towards a guide.
+    paceAfterLook(held || seen.cursor != m_lastCursor);
+    m_lastCursor = seen.cursor;
     if (toolbar.ShowToolbar(seen.cursor.x(), seen.cursor.y()))
         return;
     TrackedWindow = trackedWindowFor(seen.foreground);

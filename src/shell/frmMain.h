@@ -2,6 +2,7 @@
 
 #include "core/singleinstance.h"
 #include "platform/desktop.h"
+#include "shell/monitorpace.h"
 
 #include <QMenu>
 #include <QSystemTrayIcon>
@@ -10,8 +11,9 @@
 
 namespace vantor {
 
-// The hidden main window: it owns the notification icon, its popup menu and the 100 ms timer.
-// It is loaded once and never shown; unloading it ends the program.
+// The hidden main window: it owns the notification icon, its popup menu and the 100 ms timer,
+// which runs while something on the desktop goes on. It is loaded once and never shown; unloading
+// it ends the program.
 class frmMain final : public QWidget, public SingleInstance<frmMain> {
     Q_OBJECT
 public:
@@ -55,6 +57,9 @@ private:
     void buildMenu();
     void showTrayIcon();
     void waitForTray();
+    void desktopChanged();
+    // Runs or rests the timer after a look that found something going on or not.
+    void paceAfterLook(bool goingOn);
 
     QSystemTrayIcon m_trayIcon;
     QMenu mpopup;
@@ -84,6 +89,8 @@ private:
     bool ShowAllState = false;
     bool InTrayCallback = false;
     bool m_inTick = false;
+    MonitorPace m_pace{false};
+    QPoint m_lastCursor;
     NativeWindow TrackedWindow = 0;
 };
 

@@ -96,6 +96,25 @@ TEST_F(ToolbarTest, CtrlDigitsAndTheTopEdgesToolbarDoTheirJobsWhileAnotherProgra
     waitForWindow("frmToolbar", OpenToolbar.translated(0, -58));
 }
 
+// With nothing going on the program does not look at the keyboard; a key's press wakes it. A held
+// combination runs again on each tick until it is let go, a quick tap runs once.
+TEST_F(ToolbarTest, AHeldCombinationRepeatsAndAQuickTapRunsOnce) {
+    bringOtherToFront();
+    holdKey("Control_L", true);
+    holdKey("1", true);
+    EXPECT_TRUE(waitFor([&] { return savedFiles().size() >= 3; }));
+    holdKey("1", false);
+    holdKey("Control_L", false);
+    qsizetype held = 0;
+    ASSERT_TRUE(waitFor([&] {
+        held = savedFiles().size();
+        return holdsFor([&] { return savedFiles().size() == held; }, 300ms);
+    }));
+    key("Control_L+1");
+    EXPECT_TRUE(waitFor([&] { return savedFiles().size() == held + 1; }));
+    EXPECT_TRUE(holdsFor([&] { return savedFiles().size() == held + 1; }, 500ms));
+}
+
 TEST_F(ToolbarTest, AnotherProgramsWindowInFrontSnapsItsLeftEdgeOntoAGuide) {
     const int line = addFromTray(AddGuide, "frmGridLine").rect.left() + GuideStrip / 2;
     bringOtherToFront();

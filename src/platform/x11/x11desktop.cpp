@@ -7,6 +7,7 @@
 
 // Xlib defines macros (Bool, Status, None) that clash with Qt; it comes after every Qt header.
 #include "platform/x11/instancefile.h"
+#include "platform/x11/x11changes.h"
 #include "platform/x11/x11keyboard.h"
 #include "platform/x11/x11magnifier.h"
 #include "platform/x11/x11screengrab.h"
@@ -55,6 +56,10 @@ public:
         return createX11Magnifier(window, frame);
     }
     bool compositorRunning() override;
+    bool watchChanges(std::function<void()> changed) override {
+        return m_changes.watch(std::move(changed));
+    }
+    void watchPointer(bool watched) override { m_changes.watchPointer(watched); }
 
 private:
     // The outer frame in the server's device pixels.
@@ -70,6 +75,7 @@ private:
     int m_lockFd = -1;
     std::unique_ptr<X11ScreenGrabber> m_grabber;
     X11Keyboard m_keyboard;
+    X11Changes m_changes;
 };
 
 // Reads a CARDINAL or WINDOW array property; empty when the window or property is missing.
@@ -117,7 +123,7 @@ QString lockPath(Display* display) {
 X11Desktop::X11Desktop()
     : m_display(XOpenDisplay(nullptr)),
       m_connection(m_display != nullptr ? XGetXCBConnection(m_display) : nullptr),
-      m_keyboard(m_display) {}
+      m_keyboard(m_display), m_changes(m_display, m_keyboard) {}
 
 X11Desktop::~X11Desktop() {
     m_grabber.reset(); // it detaches its shared memory through the display
@@ -137,7 +143,15 @@ bool X11Desktop::claimSingleInstance() {
 }
 
 QSet<VirtualKey> X11Desktop::keysDown(const QList<VirtualKey>& keys) {
-    return m_keyboard.keysDown(keys);
+    char keymap[32] = {};
+    if (m_display == nullptr)
+        return {};
+    m_changes.read(false);
+    XQueryKeymap(m_display, keymap);
+    // What came in before the keymap's answer happened before it: handed over, then the keymap
+    // holds.
+    m_changes.read(true);
+    return m_keyboard.keysDown(keymap, keys);
 }
 
 QPoint X11Desktop::cursorPos() {
@@ -168,7 +182,7 @@ DesktopLook X11Desktop::look(const QList<VirtualKey>& keys) {
     const xcb_get_property_cookie_t active =
         xcb_get_property(m_connection, 0, root, atom("_NET_ACTIVE_WINDOW"), XCB_ATOM_WINDOW, 0, 1);
     DesktopLook seen;
-    seen.keys = m_keyboard.keysDown(keys);
+    seen.keys = keysDown(keys);
     xcb_generic_error_t* error = nullptr;
     if (xcb_query_pointer_reply_t* reply = xcb_query_pointer_reply(m_connection, pointer, &error)) {
         seen.cursor = toLogicalPixels(QPoint(reply->root_x, reply->root_y), screenScales());
@@ -183,6 +197,7 @@ DesktopLook X11Desktop::look(const QList<VirtualKey>& keys) {
         std::free(reply);
     }
     std::free(error);
+    m_changes.follow(seen.foreground);
     return seen;
 }
 

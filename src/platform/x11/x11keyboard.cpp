@@ -1,6 +1,5 @@
 #include "platform/x11/x11keyboard.h"
 
-#include <X11/extensions/XInput2.h>
 #include <X11/keysym.h>
 #include <X11/XKBlib.h>
 
@@ -51,45 +50,13 @@ X11Keyboard::X11Keyboard(Display* display) : m_display(display), m_taps({}, {}) 
     digits.reset(0);
     controls.reset(0);
     m_taps = KeyTaps(digits, controls);
-    watchRawPresses();
 }
 
-void X11Keyboard::watchRawPresses() {
-    int event = 0;
-    int error = 0;
-    int major = 2;
-    int minor = 0;
-    if (!XQueryExtension(m_display, "XInputExtension", &m_inputOpcode, &event, &error) ||
-        XIQueryVersion(m_display, &major, &minor) != Success) {
-        m_inputOpcode = -1;
-        return;
-    }
-    unsigned char bits[XIMaskLen(XI_LASTEVENT)] = {};
-    XISetMask(bits, XI_RawKeyPress);
-    XISetMask(bits, XI_RawKeyRelease);
-    XIEventMask mask = {XIAllMasterDevices, int(sizeof(bits)), bits};
-    XISelectEvents(m_display, DefaultRootWindow(m_display), &mask, 1);
-    XFlush(m_display);
-}
-
-void X11Keyboard::replayRawEvents(bool alreadyQueued) {
-    if (m_inputOpcode < 0)
-        return;
-    // Only the raw key events selected above come to this connection; none is waited for.
-    while (XEventsQueued(m_display, alreadyQueued ? QueuedAlready : QueuedAfterReading) > 0) {
-        XEvent event;
-        XNextEvent(m_display, &event);
-        XGenericEventCookie* cookie = &event.xcookie;
-        if (cookie->type != GenericEvent || cookie->extension != m_inputOpcode ||
-            !XGetEventData(m_display, cookie))
-            continue;
-        const int code = static_cast<const XIRawEvent*>(cookie->data)->detail;
-        if (cookie->evtype == XI_RawKeyPress)
-            m_taps.press(code);
-        else if (cookie->evtype == XI_RawKeyRelease)
-            m_taps.release(code);
-        XFreeEventData(m_display, cookie);
-    }
+void X11Keyboard::rawKey(bool pressed, int code) {
+    if (pressed)
+        m_taps.press(code);
+    else
+        m_taps.release(code);
 }
 
 std::vector<KeyCode> X11Keyboard::codesOf(VirtualKey key) const {
@@ -108,16 +75,11 @@ std::vector<KeyCode> X11Keyboard::codesOf(VirtualKey key) const {
     }
 }
 
-QSet<VirtualKey> X11Keyboard::keysDown(const QList<VirtualKey>& keys) {
+QSet<VirtualKey> X11Keyboard::keysDown(const char (&keymap)[32], const QList<VirtualKey>& keys) {
     QSet<VirtualKey> down;
     if (m_display == nullptr)
         return down;
-    replayRawEvents(false);
-    char now[32] = {};
-    XQueryKeymap(m_display, now);
-    // What came in before the keymap's reply happened before it: replayed, then the keymap holds.
-    replayRawEvents(true);
-    const KeyTaps::Keys seen = m_taps.look(keysOf(now));
+    const KeyTaps::Keys seen = m_taps.look(keysOf(keymap));
     for (VirtualKey key : keys)
         for (KeyCode code : codesOf(key))
             if (code != 0 && seen.test(code))

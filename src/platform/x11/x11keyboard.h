@@ -25,19 +25,17 @@ class X11Keyboard {
 public:
     explicit X11Keyboard(Display* display);
 
-    // One look at the keyboard for all of keys: held now, or pressed since the last look.
-    QSet<VirtualKey> keysDown(const QList<VirtualKey>& keys);
+    // A raw press or release the server reported.
+    void rawKey(bool pressed, int code);
+    // One look at the keyboard for all of keys: held in keymap, the server's keyboard state read
+    // after every raw event before it was handed over, or pressed since the last look.
+    QSet<VirtualKey> keysDown(const char (&keymap)[32], const QList<VirtualKey>& keys);
 
 private:
     std::vector<KeyCode> codesOf(VirtualKey key) const;
-    void watchRawPresses();
-    // Hands the raw presses and releases read so far to the taps. With `alreadyQueued`, only
-    // what Xlib holds already is read, without asking the server.
-    void replayRawEvents(bool alreadyQueued);
 
     Display* m_display;
     KeyCode m_digits[10] = {};
-    int m_inputOpcode = -1;
     KeyTaps m_taps;
 };
 

@@ -20,7 +20,6 @@ namespace vantor {
 
 namespace {
 constexpr int Opacity = 200;
-constexpr int RefreshInterval = 10;
 // The reading of the colour under the pointer follows it at most this often: it is read back
 // from the server and drawn as text, which would double the cost of a frame at 100 frames a
 // second, and a number changing that fast cannot be read anyway.
@@ -79,9 +78,20 @@ void frmZoom::Form_Load() {
     // else it does; the window system can copy and stretch them without the program.
     m_magnifier = desktop().magnifierFor(winId(), palette().color(QPalette::Dark).rgb());
     setAttribute(Qt::WA_PaintOnScreen, m_magnifier != nullptr);
+    // Where the window system tells when the pointer moves or the screen changes under the lens,
+    // a still lens over a still screen costs nothing.
+    m_watched = m_magnifier && m_magnifier->watch([this] { frameSoon(); });
+    TimerCursorZoom.setSingleShot(m_watched);
     updateOverlay();
     ApplyWindowTransparency(*this, Opacity);
     TimerCursorZoom.start();
+}
+
+void frmZoom::frameSoon(qint64 after) {
+    if (TimerCursorZoom.isActive())
+        return;
+    const qint64 since = m_frameClock.isValid() ? m_frameClock.elapsed() : after;
+    TimerCursorZoom.start(int(qBound<qint64>(0, after - since, after)));
 }
 
 void frmZoom::SetZoom(int value) {
@@ -97,14 +107,21 @@ void frmZoom::SetZoom(int value) {
 void frmZoom::TimerCursorZoom_Timer() {
     const QRect around = lensSource(m_magnifier ? m_magnifier->pointer() : desktop().cursorPos());
     if (m_magnifier) {
+        m_frameClock.start();
         m_readoutStale = m_magnifier->show(around, deviceZoomFactor(), false) || m_readoutStale;
-        if (m_readoutStale &&
-            (!m_readoutClock.isValid() || m_readoutClock.elapsed() >= ReadoutInterval)) {
-            m_readoutStale = false;
-            m_readoutClock.start();
-            // The pointer's pixel is the source's (16, 16), in device pixels as the source is.
-            takeReading(m_magnifier->sourcePixel(QPoint(LensSize / 2, LensSize / 2)));
+        if (!m_readoutStale)
+            return;
+        const qint64 since = m_readoutClock.isValid() ? m_readoutClock.elapsed() : ReadoutInterval;
+        if (since < ReadoutInterval) {
+            // The reading catches up with the last frame even when no other comes.
+            if (m_watched)
+                frameSoon(ReadoutInterval - since);
+            return;
         }
+        m_readoutStale = false;
+        m_readoutClock.start();
+        // The pointer's pixel is the source's (16, 16), in device pixels as the source is.
+        takeReading(m_magnifier->sourcePixel(QPoint(LensSize / 2, LensSize / 2)));
         return;
     }
     QImage source = desktop().grabScreen(around, true);
@@ -193,6 +210,8 @@ void frmZoom::paintEvent(QPaintEvent*) {
         m_readoutStale =
             m_magnifier->show(lensSource(m_magnifier->pointer()), deviceZoomFactor(), true) ||
             m_readoutStale;
+        if (m_readoutStale && m_watched)
+            frameSoon();
         return;
     }
     QPainter painter(this);

@@ -16,8 +16,8 @@
 namespace vantor {
 
 // The zoom lens: a small square, always on top and slightly translucent, that shows the 32 x 32
-// pixels around the pointer magnified, refreshed every 10 ms wherever the pointer goes. Its size
-// is the magnification; it is dragged with the left button, its menu is on any other, and a
+// pixels around the pointer magnified, refreshed as the pointer moves and the screen changes. Its
+// size is the magnification; it is dragged with the left button, its menu is on any other, and a
 // double click saves what it shows. One lens at most.
 class frmZoom final : public QWidget, public SingleInstance<frmZoom> {
     Q_OBJECT
@@ -43,7 +43,12 @@ protected:
     QPaintEngine* paintEngine() const override;
 
 private:
+    // About a display's refresh: more frames than it shows would cost and show nothing.
+    static constexpr int RefreshInterval = 16;
+
     int deviceZoomFactor() const;
+    // Lets the next frame come after at least `after` ms since the last one.
+    void frameSoon(qint64 after = RefreshInterval);
     // Reads the colour under the pointer from the lens's source and redraws the strip when the
     // reading, its format or the lens's size changed.
     void takeReading(QRgb colour);
@@ -62,7 +67,10 @@ private:
     std::unique_ptr<ScreenMagnifier> m_magnifier;
     QImage PictureCapture;
     QImage m_face;
+    // Every frame's tick where the lens is not told of changes; else one tick after a change.
     QTimer TimerCursorZoom;
+    bool m_watched = false;
+    QElapsedTimer m_frameClock;
     QMenu mpopup;
     QMenu mpopupZoom;
     QMenu m_popupFormat;

@@ -1,12 +1,17 @@
 #include "platform/x11/x11magnifier.h"
 
+#include <QAbstractEventDispatcher>
+#include <QSocketNotifier>
+
 #include <xcb/damage.h>
 #include <xcb/render.h>
 #include <xcb/xcb.h>
 #include <xcb/xcb_renderutil.h>
+#include <xcb/xinput.h>
 
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 namespace vantor {
 
@@ -46,12 +51,15 @@ public:
     QImage lastSource() override;
     QRgb sourcePixel(QPoint at) override;
     void setOverlay(const QList<QRect>& lines, const QImage& strip) override;
+    bool watch(std::function<void()> changed) override;
 
 private:
     void drawLines();
     void drawStrip();
 
-    bool screenChangedUnder(const QRect& area);
+    // Takes in the events come so far, from the socket too or only those queued already: the
+    // damage inside the source last shown, the pointer's moves. Whether any asks for a showing.
+    bool readEvents(bool fromSocket);
     void copySource(const QRect& source);
     void stretchInto(QSize size, int factor, bool withFrame);
 
@@ -78,6 +86,10 @@ private:
     QList<xcb_rectangle_t> m_lines;
     QImage m_strip;
     bool m_stripDrawn = false;
+    bool m_changedUnder = false;
+    uint8_t m_inputOpcode = 0;
+    std::function<void()> m_changed;
+    std::unique_ptr<QSocketNotifier> m_socket;
 };
 
 X11Magnifier::X11Magnifier(xcb_connection_t* connection, const xcb_screen_t& screen,
@@ -106,23 +118,71 @@ X11Magnifier::X11Magnifier(xcb_connection_t* connection, const xcb_screen_t& scr
 }
 
 X11Magnifier::~X11Magnifier() {
+    // Not to be read after the connection has gone.
+    m_socket.reset();
     // What it made goes with the connection; the window may be gone already.
     xcb_disconnect(m_connection);
 }
 
-bool X11Magnifier::screenChangedUnder(const QRect& area) {
-    bool changed = false;
-    // What came before the pointer's answer came with it; the rest is for the next look. Errors
-    // of requests for a window that went away come here too, and mean nothing more.
-    while (xcb_generic_event_t* event = xcb_poll_for_queued_event(m_connection)) {
-        if ((event->response_type & 0x7f) == m_damageEvent + XCB_DAMAGE_NOTIFY) {
+bool X11Magnifier::readEvents(bool fromSocket) {
+    bool wake = false;
+    // Errors of requests for a window that went away come here too, and mean nothing more.
+    while (xcb_generic_event_t* event = fromSocket ? xcb_poll_for_event(m_connection)
+                                                   : xcb_poll_for_queued_event(m_connection)) {
+        const uint8_t type = event->response_type & 0x7f;
+        if (type == m_damageEvent + XCB_DAMAGE_NOTIFY) {
             const xcb_rectangle_t& r =
                 reinterpret_cast<const xcb_damage_notify_event_t*>(event)->area;
-            changed = changed || area.intersects(QRect(r.x, r.y, r.width, r.height));
+            if (m_source.intersects(QRect(r.x, r.y, r.width, r.height))) {
+                m_changedUnder = true;
+                wake = true;
+            }
+        } else if (type == XCB_GE_GENERIC && m_inputOpcode != 0 &&
+                   reinterpret_cast<const xcb_ge_generic_event_t*>(event)->extension ==
+                       m_inputOpcode) {
+            wake = true;
         }
         std::free(event);
     }
-    return changed;
+    return wake;
+}
+
+bool X11Magnifier::watch(std::function<void()> changed) {
+    const xcb_query_extension_reply_t* input = xcb_get_extension_data(m_connection, &xcb_input_id);
+    if (input == nullptr || !input->present || QAbstractEventDispatcher::instance() == nullptr)
+        return false;
+    // Raw motion comes whatever grab another program holds from 2.1 on, and the server sends
+    // none to a client that has not said which version it speaks.
+    xcb_input_xi_query_version_reply_t* version = xcb_input_xi_query_version_reply(
+        m_connection, xcb_input_xi_query_version(m_connection, 2, 2), nullptr);
+    const bool raw =
+        version != nullptr && (version->major_version > 2 ||
+                               (version->major_version == 2 && version->minor_version >= 1));
+    std::free(version);
+    if (!raw)
+        return false;
+    m_inputOpcode = input->major_opcode;
+    m_changed = std::move(changed);
+    struct {
+        xcb_input_event_mask_t head;
+        uint32_t bits;
+    } motion = {{XCB_INPUT_DEVICE_ALL_MASTER, 1}, XCB_INPUT_XI_EVENT_MASK_RAW_MOTION};
+    xcb_input_xi_select_events(m_connection, m_root, 1, &motion.head);
+    xcb_flush(m_connection);
+    m_socket = std::make_unique<QSocketNotifier>(xcb_get_file_descriptor(m_connection),
+                                                 QSocketNotifier::Read);
+    QObject::connect(m_socket.get(), &QSocketNotifier::activated, m_socket.get(), [this] {
+        if (readEvents(true))
+            m_changed();
+    });
+    // Events that came in with the answer to a question wait in xcb's queue, where the socket no
+    // longer shows them: they are read before the program next sleeps.
+    QObject::connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock,
+                     m_socket.get(), [this] {
+                         if (readEvents(false))
+                             m_changed();
+                     });
+    return true;
 }
 
 void X11Magnifier::copySource(const QRect& source) {
@@ -194,7 +254,8 @@ QPoint X11Magnifier::pointer() {
 }
 
 bool X11Magnifier::show(const QRect& source, int factor, bool forced) {
-    const bool changed = screenChangedUnder(m_source);
+    readEvents(false);
+    const bool changed = std::exchange(m_changedUnder, false);
     if (source.isEmpty() || factor < 1 ||
         (!forced && !changed && source == m_source && factor == m_factor))
         return false;

@@ -80,12 +80,12 @@ public:
     // keysDown, cursorPos and foregroundWindow together, in one exchange where the system allows.
     virtual DesktopLook look(const QList<VirtualKey>& keys);
     // Calls changed from the event loop whenever what look() sees may have changed since: a key
-    // pressed or let go, the pointer moved while watched, another window in front or the one in
-    // front moved. False where the system does not tell: the caller looks on a timer.
+    // pressed or let go, another window in front or the one in front moved, the pointer entering
+    // an area watched. False where the system does not tell: the caller looks on a timer.
     virtual bool watchChanges(std::function<void()>) { return false; }
-    // Whether moves of the pointer count as changes: not while the caller looks on its timer
-    // anyway, which each move would wake for nothing.
-    virtual void watchPointer(bool) {}
+    // The areas (logical pixels) whose entering by the pointer counts as a change from now on;
+    // they then take the clicks of their pixels as well. None: no area.
+    virtual void watchPointerIn(const QList<QRect>&) {}
     // The outer frame of a top-level window in screen pixels; empty when the window is gone.
     virtual QRect windowFrame(NativeWindow window) = 0;
     // Moves the frame's top-left corner to topLeft while its right and bottom edges stay put.

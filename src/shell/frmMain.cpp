@@ -112,21 +112,19 @@ void frmMain::Start() {
 void frmMain::desktopChanged() {
     // Told from inside the desktop's reading of its events: the look, which reads them too, comes
     // after.
-    if (m_pace.changed()) {
-        desktop().watchPointer(false);
+    if (m_pace.changed())
         QMetaObject::invokeMethod(this, &frmMain::TimerTestForeWindow_Timer, Qt::QueuedConnection);
-    }
 }
 
 void frmMain::paceAfterLook(bool goingOn) {
-    const bool wasTicking = TimerTestForeWindow.isActive();
-    if (m_pace.afterLook(goingOn)) {
-        if (!wasTicking)
-            TimerTestForeWindow.start();
-        return;
-    }
-    TimerTestForeWindow.stop();
-    desktop().watchPointer(true);
+    // The pointer reaching the parked toolbar's edge is told; an open toolbar closes when the
+    // pointer leaves it, which the tick sees.
+    const frmToolbar& toolbar = frmToolbar::instance();
+    desktop().watchPointerIn(toolbar.isOpen() ? QList<QRect>() : toolbar.hotZones());
+    if (!m_pace.afterLook(goingOn || toolbar.isOpen()))
+        TimerTestForeWindow.stop();
+    else if (!TimerTestForeWindow.isActive())
+        TimerTestForeWindow.start();
 }
 
 void frmMain::showTrayIcon() {
@@ -291,11 +289,10 @@ void frmMain::TimerTestForeWindow_Timer() {
         seen.foreground = desktop().foregroundWindow();
     }
     m_inTick = false;
-    // A combination still held runs again on the next tick; a pointer on the move may reach the
-    // toolbar's edge or drag a window towards a guide.
-    paceAfterLook(held || seen.cursor != m_lastCursor);
-    m_lastCursor = seen.cursor;
-    if (toolbar.ShowToolbar(seen.cursor.x(), seen.cursor.y()))
+    const bool opened = toolbar.ShowToolbar(seen.cursor.x(), seen.cursor.y());
+    // A combination still held runs again on the next tick.
+    paceAfterLook(held);
+    if (opened)
         return;
     TrackedWindow = trackedWindowFor(seen.foreground);
     if (appState().SnapToLineGrid && TrackedWindow != 0)

@@ -90,7 +90,6 @@ private:
     bool InTrayCallback = false;
     bool m_inTick = false;
     MonitorPace m_pace{false};
-    QPoint m_lastCursor;
     NativeWindow TrackedWindow = 0;
 };
 

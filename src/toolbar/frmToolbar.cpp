@@ -154,6 +154,13 @@ bool frmToolbar::ShowToolbar(int x, int y) {
     return true;
 }
 
+QList<QRect> frmToolbar::hotZones() const {
+    QList<QRect> zones;
+    for (const QRect& monitor : screenRects())
+        zones.append(parkedHotZoneOn(monitor, size()));
+    return zones;
+}
+
 void frmToolbar::TimerAnimation_Timer() {
     if (const std::optional<int> opacity = m_animation.tick())
         ApplyWindowTransparency(*this, *opacity);

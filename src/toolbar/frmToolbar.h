@@ -26,6 +26,8 @@ public:
     bool isOpen() const { return m_animation.isOpen(); }
     // Opens or closes the toolbar after the pointer at (x, y); true only when it began opening.
     bool ShowToolbar(int x, int y);
+    // Where the pointer opens the parked toolbar, on each monitor.
+    QList<QRect> hotZones() const;
     void resizeForm();
     // Goes to the monitor nearest to the one it served, after monitors came, went or moved.
     void monitorsChanged();

@@ -74,6 +74,12 @@ QRect toolbarRectOn(const QRect& monitor, QSize toolbar, int top) {
             toolbar};
 }
 
+QRect parkedHotZoneOn(const QRect& monitor, QSize toolbar) {
+    const QRect parked =
+        toolbarRectOn(monitor, toolbar, ToolbarAnimation(toolbar.height()).parkedTop());
+    return QRect(parked.left() + 1, monitor.top(), toolbar.width() - 1, HotRows);
+}
+
 int toolbarMonitorAt(const QList<QRect>& monitors, QSize toolbar, QPoint cursor) {
     const int parkedTop = ToolbarAnimation(toolbar.height()).parkedTop();
     for (int i = 0; i < monitors.size(); ++i) {

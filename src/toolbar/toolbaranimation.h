@@ -54,6 +54,9 @@ bool inHotZone(const QRect& toolbar, bool isOpen, QPoint cursor);
 // The toolbar of the size centred on the monitor with its top at `top` below the monitor's edge.
 QRect toolbarRectOn(const QRect& monitor, QSize toolbar, int top);
 
+// The pixels of the parked toolbar's hot zone on the monitor, inside the monitor.
+QRect parkedHotZoneOn(const QRect& monitor, QSize toolbar);
+
 // The monitor whose top edge the parked toolbar waits on for the pointer at `cursor`: the first
 // that holds the pointer in its parked toolbar's hot zone, else the one under the pointer or
 // nearest to it. Monitors may overlap (a large output's own monitor with a smaller one declared

@@ -88,10 +88,10 @@ void frmZoom::Form_Load() {
 }
 
 void frmZoom::frameSoon(qint64 after) {
-    if (TimerCursorZoom.isActive())
-        return;
     const qint64 since = m_frameClock.isValid() ? m_frameClock.elapsed() : after;
-    TimerCursorZoom.start(int(qBound<qint64>(0, after - since, after)));
+    const int wait = int(qBound<qint64>(0, after - since, after));
+    if (!TimerCursorZoom.isActive() || TimerCursorZoom.remainingTime() > wait)
+        TimerCursorZoom.start(wait);
 }
 
 void frmZoom::SetZoom(int value) {
@@ -109,19 +109,23 @@ void frmZoom::TimerCursorZoom_Timer() {
     if (m_magnifier) {
         m_frameClock.start();
         m_readoutStale = m_magnifier->show(around, deviceZoomFactor(), false) || m_readoutStale;
-        if (!m_readoutStale)
-            return;
-        const qint64 since = m_readoutClock.isValid() ? m_readoutClock.elapsed() : ReadoutInterval;
-        if (since < ReadoutInterval) {
-            // The reading catches up with the last frame even when no other comes.
-            if (m_watched)
-                frameSoon(ReadoutInterval - since);
-            return;
+        const qint64 sinceReading =
+            m_readoutClock.isValid() ? m_readoutClock.elapsed() : ReadoutInterval;
+        if (m_readoutStale && sinceReading >= ReadoutInterval) {
+            m_readoutStale = false;
+            m_readoutClock.start();
+            // The pointer's pixel is the source's (16, 16), in device pixels as the source is.
+            takeReading(m_magnifier->sourcePixel(QPoint(LensSize / 2, LensSize / 2)));
         }
-        m_readoutStale = false;
-        m_readoutClock.start();
-        // The pointer's pixel is the source's (16, 16), in device pixels as the source is.
-        takeReading(m_magnifier->sourcePixel(QPoint(LensSize / 2, LensSize / 2)));
+        if (m_watched) {
+            // The reading catches up with the last frame even when no other comes.
+            if (m_readoutStale)
+                frameSoon(ReadoutInterval - sinceReading);
+            // Motion that comes through XTest (remote desktops, Barrier) makes no raw events:
+            // the pointer is looked at now and then, one question and nothing drawn.
+            if (!TimerCursorZoom.isActive())
+                TimerCursorZoom.start(PointerCheckInterval);
+        }
         return;
     }
     QImage source = desktop().grabScreen(around, true);

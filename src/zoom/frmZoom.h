@@ -45,6 +45,8 @@ protected:
 private:
     // About a display's refresh: more frames than it shows would cost and show nothing.
     static constexpr int RefreshInterval = 16;
+    // While nothing is told, how often the pointer is looked at.
+    static constexpr int PointerCheckInterval = 100;
 
     int deviceZoomFactor() const;
     // Lets the next frame come after at least `after` ms since the last one.

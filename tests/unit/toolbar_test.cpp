@@ -66,6 +66,14 @@ TEST(ToolbarHotZone, OpensOnTheTopRowsStrictlyInsideAndStaysAboveTheLowerEdge) {
     for (const auto& [isOpen, x, y, inside] : rows)
         EXPECT_EQ(inHotZone(isOpen ? open : parked, isOpen, QPoint(x, y)), inside)
             << isOpen << " at " << x << "," << y;
+    // The pixels watched for the parked toolbar are its zone's on the monitor.
+    const QRect monitor(0, 0, 1920, 1080);
+    const QRect zone = parkedHotZoneOn(monitor, parked.size());
+    for (int y = -1; y <= 6; ++y)
+        for (const int x : {786, 787, 788, 900, 1132, 1133, 1134})
+            EXPECT_EQ(zone.contains(x, y),
+                      monitor.contains(x, y) && inHotZone(parked, false, QPoint(x, y)))
+                << x << "," << y;
 }
 
 // The primary output's own monitor spans the whole root window, a smaller monitor declared

@@ -10,6 +10,8 @@
 
 #include <X11/extensions/XInput2.h>
 
+#include <algorithm>
+
 namespace vantor {
 
 X11Changes::X11Changes(Display* display, X11Keyboard& keyboard)
@@ -19,7 +21,7 @@ X11Changes::X11Changes(Display* display, X11Keyboard& keyboard)
     int event = 0;
     int error = 0;
     // From 2.1 on, raw events come whatever grab another program holds: a key combination typed
-    // while a menu is open, the pointer moving a window by its title bar.
+    // while a menu is open.
     int major = 2;
     int minor = 2;
     if (!XQueryExtension(m_display, "XInputExtension", &m_inputOpcode, &event, &error) ||
@@ -28,15 +30,9 @@ X11Changes::X11Changes(Display* display, X11Keyboard& keyboard)
         return;
     }
     m_activeWindow = XInternAtom(m_display, "_NET_ACTIVE_WINDOW", False);
-    selectRawEvents();
-}
-
-void X11Changes::selectRawEvents() {
     unsigned char bits[XIMaskLen(XI_LASTEVENT)] = {};
     XISetMask(bits, XI_RawKeyPress);
     XISetMask(bits, XI_RawKeyRelease);
-    if (m_pointerWatched)
-        XISetMask(bits, XI_RawMotion);
     XIEventMask mask = {XIAllMasterDevices, int(sizeof(bits)), bits};
     XISelectEvents(m_display, DefaultRootWindow(m_display), &mask, 1);
     XFlush(m_display);
@@ -53,8 +49,18 @@ void X11Changes::read(bool alreadyQueued) {
             changed = changed || event.xproperty.atom == m_activeWindow;
             continue;
         }
-        if (event.type == ConfigureNotify) {
-            changed = changed || event.xconfigure.window == m_frame;
+        if (event.type == ConfigureNotify || event.type == MapNotify) {
+            // The root's children are told of, ours too: another window raised or shown may now
+            // cover an area.
+            const Window window =
+                event.type == MapNotify ? event.xmap.window : event.xconfigure.window;
+            changed = changed || (m_frame != 0 && window == m_frame);
+            if (!isArea(window))
+                raiseAreas();
+            continue;
+        }
+        if (event.type == EnterNotify) {
+            changed = changed || isArea(event.xcrossing.window);
             continue;
         }
         XGenericEventCookie* cookie = &event.xcookie;
@@ -65,8 +71,6 @@ void X11Changes::read(bool alreadyQueued) {
             m_keyboard.rawKey(cookie->evtype == XI_RawKeyPress,
                               static_cast<const XIRawEvent*>(cookie->data)->detail);
             changed = true;
-        } else if (cookie->evtype == XI_RawMotion) {
-            changed = changed || m_pointerWatched;
         }
         XFreeEventData(m_display, cookie);
     }
@@ -78,8 +82,9 @@ bool X11Changes::watch(std::function<void()> changed) {
     if (m_inputOpcode < 0 || QCoreApplication::instance() == nullptr)
         return false;
     m_changed = std::move(changed);
-    XSelectInput(m_display, DefaultRootWindow(m_display), PropertyChangeMask);
-    watchPointer(true);
+    XSelectInput(m_display, DefaultRootWindow(m_display),
+                 PropertyChangeMask | SubstructureNotifyMask);
+    XFlush(m_display);
     m_socket =
         std::make_unique<QSocketNotifier>(ConnectionNumber(m_display), QSocketNotifier::Read);
     QObject::connect(m_socket.get(), &QSocketNotifier::activated, m_socket.get(),
@@ -94,11 +99,36 @@ bool X11Changes::watch(std::function<void()> changed) {
     return true;
 }
 
-void X11Changes::watchPointer(bool watched) {
-    if (watched == m_pointerWatched || m_inputOpcode < 0)
+void X11Changes::watchPointerIn(const QList<QRect>& areas) {
+    if (!m_changed || areas == m_areas)
         return;
-    m_pointerWatched = watched;
-    selectRawEvents();
+    m_areas = areas;
+    for (Window window : m_areaWindows)
+        XDestroyWindow(m_display, window);
+    m_areaWindows.clear();
+    XSetWindowAttributes attributes = {};
+    // Out of the window manager's hands, and seen by nothing: it only tells of the pointer.
+    attributes.override_redirect = True;
+    attributes.event_mask = EnterWindowMask;
+    for (const QRect& area : areas) {
+        if (area.isEmpty())
+            continue;
+        m_areaWindows.push_back(
+            XCreateWindow(m_display, DefaultRootWindow(m_display), area.x(), area.y(),
+                          unsigned(area.width()), unsigned(area.height()), 0, 0, InputOnly,
+                          CopyFromParent, CWOverrideRedirect | CWEventMask, &attributes));
+        XMapRaised(m_display, m_areaWindows.back());
+    }
+    XFlush(m_display);
+}
+
+bool X11Changes::isArea(Window window) const {
+    return std::find(m_areaWindows.begin(), m_areaWindows.end(), window) != m_areaWindows.end();
+}
+
+void X11Changes::raiseAreas() {
+    for (Window window : m_areaWindows)
+        XRaiseWindow(m_display, window);
 }
 
 Window X11Changes::frameOf(Window window) {
@@ -123,17 +153,10 @@ void X11Changes::follow(Window window) {
     if (!m_changed || window == m_followed)
         return;
     m_followed = window;
-    // Either window may be gone already; its errors mean nothing more.
-    if (m_frame != 0) {
-        XErrorTrap trap(m_display);
-        XSelectInput(m_display, m_frame, NoEventMask);
-    }
+    // The frame is one of the root's children, whose moves the root's watch tells of. The window
+    // may be gone already; its errors mean nothing more.
     XErrorTrap trap(m_display);
     m_frame = window != 0 ? frameOf(window) : 0;
-    if (m_frame != 0)
-        XSelectInput(m_display, m_frame, StructureNotifyMask);
-    if (trap.failed())
-        m_frame = 0;
 }
 
 } // namespace vantor

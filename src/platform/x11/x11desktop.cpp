@@ -59,7 +59,12 @@ public:
     bool watchChanges(std::function<void()> changed) override {
         return m_changes.watch(std::move(changed));
     }
-    void watchPointer(bool watched) override { m_changes.watchPointer(watched); }
+    void watchPointerIn(const QList<QRect>& areas) override {
+        QList<QRect> device;
+        for (const QRect& area : areas)
+            device.append(toDevicePixels(area, screenScales()));
+        m_changes.watchPointerIn(device);
+    }
 
 private:
     // The outer frame in the server's device pixels.

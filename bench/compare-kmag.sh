@@ -4,15 +4,17 @@
 #   moving  the pointer moves 2 pixels every 10 ms (xdotool) over a window of random pixels, so
 #           that every move changes what both magnify; neither magnifier is under it
 #   still   the pointer rests over the random pixels, and nothing on the screen changes
-# What is counted, over SECONDS in each stretch:
+# Each magnifier runs alone in its stretches, the other stopped (SIGSTOP), so that the X server's
+# and the compositor's work in a stretch is on its account; a stretch with both stopped gives
+# what the moving pointer and the session cost by themselves, taken off. Over SECONDS in each:
 #   processor time  user plus system time of each whole process, from /proc/PID/stat: for ours
-#                   the whole program (tray icon, toolbar, its own timers), not the lens alone
+#                   the whole program (tray icon, toolbar, its own timers), not the lens alone;
+#                   the X server's and the compositor's counted with it as the whole cost
 #   frames          reports of new pixels in each magnifier's window from the X server's DAMAGE
 #                   extension (bench/framecount.c): each is a refresh that painted.
-#                   Ours paints when the 32 x 32 pixels under the pointer changed, kmag on every
-#                   tick of its timer. Two paints that land before one report is read count once.
-# The processor time per frame is the time of the moving stretch over its frames.
-# Ours refreshes every 10 ms; kmag is set to its fastest refresh ("Very High", 25 a second),
+#                   Two paints that land before one report is read count once.
+# The whole cost per frame is that of the moving stretch over its frames.
+# Ours draws when the pointer moves or the screen under it changes, at most every 16 ms; kmag is set to its fastest refresh ("Very High", 25 a second),
 # follow-mouse mode and no pointer drawn, in a window whose zoom view shows about the same
 # 32 x 32 screen pixels (scroll bars included, it is 640 x 760).
 #
@@ -134,29 +136,66 @@ path=$(awk -v n="$moves" 'BEGIN {
 xdotool mousemove 700 80
 sleep 2
 
-# Each line: PID WINDOW PROCESSOR_SECONDS FRAMES, ours first.
-measure() { "$session/framecount" "$seconds" "$ours_pid:$lens" "$kmag_pid:$kmag_window"; }
-# shellcheck disable=SC2086 # the path is xdotool's chain of commands, one word each
-xdotool $path &
-mover=$!
-moving=$(measure)
-wait "$mover"
-xdotool mousemove 880 500
-sleep 2
-still=$(measure)
+# Processor seconds a process has spent so far.
+hz=$(getconf CLK_TCK)
+cpu_of() { awk -v hz="$hz" '{ sub(/.*\) /, ""); printf "%.2f\n", ($12 + $13) / hz }' "/proc/$1/stat"; }
+# One stretch with only the magnifier of PID running, the other stopped (none with PID 0): its
+# frames and processor seconds, then those the X server and the compositor spent meanwhile.
+# Prints: FRAMES OWN_SECONDS SERVER_SECONDS COMPOSITOR_SECONDS
+stretch() {
+    local running=$1 moving=$2 pid server compositor counted mover=
+    for pid in "$ours_pid" "$kmag_pid"; do
+        [[ $pid == "$running" ]] && kill -CONT "$pid" || kill -STOP "$pid"
+    done
+    sleep 1
+    if [[ $moving == 1 ]]; then
+        xdotool mousemove 700 80
+        # shellcheck disable=SC2086 # the path is xdotool's chain of commands, one word each
+        xdotool $path &
+        mover=$!
+    fi
+    server=$(cpu_of "$VANTOR_SERVER_PID")
+    compositor=$(cpu_of "$VANTOR_COMPOSITOR_PID")
+    counted=$("$session/framecount" "$seconds" "$ours_pid:$lens" "$kmag_pid:$kmag_window")
+    server=$(awk -v a="$server" -v b="$(cpu_of "$VANTOR_SERVER_PID")" 'BEGIN { print b - a }')
+    compositor=$(awk -v a="$compositor" -v b="$(cpu_of "$VANTOR_COMPOSITOR_PID")" \
+        'BEGIN { print b - a }')
+    [[ -n $mover ]] && { kill "$mover" 2>/dev/null; wait "$mover" 2>/dev/null || true; }
+    xdotool mousemove 880 500
+    awk -v pid="$running" -v s="$server" -v c="$compositor" \
+        '$1 == pid { f = $4; t = $3 } END { print f + 0, t + 0, s, c }' <<<"$counted"
+}
+ours_moving=$(stretch "$ours_pid" 1)
+kmag_moving=$(stretch "$kmag_pid" 1)
+none_moving=$(stretch 0 1)
+ours_still=$(stretch "$ours_pid" 0)
+kmag_still=$(stretch "$kmag_pid" 0)
+none_still=$(stretch 0 0)
+kill -CONT "$ours_pid" "$kmag_pid"
 
-awk -v seconds="$seconds" -v moves="$moves" -v moving="$moving" -v still="$still" 'BEGIN {
-    split(moving, m, "\n"); split(still, s, "\n")
-    split(m[1], om, " "); split(m[2], km, " "); split(s[1], os, " "); split(s[2], ks, " ")
-    printf "zoom 20x, %d s a stretch, %d pointer moves planned (one every 10 ms)\n", seconds, moves
-    printf "moving pointer           ours               kmag\n"
-    printf "  frames                 %-18d %d\n", om[4], km[4]
-    printf "  processor time         %-18s %s\n", sprintf("%.0f ms", om[3] * 1000), sprintf("%.0f ms", km[3] * 1000)
-    po = om[4] ? om[3] * 1000 / om[4] : 0; pk = km[4] ? km[3] * 1000 / km[4] : 0
-    printf "  per frame              %-18s %s\n", sprintf("%.3f ms", po), sprintf("%.3f ms", pk)
-    if (pk > 0)
-        printf "  ours / kmag per frame  %.3f\n", po / pk
+awk -v seconds="$seconds" -v moves="$moves" -v om="$ours_moving" -v km="$kmag_moving" \
+    -v nm="$none_moving" -v os="$ours_still" -v ks="$kmag_still" -v ns="$none_still" '
+function total(line, none,   a, n) {
+    split(line, a, " "); split(none, n, " ")
+    return a[2] + (a[3] - n[3]) + (a[4] - n[4])
+}
+function field(line, i,   a) { split(line, a, " "); return a[i] }
+BEGIN {
+    printf "zoom 20x, %d s a stretch, each magnifier alone (the other stopped), %d pointer moves\n", seconds, moves
+    printf "planned (one every 10 ms); the X server and compositor time less that of a stretch\n"
+    printf "with both stopped (%.2f s and %.2f s moving, %.2f s and %.2f s still)\n", field(nm, 3), field(nm, 4), field(ns, 3), field(ns, 4)
+    printf "moving pointer                 ours               kmag\n"
+    printf "  frames                       %-18d %d\n", field(om, 1), field(km, 1)
+    printf "  own processor time           %-18s %s\n", sprintf("%.0f ms", field(om, 2) * 1000), sprintf("%.0f ms", field(km, 2) * 1000)
+    printf "  X server time                %-18s %s\n", sprintf("%.0f ms", (field(om, 3) - field(nm, 3)) * 1000), sprintf("%.0f ms", (field(km, 3) - field(nm, 3)) * 1000)
+    printf "  compositor time              %-18s %s\n", sprintf("%.0f ms", (field(om, 4) - field(nm, 4)) * 1000), sprintf("%.0f ms", (field(km, 4) - field(nm, 4)) * 1000)
+    to = total(om, nm); tk = total(km, nm)
+    printf "  whole cost per second        %-18s %s\n", sprintf("%.1f %% of a core", 100 * to / seconds), sprintf("%.1f %% of a core", 100 * tk / seconds)
+    po = field(om, 1) ? to * 1000 / field(om, 1) : 0; pk = field(km, 1) ? tk * 1000 / field(km, 1) : 0
+    printf "  whole cost per frame         %-18s %s\n", sprintf("%.3f ms", po), sprintf("%.3f ms", pk)
+    if (pk > 0 && tk > 0)
+        printf "  ours / kmag: per frame %.3f, per second %.3f\n", po / pk, to / tk
     printf "still pointer, still screen\n"
-    printf "  frames                 %-18d %d\n", os[4], ks[4]
-    printf "  processor share        %-18s %s\n", sprintf("%.2f %%", 100 * os[3] / seconds), sprintf("%.2f %%", 100 * ks[3] / seconds)
+    printf "  frames                       %-18d %d\n", field(os, 1), field(ks, 1)
+    printf "  whole processor share        %-18s %s\n", sprintf("%.2f %%", 100 * total(os, ns) / seconds), sprintf("%.2f %%", 100 * total(ks, ns) / seconds)
 }'

@@ -1,57 +1,68 @@
 // Measures what the program costs while it sits idle: the time from start to a docked icon, then
-// its CPU share and resident memory over an idle stretch in the tray, and over another with a
-// ruler, a guide line and a section panel open beside the parked toolbar. Run it inside
-// scripts/desktop-session (bench/idle.sh does).
+// over stretches at rest its processor share and wakeups, and those of the X server and the
+// compositor, which work on its account too, and its memory: in the tray; with a ruler, a guide
+// line and a section panel open beside the parked toolbar; and with the zoom lens open over a
+// still screen. A stretch with no program first gives what the session costs by itself. Run it
+// inside scripts/desktop-session (bench/idle.sh does).
 
 #include "harness.h"
+#include "processcost.h"
 
-#include <QString>
+#include <QPoint>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
-#include <sstream>
+#include <string>
 #include <thread>
-#include <unistd.h>
 #include <vector>
 
+#include <poll.h>
+#include <X11/Xlib.h>
+
 using namespace vantor::desk;
+using namespace vantor::bench;
 using Clock = std::chrono::steady_clock;
 
 namespace {
 
-// User plus system CPU time of the process, in seconds.
-double cpuSeconds(pid_t pid) {
-    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
-    std::string line;
-    std::getline(stat, line);
-    // Fields after the command name, which is in parentheses and may hold blanks.
-    std::istringstream rest(line.substr(line.rfind(')') + 2));
-    std::vector<std::string> fields{std::istream_iterator<std::string>(rest), {}};
-    const double ticks = static_cast<double>(sysconf(_SC_CLK_TCK));
-    return (std::stod(fields.at(11)) + std::stod(fields.at(12))) / ticks;
-}
-
-long residentKiB(pid_t pid) {
-    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
-    for (std::string line; std::getline(status, line);)
-        if (line.rfind("VmRSS:", 0) == 0)
-            return std::stol(line.substr(6));
-    return -1;
-}
-
-// Polls finely, since the time to dock is what is measured.
-bool docked(pid_t pid, std::chrono::seconds timeout) {
-    const auto deadline = Clock::now() + timeout;
-    while (Clock::now() < deadline) {
-        if (!trayIconRect(pid).isEmpty())
-            return true;
-        std::this_thread::sleep_for(1ms);
+// Waits on the server's reports of new windows and of their reparenting and mapping (a docked
+// icon is reparented into the tray and mapped there), looking for the icon after each, rather
+// than walking the window tree again and again: the wait itself costs the server next to nothing.
+class DockWatch {
+public:
+    DockWatch() : m_display(XOpenDisplay(nullptr)) {
+        XSelectInput(m_display, DefaultRootWindow(m_display), SubstructureNotifyMask);
+        XSync(m_display, False);
     }
-    return false;
-}
+    ~DockWatch() { XCloseDisplay(m_display); }
+    DockWatch(const DockWatch&) = delete;
+    DockWatch& operator=(const DockWatch&) = delete;
+
+    bool docked(pid_t pid, std::chrono::milliseconds timeout) {
+        const auto deadline = Clock::now() + timeout;
+        while (trayIconRect(pid).isEmpty()) {
+            const auto left =
+                std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+            if (left <= 0ms)
+                return false;
+            pollfd socket{ConnectionNumber(m_display), POLLIN, 0};
+            if (XPending(m_display) == 0)
+                poll(&socket, 1, static_cast<int>(left.count()));
+            while (XPending(m_display) > 0) {
+                XEvent event;
+                XNextEvent(m_display, &event);
+                // A window's own moves are told to those who watch it, not its parent's.
+                if (event.type == CreateNotify)
+                    XSelectInput(m_display, event.xcreatewindow.window, StructureNotifyMask);
+            }
+        }
+        return true;
+    }
+
+private:
+    Display* m_display;
+};
 
 // Picks the item of the tray menu and waits for a tool window of the role; false when none came.
 bool addFromTray(pid_t pid, int item, const std::string& role) {
@@ -64,27 +75,47 @@ bool addFromTray(pid_t pid, int item, const std::string& role) {
     return waitFor([&] { return !windowsOf(pid, role).empty(); });
 }
 
-// CPU share of one core and resident memory in MB of the process over the stretch, after the
-// work before it settled.
-std::pair<double, double> idleCost(pid_t pid, int seconds) {
+struct Stretch {
+    CostRate program, server, compositor;
+    double residentMB = 0, proportionalMB = 0;
+};
+
+// The costs over the stretch, after the work before it settled.
+Stretch idleCost(pid_t pid, int seconds) {
     std::this_thread::sleep_for(2s);
-    const double cpuBefore = cpuSeconds(pid);
+    const pid_t server = sessionProcess("VANTOR_SERVER_PID");
+    const pid_t compositor = sessionProcess("VANTOR_COMPOSITOR_PID");
+    const ProcessCost program0 = costOf(pid), server0 = costOf(server),
+                      compositor0 = costOf(compositor);
     const auto start = Clock::now();
     std::this_thread::sleep_for(std::chrono::seconds(seconds));
-    const double cpu = cpuSeconds(pid) - cpuBefore;
     const double wall = std::chrono::duration<double>(Clock::now() - start).count();
-    return {100.0 * cpu / wall, static_cast<double>(residentKiB(pid)) / 1024.0};
+    Stretch cost{rate(program0, costOf(pid), wall), rate(server0, costOf(server), wall),
+                 rate(compositor0, costOf(compositor), wall)};
+    if (pid > 0) {
+        cost.residentMB = static_cast<double>(residentKiB(pid)) / 1024.0;
+        cost.proportionalMB = static_cast<double>(proportionalKiB(pid)) / 1024.0;
+    }
+    return cost;
+}
+
+void report(const char* what, const Stretch& cost, int seconds) {
+    std::printf("%s, over %d s:\n  program    %s, %.1f MB resident, %.1f MB proportional\n"
+                "  X server   %s\n  compositor %s\n",
+                what, seconds, describe(cost.program).c_str(), cost.residentMB, cost.proportionalMB,
+                describe(cost.server).c_str(), describe(cost.compositor).c_str());
 }
 
 } // namespace
 
 int main(int argc, char* argv[]) {
     const int idleSeconds = argc > 1 ? std::atoi(argv[1]) : 30;
+    DockWatch watch;
     std::vector<double> dockTimes;
     for (int run = 0; run < 7; ++run) {
         const auto start = Clock::now();
         auto program = startProgram();
-        if (!docked(program->pid(), 10s)) {
+        if (!watch.docked(program->pid(), 10s)) {
             std::fprintf(stderr, "the icon never docked\n");
             return 1;
         }
@@ -93,28 +124,32 @@ int main(int argc, char* argv[]) {
         program->stop();
     }
     std::sort(dockTimes.begin(), dockTimes.end());
+    std::printf("start to docked icon: median %.0f ms (min %.0f, max %.0f, %zu runs)\n",
+                dockTimes[dockTimes.size() / 2], dockTimes.front(), dockTimes.back(),
+                dockTimes.size());
 
+    // Away from the tools, the toolbar's edge and the tray.
+    moveMouse(QPoint(1500, 700));
+    report("the session alone", idleCost(0, idleSeconds), idleSeconds);
     auto program = startProgram();
     const pid_t pid = program->pid();
-    docked(pid, 10s);
-    const auto [trayCpu, trayMemory] = idleCost(pid, idleSeconds);
+    watch.docked(pid, 10s);
+    report("idle in the tray", idleCost(pid, idleSeconds), idleSeconds);
     if (!addFromTray(pid, AddRule, "frmRule") || !addFromTray(pid, AddGuide, "frmGridLine") ||
         !addFromTray(pid, AddPanel, "frmFrame")) {
         std::fprintf(stderr, "the tools could not be opened from the tray menu\n");
         return 1;
     }
-    // Away from the tools, the toolbar's edge and the tray.
     moveMouse(QPoint(1500, 700));
-    const auto [toolsCpu, toolsMemory] = idleCost(pid, idleSeconds);
+    report("idle with a ruler, a guide, a panel and the parked toolbar", idleCost(pid, idleSeconds),
+           idleSeconds);
+    key("Control_L+5");
+    if (!waitFor([&] { return !windowsOf(pid, "frmZoom").empty(); })) {
+        std::fprintf(stderr, "Ctrl+5 opened no lens\n");
+        return 1;
+    }
+    report("the lens open over a still screen, the pointer still", idleCost(pid, idleSeconds),
+           idleSeconds);
     program->stop();
-
-    std::printf("start to docked icon: median %.0f ms (min %.0f, max %.0f, %zu runs)\n",
-                dockTimes[dockTimes.size() / 2], dockTimes.front(), dockTimes.back(),
-                dockTimes.size());
-    std::printf("idle in the tray: %.3f %% of one core, %.1f MB resident, over %d s\n", trayCpu,
-                trayMemory, idleSeconds);
-    std::printf("idle with a ruler, a guide, a panel and the parked toolbar: %.3f %% of one core, "
-                "%.1f MB resident, over %d s\n",
-                toolsCpu, toolsMemory, idleSeconds);
     return 0;
 }

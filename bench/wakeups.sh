@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Wakeups per second of the program at rest in the tray, with no ruler and with 1, 3 and 5
-# rulers that were hovered once; the tray's own 100 ms timer alone makes about 10.
+# rulers that were hovered once, and the X server's meanwhile.
 # Usage: bench/wakeups.sh [build-dir] [seconds]
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)

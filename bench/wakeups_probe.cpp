@@ -5,6 +5,7 @@
 // (bench/wakeups.sh does).
 
 #include "harness.h"
+#include "processcost.h"
 
 #include <QPoint>
 #include <QRect>
@@ -13,31 +14,17 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <optional>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 using namespace vantor::desk;
+using namespace vantor::bench;
 using Clock = std::chrono::steady_clock;
 
 namespace {
-
-// Voluntary and involuntary context switches of every thread of the process so far.
-long contextSwitches(pid_t pid) {
-    long total = 0;
-    const std::filesystem::path tasks = "/proc/" + std::to_string(pid) + "/task";
-    for (const auto& task : std::filesystem::directory_iterator(tasks)) {
-        std::ifstream status(task.path() / "status");
-        for (std::string line; std::getline(status, line);)
-            if (line.starts_with("voluntary_ctxt_switches:") ||
-                line.starts_with("nonvoluntary_ctxt_switches:"))
-                total += std::stol(line.substr(line.find(':') + 1));
-    }
-    return total;
-}
 
 std::vector<WindowInfo> rulersOf(pid_t pid) {
     return windowsOf(pid, "frmRule");
@@ -86,21 +73,21 @@ void hover(const WindowInfo& ruler) {
     }
 }
 
-// Wakeups per second of a fresh program with the given number of hovered rulers, over the
-// given time at rest; negative when the program could not be set up.
-double wakeupsPerSecond(int rulers, int seconds, QPoint empty) {
+// Wakeups per second of a fresh program with the given number of hovered rulers, and of the X
+// server meanwhile, over the given time at rest; negative when the program could not be set up.
+std::pair<double, double> wakeupsPerSecond(int rulers, int seconds, QPoint empty) {
     auto program = startProgram();
     const pid_t pid = program->pid();
     if (waitForDockedIcon(pid).isEmpty()) {
         std::fprintf(stderr, "wakeups: the icon never docked\n");
-        return -1;
+        return {-1, -1};
     }
     std::vector<WindowInfo> added;
     for (int i = 0; i < rulers; ++i) {
         const std::optional<WindowInfo> ruler = addRulerAt(pid, QPoint(100, 100 + 90 * i));
         if (!ruler) {
             std::fprintf(stderr, "wakeups: ruler %d could not be added and placed\n", i + 1);
-            return -1;
+            return {-1, -1};
         }
         added.push_back(*ruler);
     }
@@ -108,13 +95,15 @@ double wakeupsPerSecond(int rulers, int seconds, QPoint empty) {
         hover(ruler);
     moveMouse(empty);
     std::this_thread::sleep_for(1s); // let what the hovering started settle
-    const long before = contextSwitches(pid);
+    const pid_t server = sessionProcess("VANTOR_SERVER_PID");
+    const ProcessCost before = costOf(pid), serverBefore = costOf(server);
     const auto start = Clock::now();
     std::this_thread::sleep_for(std::chrono::seconds(seconds));
-    const long switches = contextSwitches(pid) - before;
+    const ProcessCost after = costOf(pid), serverAfter = costOf(server);
     const double wall = std::chrono::duration<double>(Clock::now() - start).count();
     program->stop();
-    return static_cast<double>(switches) / wall;
+    return {rate(before, after, wall).wakeupsPerSecond,
+            rate(serverBefore, serverAfter, wall).wakeupsPerSecond};
 }
 
 } // namespace
@@ -125,14 +114,12 @@ int main(int argc, char* argv[]) {
     // Right of where the rulers are put and above the tray: nothing of the program is there.
     const QPoint empty(screen.width() * 3 / 4, screen.height() / 3);
     for (const int rulers : {0, 1, 3, 5}) {
-        const double rate = wakeupsPerSecond(rulers, seconds, empty);
-        if (rate < 0)
+        const auto [ours, server] = wakeupsPerSecond(rulers, seconds, empty);
+        if (ours < 0)
             return 1;
-        if (rulers == 0)
-            std::printf("wakeups at rest, no ruler: %.0f per second over %d s\n", rate, seconds);
-        else
-            std::printf("wakeups at rest, %d hovered ruler%s: %.0f per second over %d s\n", rulers,
-                        rulers == 1 ? "" : "s", rate, seconds);
+        std::printf("wakeups at rest, %d hovered ruler%s: %.1f per second, the X server %.1f, "
+                    "over %d s\n",
+                    rulers, rulers == 1 ? "" : "s", ours, server, seconds);
         std::fflush(stdout);
     }
     return 0;

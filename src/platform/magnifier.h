@@ -35,9 +35,9 @@ public:
     // narrower than the window), whose rows the magnified pixels then leave alone. A null
     // picture: none.
     virtual void setOverlay(const QList<QRect>& lines, const QImage& strip) = 0;
-    // Calls changed from the event loop when the pointer moved or the screen changed inside the
-    // source last shown, so that the lens draws only then. False where the window system does not
-    // tell: the lens looks on a timer.
+    // Calls changed from the event loop when the pointer moved, as far as the window system
+    // reports such moves, or the screen changed inside the source last shown, so that the lens
+    // draws only then. False where the window system does not tell: the lens looks on a timer.
     virtual bool watch(std::function<void()> changed) = 0;
 };
 

@@ -108,7 +108,8 @@ void frmZoom::TimerCursorZoom_Timer() {
     const QRect around = lensSource(m_magnifier ? m_magnifier->pointer() : desktop().cursorPos());
     if (m_magnifier) {
         m_frameClock.start();
-        m_readoutStale = m_magnifier->show(around, deviceZoomFactor(), false) || m_readoutStale;
+        const bool drew = m_magnifier->show(around, deviceZoomFactor(), false);
+        m_readoutStale = drew || m_readoutStale;
         const qint64 sinceReading =
             m_readoutClock.isValid() ? m_readoutClock.elapsed() : ReadoutInterval;
         if (m_readoutStale && sinceReading >= ReadoutInterval) {
@@ -122,9 +123,11 @@ void frmZoom::TimerCursorZoom_Timer() {
             if (m_readoutStale)
                 frameSoon(ReadoutInterval - sinceReading);
             // Motion that comes through XTest (remote desktops, Barrier) makes no raw events:
-            // the pointer is looked at now and then, one question and nothing drawn.
+            // the pointer is looked at now and then, one question and nothing drawn: at the
+            // display's pace while it moves, less often the longer nothing changes.
+            m_pointerCheck = drew ? RefreshInterval : qMin(m_pointerCheck * 2, LongestPointerCheck);
             if (!TimerCursorZoom.isActive())
-                TimerCursorZoom.start(PointerCheckInterval);
+                TimerCursorZoom.start(m_pointerCheck);
         }
         return;
     }

@@ -45,8 +45,8 @@ protected:
 private:
     // About a display's refresh: more frames than it shows would cost and show nothing.
     static constexpr int RefreshInterval = 16;
-    // While nothing is told, how often the pointer is looked at.
-    static constexpr int PointerCheckInterval = 100;
+    // While nothing is told, how seldom the pointer is looked at, at the longest.
+    static constexpr int LongestPointerCheck = 1000;
 
     int deviceZoomFactor() const;
     // Lets the next frame come after at least `after` ms since the last one.
@@ -72,6 +72,7 @@ private:
     // Every frame's tick where the lens is not told of changes; else one tick after a change.
     QTimer TimerCursorZoom;
     bool m_watched = false;
+    int m_pointerCheck = RefreshInterval;
     QElapsedTimer m_frameClock;
     QMenu mpopup;
     QMenu mpopupZoom;

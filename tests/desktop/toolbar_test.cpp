@@ -43,12 +43,17 @@ protected:
 
     // Waits until the files saved are those expected before and then these, numbered from 01
     // in turn.
-    bool thenSaved(const std::vector<Capture>& captures) {
+    ::testing::AssertionResult thenSaved(const std::vector<Capture>& captures) {
         for (const auto& [name, size] : captures)
             expected.emplace_back(
                 QStringLiteral("%1) ").arg(expected.size() + 1, 2, 10, QLatin1Char('0')) + name,
                 size);
-        return waitFor([&] { return saved() == expected; });
+        if (waitFor([&] { return saved() == expected; }))
+            return ::testing::AssertionSuccess();
+        auto failure = ::testing::AssertionFailure() << "saved:";
+        for (const auto& [name, size] : saved())
+            failure << " " << name.toStdString() << " " << size.width() << "x" << size.height();
+        return failure;
     }
     std::vector<Capture> saved() const {
         std::vector<Capture> found;

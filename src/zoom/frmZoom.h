@@ -46,7 +46,7 @@ private:
     // About a display's refresh: more frames than it shows would cost and show nothing.
     static constexpr int RefreshInterval = 16;
     // While nothing is told, how seldom the pointer is looked at, at the longest.
-    static constexpr int LongestPointerCheck = 1000;
+    static constexpr int LongestPointerCheck = 250;
 
     int deviceZoomFactor() const;
     // Lets the next frame come after at least `after` ms since the last one.

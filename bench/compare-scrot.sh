@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Full-screen copy saved as a bitmap file, three ways in one run on a private 1920 x 1080 X server:
 #   ours    the program's own path in-process (capture_bench, BM_CaptureEntireScreen)
-#   floor   one shared-memory copy and one write of a 24-bit BMP (capture_bench, BM_ShmBmpFloor):
-#           what no program can beat
+#   floor   one shared-memory copy and one write of a 24-bit BMP (capture_bench, BM_ShmBmpFloor),
+#           its buffers kept between shots and packed four pixels at a time: what no program can
+#           beat; the repetitions of ours and the floor's interleave at random
 #   scrot   scrot's capture-and-save work after its start-up: the median of full-screen runs less
 #           the median of runs that save a single pixel, which cost its start-up and little else
 # and the panel snap from the click to the file written, with the compositor running.
@@ -32,7 +33,8 @@ median() { sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] 
 
 # Medians of the benchmark's repetitions, in milliseconds, by benchmark name.
 results=$("$bench" --benchmark_filter='^BM_(CaptureEntireScreen|ShmBmpFloor|PanelSnapClickToFile)' \
-    --benchmark_repetitions="$runs" --benchmark_report_aggregates_only=true \
+    --benchmark_repetitions="$runs" --benchmark_enable_random_interleaving=true \
+    --benchmark_report_aggregates_only=true \
     --benchmark_format=csv 2>/dev/null | awk -F, '$1 ~ /_median"?$/ { print $1, $3 }')
 pick() { awk -v name="$1" 'index($1, name) { print $2 }' <<<"$results"; }
 ours=$(pick BM_CaptureEntireScreen/0)

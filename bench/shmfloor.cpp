@@ -10,6 +10,7 @@
 #include <sys/shm.h>
 
 #include <cstdint>
+#include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
 #include <vector>
@@ -56,8 +57,10 @@ ShmBmpFloor::~ShmBmpFloor() {
 
 namespace {
 void put32(unsigned char* at, uint32_t value) {
-    for (int i = 0; i < 4; ++i)
-        at[i] = static_cast<unsigned char>(value >> (8 * i));
+    const unsigned char bytes[4] = {
+        static_cast<unsigned char>(value), static_cast<unsigned char>(value >> 8),
+        static_cast<unsigned char>(value >> 16), static_cast<unsigned char>(value >> 24)};
+    std::memcpy(at, bytes, 4);
 }
 } // namespace
 
@@ -83,14 +86,23 @@ bool ShmBmpFloor::save(const std::string& path) {
     put32(&file[22], uint32_t(height));
     file[26] = 1;
     file[28] = 24;
+    // Four pixels at a time as three little-endian words, the fastest plain packing.
     for (int y = 0; y < height; ++y) {
         const auto* source = reinterpret_cast<const uint32_t*>(
             image->data + size_t(y) * size_t(image->bytes_per_line));
         unsigned char* target = &file[54 + size_t(height - 1 - y) * size_t(row)];
-        for (int x = 0; x < width; ++x) {
-            target[3 * x] = static_cast<unsigned char>(source[x]);
-            target[3 * x + 1] = static_cast<unsigned char>(source[x] >> 8);
-            target[3 * x + 2] = static_cast<unsigned char>(source[x] >> 16);
+        int x = 0;
+        for (; x + 4 <= width; x += 4, target += 12) {
+            const uint32_t p0 = source[x] & 0xffffff, p1 = source[x + 1] & 0xffffff,
+                           p2 = source[x + 2] & 0xffffff, p3 = source[x + 3] & 0xffffff;
+            put32(target, p0 | p1 << 24);
+            put32(target + 4, p1 >> 8 | p2 << 16);
+            put32(target + 8, p2 >> 16 | p3 << 8);
+        }
+        for (; x < width; ++x, target += 3) {
+            target[0] = static_cast<unsigned char>(source[x]);
+            target[1] = static_cast<unsigned char>(source[x] >> 8);
+            target[2] = static_cast<unsigned char>(source[x] >> 16);
         }
     }
     const int out = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);

@@ -3,6 +3,7 @@
 #include <QtEndian>
 
 #include <cstring>
+#include <utility>
 
 namespace vantor {
 
@@ -44,7 +45,7 @@ void packRow(const QRgb* source, char* target, int width, qsizetype row) {
 
 } // namespace
 
-QByteArray bmpFileOf(const QImage& image) {
+QByteArray bmpFileOf(const QImage& image, QByteArray reuse) {
     if (image.isNull() || image.format() != QImage::Format_RGB32)
         return {};
     const int width = image.width();
@@ -53,7 +54,9 @@ QByteArray bmpFileOf(const QImage& image) {
     const qsizetype pixels = row * height;
     if (pixels > 0x7fffffff - HeadersSize)
         return {};
-    QByteArray file(HeadersSize + pixels, Qt::Uninitialized);
+    QByteArray file = reuse.size() == HeadersSize + pixels
+                          ? std::move(reuse)
+                          : QByteArray(HeadersSize + pixels, Qt::Uninitialized);
     char* bytes = file.data();
     std::memset(bytes, 0, HeadersSize);
     bytes[0] = 'B';

@@ -5,13 +5,16 @@
 #include "capture/pngfile.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageWriter>
 #include <QRandomGenerator>
+#include <QTimer>
 
 #include <filesystem>
 #include <system_error>
+#include <utility>
 
 namespace vantor {
 
@@ -23,6 +26,25 @@ bool nameTaken(const QString& path) {
     return info.exists() || info.isSymLink();
 }
 
+// The memory of the last bitmap file, written over by the next of a burst of captures (a held
+// Ctrl+1, a row of snaps) and given back a few seconds after the last: at large sizes the first
+// touch of each new page costs more than the writing of the file.
+constexpr int KeepMilliseconds = 10000;
+QByteArray keptFile;
+int keptGeneration = 0;
+
+void keepFile(QByteArray bytes) {
+    // Without an event loop nothing would give it back.
+    if (QCoreApplication::instance() == nullptr)
+        return;
+    keptFile = std::move(bytes);
+    const int generation = ++keptGeneration;
+    QTimer::singleShot(KeepMilliseconds, QCoreApplication::instance(), [generation] {
+        if (generation == keptGeneration)
+            keptFile = QByteArray();
+    });
+}
+
 // For pictures our own writers do not take: Qt's PNG writer maps a quality of 80 to zlib's
 // level 1.
 constexpr int FastPngQuality = 80;
@@ -30,7 +52,8 @@ constexpr int FastPngQuality = 80;
 // Encoded in memory first: one large write of the whole file is several times faster for a full
 // screen than a row at a time. An image that cannot be encoded then never creates a file at all.
 bool encode(const QImage& image, ImageFormat format, QByteArray& bytes, QString& error) {
-    bytes = format == ImageFormat::Bmp ? bmpFileOf(image) : pngFileOf(image);
+    bytes = format == ImageFormat::Bmp ? bmpFileOf(image, std::exchange(keptFile, {}))
+                                       : pngFileOf(image);
     if (!bytes.isEmpty())
         return true;
     QBuffer buffer(&bytes);
@@ -100,6 +123,8 @@ CaptureFileResult writeCaptureFile(const QString& folder, const QString& baseNam
     if (!written)
         error = part.errorString();
     part.close();
+    if (format == ImageFormat::Bmp)
+        keepFile(std::move(bytes));
     if (written) {
         for (int attempt = 0;; ++attempt) {
             if (anyFormatTaken(stem, baseName, attempt))

@@ -7,8 +7,10 @@
 #include <sys/ipc.h>
 #include <sys/shm.h>
 
+#include <atomic>
 #include <bit>
 #include <cstring>
+#include <new>
 
 namespace vantor {
 
@@ -71,10 +73,33 @@ void copyPixels(const XImage* image, QImage& result, QPoint offset) {
     }
 }
 
+// How long after the last copy its memory is kept for the next.
+constexpr int KeepMilliseconds = 10000;
+
 } // namespace
+
+// A shared memory segment. A picture handed out over it keeps it mapped until its last copy
+// goes, even past the grabber, and keeps the next copies out of it until then.
+struct X11ScreenGrabber::Segment {
+    XShmSegmentInfo info = {};
+    size_t bytes = 0;
+    // Given back from whichever thread drops the last copy of the picture.
+    std::atomic<bool> inUse = false;
+
+    Segment() = default;
+    Segment(const Segment&) = delete;
+    Segment& operator=(const Segment&) = delete;
+    ~Segment() {
+        if (info.shmaddr != nullptr)
+            shmdt(info.shmaddr);
+    }
+};
 
 X11ScreenGrabber::X11ScreenGrabber(Display* display) : m_display(display) {
     m_useShm = m_display != nullptr && XShmQueryExtension(m_display);
+    m_giveBack.setSingleShot(true);
+    m_giveBack.setInterval(KeepMilliseconds);
+    QObject::connect(&m_giveBack, &QTimer::timeout, [this] { releaseSegment(); });
 }
 
 X11ScreenGrabber::~X11ScreenGrabber() {
@@ -82,17 +107,15 @@ X11ScreenGrabber::~X11ScreenGrabber() {
 }
 
 void X11ScreenGrabber::releaseSegment() {
-    if (m_segmentBytes == 0)
+    if (!m_segment)
         return;
-    XShmDetach(m_display, &m_segment);
+    XShmDetach(m_display, &m_segment->info);
     XSync(m_display, False);
-    shmdt(m_segment.shmaddr);
-    m_segment = {};
-    m_segmentBytes = 0;
+    m_segment.reset();
 }
 
 bool X11ScreenGrabber::reserveSegment(size_t bytes) {
-    if (bytes <= m_segmentBytes)
+    if (m_segment && bytes <= m_segment->bytes && !m_segment->inUse)
         return true;
     releaseSegment();
     const int id = shmget(IPC_PRIVATE, bytes, IPC_CREAT | 0600);
@@ -103,31 +126,31 @@ bool X11ScreenGrabber::reserveSegment(size_t bytes) {
         shmctl(id, IPC_RMID, nullptr);
         return false;
     }
-    m_segment.shmid = id;
-    m_segment.shmaddr = static_cast<char*>(address);
-    m_segment.readOnly = False;
+    auto segment = std::make_shared<Segment>();
+    segment->info.shmid = id;
+    segment->info.shmaddr = static_cast<char*>(address);
+    segment->info.readOnly = False;
     bool attached = false;
     {
         // A remote server cannot attach our memory; it answers with an error, not a crash.
         XErrorTrap trap(m_display);
-        attached = XShmAttach(m_display, &m_segment) && !trap.failed();
+        attached = XShmAttach(m_display, &segment->info) && !trap.failed();
     }
     // Marked for removal at once, so that the segment goes away with us however we end.
     shmctl(id, IPC_RMID, nullptr);
-    if (!attached) {
-        shmdt(m_segment.shmaddr);
-        m_segment = {};
+    if (!attached)
         return false;
-    }
-    m_segmentBytes = bytes;
+    segment->bytes = bytes;
+    m_segment = std::move(segment);
     return true;
 }
 
 XImage* X11ScreenGrabber::sharedImage(const QSize& size) {
     const int screen = DefaultScreen(m_display);
+    XShmSegmentInfo none = {};
     XImage* image = XShmCreateImage(m_display, DefaultVisual(m_display, screen),
                                     static_cast<unsigned>(DefaultDepth(m_display, screen)), ZPixmap,
-                                    nullptr, &m_segment, static_cast<unsigned>(size.width()),
+                                    nullptr, &none, static_cast<unsigned>(size.width()),
                                     static_cast<unsigned>(size.height()));
     if (image == nullptr)
         return nullptr;
@@ -136,7 +159,8 @@ XImage* X11ScreenGrabber::sharedImage(const QSize& size) {
         m_useShm = false;
         return nullptr;
     }
-    image->data = m_segment.shmaddr;
+    image->obdata = reinterpret_cast<char*>(&m_segment->info);
+    image->data = m_segment->info.shmaddr;
     return image;
 }
 
@@ -153,10 +177,10 @@ QRect X11ScreenGrabber::rootRect() const {
     return QRect(0, 0, int(width), int(height));
 }
 
-bool X11ScreenGrabber::copyShared(const QRect& visible, QImage& result, QPoint offset) {
+XImage* X11ScreenGrabber::copySharedImage(const QRect& visible) {
     XImage* image = sharedImage(visible.size());
     if (image == nullptr)
-        return false;
+        return nullptr;
     bool copied = false;
     {
         XErrorTrap trap(m_display);
@@ -165,10 +189,56 @@ bool X11ScreenGrabber::copyShared(const QRect& visible, QImage& result, QPoint o
                  !trap.failed();
     }
     if (copied)
-        copyPixels(image, result, offset);
-    image->data = nullptr; // the segment is ours, not the image's
+        return image;
+    dropSharedImage(image);
+    return nullptr;
+}
+
+void X11ScreenGrabber::dropSharedImage(XImage* image) {
+    // The segment is the grabber's, not the image's.
+    image->data = nullptr;
+    image->obdata = nullptr;
     XDestroyImage(image);
-    return copied;
+}
+
+bool X11ScreenGrabber::copyShared(const QRect& visible, QImage& result, QPoint offset) {
+    XImage* image = copySharedImage(visible);
+    if (image == nullptr)
+        return false;
+    copyPixels(image, result, offset);
+    dropSharedImage(image);
+    return true;
+}
+
+QImage X11ScreenGrabber::pictureOnSegment(const QRect& visible) {
+    XImage* image = copySharedImage(visible);
+    if (image == nullptr)
+        return {};
+    if (!isHostRgb32(image)) {
+        QImage result(visible.size(), QImage::Format_RGB32);
+        copyPixels(image, result, QPoint(0, 0));
+        dropSharedImage(image);
+        return result;
+    }
+    // In place: the padding byte of each pixel becomes opaque alpha.
+    for (int y = 0; y < image->height; ++y) {
+        auto* row = reinterpret_cast<quint32*>(image->data + qsizetype(y) * image->bytes_per_line);
+        for (int x = 0; x < image->width; ++x)
+            row[x] |= 0xff000000u;
+    }
+    m_segment->inUse = true;
+    auto* holder = new std::shared_ptr<Segment>(m_segment);
+    QImage picture(
+        reinterpret_cast<uchar*>(image->data), image->width, image->height,
+        image->bytes_per_line, QImage::Format_RGB32,
+        [](void* info) {
+            auto* segment = static_cast<std::shared_ptr<Segment>*>(info);
+            (*segment)->inUse = false;
+            delete segment;
+        },
+        holder);
+    dropSharedImage(image);
+    return picture;
 }
 
 bool X11ScreenGrabber::copyPlain(const QRect& visible, QImage& result, QPoint offset) {
@@ -184,8 +254,13 @@ bool X11ScreenGrabber::copyPlain(const QRect& visible, QImage& result, QPoint of
 }
 
 QImage X11ScreenGrabber::grab(const QRect& rect) {
-    QImage result(rect.size(), QImage::Format_RGB32);
+    m_giveBack.start();
     const QRect visible = rect.intersected(rootRect());
+    // All on the screen: the picture is the shared memory the server wrote, with no copy.
+    if (m_useShm && visible == rect && !rect.isEmpty())
+        if (QImage picture = pictureOnSegment(rect); !picture.isNull())
+            return picture;
+    QImage result(rect.size(), QImage::Format_RGB32);
     // Only what the screen does not cover is painted black: a full screen is 8 MB to spare.
     if (visible != rect)
         result.fill(Qt::black);

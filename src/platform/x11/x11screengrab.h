@@ -2,6 +2,9 @@
 
 #include <QImage>
 #include <QRect>
+#include <QTimer>
+
+#include <memory>
 
 // Xlib defines macros (Bool, Status, None) that clash with Qt; it comes after every Qt header.
 #include <X11/Xlib.h>
@@ -11,8 +14,11 @@
 namespace vantor {
 
 // Copies parts of the root window into QImages. Where the server shares memory with us (MIT-SHM
-// on a local display) the pixels travel through one reused shared segment; elsewhere through
-// plain XGetImage. The display must outlive the grabber.
+// on a local display) the pixels travel through a shared segment, which a copy wholly on the
+// screen hands out as the picture itself; elsewhere through plain XGetImage. Once the picture is
+// dropped, the segment serves the next copies of a burst (a held Ctrl+1, a row of snaps) without
+// new memory, whose first touch of each page costs more than the copy at large sizes; a few
+// seconds after the last copy it is given back. The display must outlive the grabber.
 class X11ScreenGrabber {
 public:
     explicit X11ScreenGrabber(Display* display);
@@ -25,6 +31,11 @@ public:
 
 private:
     QRect rootRect() const;
+    // The screen inside visible as a picture over the segment; null where it cannot be.
+    QImage pictureOnSegment(const QRect& visible);
+    // The screen inside visible in the segment, as an image to drop with dropSharedImage.
+    XImage* copySharedImage(const QRect& visible);
+    void dropSharedImage(XImage* image);
     bool copyShared(const QRect& visible, QImage& result, QPoint offset);
     bool copyPlain(const QRect& visible, QImage& result, QPoint offset);
     XImage* sharedImage(const QSize& size);
@@ -33,8 +44,9 @@ private:
 
     Display* m_display;
     bool m_useShm = false;
-    XShmSegmentInfo m_segment = {};
-    size_t m_segmentBytes = 0;
+    struct Segment;
+    std::shared_ptr<Segment> m_segment;
+    QTimer m_giveBack;
 };
 
 } // namespace vantor

@@ -223,8 +223,7 @@ QImage X11ScreenGrabber::pictureOnSegment(const QRect& visible) {
     // In place: the padding byte of each pixel becomes opaque alpha.
     for (int y = 0; y < image->height; ++y) {
         auto* row = reinterpret_cast<quint32*>(image->data + qsizetype(y) * image->bytes_per_line);
-        for (int x = 0; x < image->width; ++x)
-            row[x] |= 0xff000000u;
+        copyRow(row, row, image->width);
     }
     m_segment->inUse = true;
     auto* holder = new std::shared_ptr<Segment>(m_segment);

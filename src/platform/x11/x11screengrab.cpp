@@ -228,8 +228,8 @@ QImage X11ScreenGrabber::pictureOnSegment(const QRect& visible) {
     m_segment->inUse = true;
     auto* holder = new std::shared_ptr<Segment>(m_segment);
     QImage picture(
-        reinterpret_cast<uchar*>(image->data), image->width, image->height,
-        image->bytes_per_line, QImage::Format_RGB32,
+        reinterpret_cast<uchar*>(image->data), image->width, image->height, image->bytes_per_line,
+        QImage::Format_RGB32,
         [](void* info) {
             auto* segment = static_cast<std::shared_ptr<Segment>*>(info);
             (*segment)->inUse = false;

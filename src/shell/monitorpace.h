@@ -16,7 +16,6 @@ public:
     bool changed();
     // After a look, which found something going on or not: whether the tick goes on.
     bool afterLook(bool goingOn);
-    bool ticking() const { return m_ticking; }
 
 private:
     bool m_told;

@@ -8,7 +8,7 @@
 namespace vantor {
 
 // How handing a command to the running copy went.
-enum class HandOver { Delivered, NoCopyRuns, Unsupported, Failed };
+enum class HandOver { Delivered, NoCopyRuns, Failed };
 
 // Hands command to the copy of the program that runs for this user and display, and waits until
 // that copy has taken it, not until it has carried it out: a capture may wait for a dialog.

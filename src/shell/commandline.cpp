@@ -63,10 +63,6 @@ ArgumentsAnswer answerHandOver(const std::string& command, HandOver result) {
         return say("vantor-screen-tools: no copy of the program runs on this display, so \"" +
                        command + "\" was not run; start the program first.\n",
                    true, 1);
-    case HandOver::Unsupported:
-        return say("vantor-screen-tools: --run is not available on this system yet; use the key "
-                   "combinations or the toolbar.\n",
-                   true, 1);
     case HandOver::Failed:
         break;
     }

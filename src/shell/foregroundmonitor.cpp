@@ -3,6 +3,7 @@
 #include "colours/colourpicker.h"
 #include "guides/guidelines.h"
 #include "measure/measureoverlay.h"
+#include "shell/frmMain.h"
 #include "snap/windowsnap.h"
 #include "toolbar/frmToolbar.h"
 
@@ -23,7 +24,7 @@ struct Row {
     void (*run)(frmToolbar&);
 };
 
-constexpr std::array<Row, 8> Rows = {{
+constexpr std::array<Row, 9> Rows = {{
     {1, "capture-screen", "Capture the whole screen",
      [](frmToolbar& t) { t.CaptureEntireScreen(); }},
     // The window in front at the press, not the one in front when the toolbar last opened: the
@@ -41,6 +42,8 @@ constexpr std::array<Row, 8> Rows = {{
     {8, "pick-colour", "Copy the colour under the pointer",
      [](frmToolbar&) { pickColourAt(desktop().cursorPos()); }},
     {0, "section", "Capture a section of the screen", [](frmToolbar& t) { t.Command1_Click(); }},
+    // As the tray menu's "Exit": what an installer or a script asks of the copy that runs.
+    {0, "exit", "End the program", [](frmToolbar&) { ShutdownApplication(); }},
 }};
 
 // Looked at with the others and given no job.

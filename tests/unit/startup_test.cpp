@@ -40,10 +40,10 @@ TEST(CommandLine, RunHandsAKnownCommandOverAndSaysWhenNoCopyTookIt) {
         EXPECT_EQ(answer.handOver, name);
         EXPECT_TRUE(answer.line.empty());
     }
-    EXPECT_EQ(commandNames().size(), 8u);
+    EXPECT_EQ(commandNames().size(), 9u);
     EXPECT_EQ(answerHandOver("lens", HandOver::Delivered).exitStatus, 0);
     EXPECT_TRUE(answerHandOver("lens", HandOver::Delivered).line.empty());
-    for (HandOver failed : {HandOver::NoCopyRuns, HandOver::Unsupported, HandOver::Failed}) {
+    for (HandOver failed : {HandOver::NoCopyRuns, HandOver::Failed}) {
         const ArgumentsAnswer answer = answerHandOver("lens", failed);
         EXPECT_EQ(answer.exitStatus, 1);
         EXPECT_TRUE(answer.toStandardError);

@@ -1,5 +1,6 @@
 #include "platform/desktop.h"
 #include "platform/devicepixels.h"
+#include "platform/win32/keyboardhook.h"
 
 #include <windows.h>
 
@@ -76,11 +77,7 @@ public:
     }
 
     QSet<VirtualKey> keysDown(const QList<VirtualKey>& keys) override {
-        QSet<VirtualKey> down;
-        for (VirtualKey key : keys)
-            if ((GetAsyncKeyState(static_cast<int>(key)) & 0x8000) != 0)
-                down.insert(key);
-        return down;
+        return m_keys.keysDown(keys);
     }
 
     QPoint cursorPos() override {
@@ -136,6 +133,7 @@ public:
 
 private:
     HANDLE m_mutex = nullptr;
+    KeyboardHook m_keys;
 };
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "harness.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -130,13 +131,30 @@ TEST_F(WineSmoke, ASecondInstanceEndsAtOnce) {
     EXPECT_TRUE(m_program->running());
 }
 
-// Writes a string value of the program's settings into the registry of Wine's prefix with Wine's
-// own tool; the program reads its settings when it uses them.
-void setRegistryValue(const std::string& name, const std::string& value) {
-    Process reg({"/usr/lib/wine/wine64", "reg", "add",
-                 R"(HKCU\Software\Korvane\Application\vantorScreenTools)", "/v", name, "/t",
-                 "REG_SZ", "/d", value, "/f"});
-    ASSERT_EQ(reg.waitForExit(30s), 0) << reg.stderrText();
+// A Windows program or one of Wine's tools, run to its end; its exit code.
+int wine(const std::vector<QString>& arguments, Milliseconds timeout = 60s) {
+    std::vector<std::string> argv = {"/usr/lib/wine/wine64"};
+    for (const QString& argument : arguments)
+        argv.push_back(argument.toStdString());
+    return Process(argv).waitForExit(timeout).value_or(-1);
+}
+
+constexpr char SettingsKey[] = R"(HKCU\Software\Korvane\Application\vantorScreenTools)";
+constexpr char RunKey[] = R"(HKCU\Software\Microsoft\Windows\CurrentVersion\Run)";
+constexpr char UninstallKey[] =
+    R"(HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\VantorScreenTools)";
+
+bool registryHas(const char* key, const QString& value) {
+    return wine({"reg", "query", key, "/v", value}) == 0;
+}
+
+// Writes a string value into the registry of Wine's prefix with Wine's own tool; the program
+// reads its settings when it uses them.
+void setRegistryValue(const std::string& name, const std::string& value,
+                      const char* key = SettingsKey) {
+    ASSERT_EQ(wine({"reg", "add", key, "/v", QString::fromStdString(name), "/t", "REG_SZ", "/d",
+                    QString::fromStdString(value), "/f"}),
+              0);
 }
 
 // The folder comes from the registry of Wine's prefix, written there by Wine's own tool; the
@@ -199,6 +217,92 @@ TEST_F(WineSmoke, ViewImagesFolderOpensTheFolderInExplorer) {
         },
         30s))
         << name;
+}
+
+// What scripts/package-windows made, named by its end.
+QString packageFile(const QString& end) {
+    const QDir packages(QString::fromLocal8Bit(qgetenv("VANTOR_WINDOWS_PACKAGES")));
+    const QStringList found = packages.entryList({"VantorScreenTools-*-win64" + end});
+    if (found.size() != 1)
+        throw std::runtime_error("no one *" + end.toStdString() + " in " +
+                                 packages.path().toStdString());
+    return packages.filePath(found.front());
+}
+
+// A folder of the prefix's user, as the Linux side sees it.
+QString userFolder(const QString& below) {
+    const QDir users(QString::fromLocal8Bit(qgetenv("WINEPREFIX")) + "/drive_c/users");
+    for (const QString& user : users.entryList(QDir::Dirs | QDir::NoDotAndDotDot))
+        if (user != "Public")
+            return users.filePath(user + '/' + below);
+    throw std::runtime_error("the Wine prefix has no user folder");
+}
+
+std::vector<std::string> running(const QString& program) {
+    std::vector<std::string> env = English;
+    env.push_back("VANTOR_WINDOWS_EXE=" + program.toStdString());
+    return env;
+}
+
+TEST_F(WineSmoke, TheSilentInstallerReplacesARunningCopyInPlaceAndItsUninstallerLeavesTheUsers) {
+    const QString setup = packageFile("-setup.exe");
+    const QString folder = userFolder("AppData/Local/Programs/Vantor Screen Tools");
+    const QString program = folder + "/vantor-screen-tools.exe";
+    const QString shortcut =
+        userFolder("AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Vantor Screen Tools.lnk");
+    ASSERT_EQ(wine({setup, "/S"}), 0);
+    EXPECT_TRUE(QFileInfo::exists(program));
+    EXPECT_TRUE(QFileInfo::exists(folder + "/platforms/qwindows.dll"));
+    EXPECT_FALSE(QFileInfo::exists(folder + "/Qt6Test.dll")) << "only what the program needs";
+    EXPECT_TRUE(QFileInfo::exists(shortcut));
+    EXPECT_TRUE(registryHas(UninstallKey, "DisplayVersion"));
+    Process version({"/usr/lib/wine/wine64", program.toStdString(), "--version"});
+    ASSERT_EQ(version.waitForExit(30s), 0);
+    const QString number = QString::fromStdString(version.stdoutText()).section(' ', 1).trimmed();
+    EXPECT_TRUE(setup.endsWith("-" + number + "-win64-setup.exe")) << setup << " " << number;
+
+    // Over a copy that runs: it ends as its Exit would end it, and its files are replaced.
+    m_program = &launch(running(program));
+    icon();
+    EXPECT_EQ(wine({setup, "/S"}), 0);
+    EXPECT_EQ(m_program->waitForExit(15s), 0);
+    EXPECT_TRUE(QFileInfo::exists(program));
+
+    m_program = &launch(running(program));
+    icon();
+    chooseTrayItem("Exit");
+    EXPECT_EQ(m_program->waitForExit(10s), 0);
+
+    setRegistryValue("imageSavePath", "Z:" + QDir::toNativeSeparators(images()).toStdString());
+    setRegistryValue("Vantor Screen Tools", '"' + program.toStdString() + '"', RunKey);
+    QFile capture(images() + "/01) kept.bmp");
+    ASSERT_TRUE(capture.open(QIODevice::WriteOnly));
+    capture.close();
+    EXPECT_EQ(wine({folder + "/Uninstall.exe", "/S"}), 0);
+    // The uninstaller goes on from a copy of itself in the temporary folder.
+    EXPECT_TRUE(waitFor([&] { return !QFileInfo::exists(folder); }, 30s));
+    EXPECT_FALSE(QFileInfo::exists(shortcut));
+    EXPECT_FALSE(registryHas(UninstallKey, "DisplayName"));
+    EXPECT_FALSE(registryHas(RunKey, "Vantor Screen Tools"));
+    EXPECT_TRUE(registryHas(SettingsKey, "imageSavePath"));
+    EXPECT_TRUE(capture.exists());
+}
+
+// A second copy started with --run hands its command to the copy that runs, and says when none
+// runs.
+TEST_F(WineSmoke, ThePortableZipRunsWhereItIsUnpackedAndTakesExitFromASecondCopy) {
+    const QString zip = packageFile(".zip");
+    const QTemporaryDir unpacked;
+    ASSERT_EQ(Process({"unzip", "-q", zip.toStdString(), "-d", unpacked.path().toStdString()})
+                  .waitForExit(60s),
+              0);
+    const QString program =
+        unpacked.filePath(QFileInfo(zip).completeBaseName() + "/vantor-screen-tools.exe");
+    m_program = &launch(running(program));
+    icon();
+    EXPECT_EQ(wine({program, "--run", "exit"}), 0);
+    EXPECT_EQ(m_program->waitForExit(10s), 0);
+    EXPECT_EQ(wine({program, "--run", "exit"}), 1);
 }
 
 } // namespace

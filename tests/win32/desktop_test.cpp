@@ -1,5 +1,6 @@
 #include "platform/desktop.h"
 
+#include <QCoreApplication>
 #include <QCursor>
 #include <QGuiApplication>
 #include <QPainter>
@@ -7,6 +8,8 @@
 #include <QWidget>
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 #include <windows.h>
 
@@ -30,6 +33,18 @@ public:
         Sleep(200);
     }
 };
+
+// Whether something tells the desktop's watcher within a second of action, events handled
+// meanwhile.
+bool toldAfter(int& told, const std::function<void()>& action) {
+    told = 0;
+    action();
+    for (int waited = 0; told == 0 && waited < 1000; waited += 10) {
+        QCoreApplication::processEvents();
+        Sleep(10);
+    }
+    return told > 0;
+}
 
 } // namespace
 
@@ -59,4 +74,37 @@ TEST(Win32Desktop, PositionsAndFramesAreInLogicalPixelsAndCopiesInDevicePixels) 
     desktop->moveWindowTopLeft(swatch.winId(), QPoint(200, 120));
     EXPECT_EQ(desktop->windowFrame(swatch.winId()), QRect(200, 120, 170, 100))
         << "the right and bottom edges stay put";
+}
+
+// What makes the foreground monitor look, where it no longer looks ten times a second; and nothing
+// while nothing happens. Wine 8 raises no window events of its own for another window in front or
+// a window moved, so the test raises them as Windows does.
+TEST(Win32Desktop, TellsOfAKeyAWindowInFrontOrMovedAndThePointerEnteringAnArea) {
+    const std::unique_ptr<Desktop> desktop = createNativeDesktop();
+    int told = 0;
+    ASSERT_TRUE(desktop->watchChanges([&] { ++told; }));
+    const Swatch front(QRect(210, 130, 160, 90));
+    const Swatch behind(QRect(500, 300, 80, 60));
+    const auto raise = [](DWORD event, const QWidget& window) {
+        return [event, &window] {
+            NotifyWinEvent(event, HWND(window.winId()), OBJID_WINDOW, CHILDID_SELF);
+        };
+    };
+
+    EXPECT_TRUE(toldAfter(told, [] {
+        INPUT keys[2] = {};
+        keys[0].type = keys[1].type = INPUT_KEYBOARD;
+        keys[0].ki.wVk = keys[1].ki.wVk = '4';
+        keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+        SendInput(2, keys, sizeof(INPUT));
+    })) << "a key";
+    EXPECT_TRUE(toldAfter(told, raise(EVENT_SYSTEM_FOREGROUND, front))) << "a window in front";
+    EXPECT_TRUE(toldAfter(told, raise(EVENT_OBJECT_LOCATIONCHANGE, front))) << "it moved";
+    EXPECT_FALSE(toldAfter(told, raise(EVENT_OBJECT_LOCATIONCHANGE, behind)))
+        << "a window behind moved";
+    QCursor::setPos(800, 500);
+    desktop->watchPointerIn({QRect(600, 0, 345, 5)});
+    EXPECT_TRUE(toldAfter(told, [] { QCursor::setPos(700, 2); })) << "the pointer in an area";
+    desktop->watchPointerIn({});
+    EXPECT_FALSE(toldAfter(told, [] { QCursor::setPos(710, 2); })) << "no area any more";
 }

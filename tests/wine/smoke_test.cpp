@@ -131,6 +131,28 @@ TEST_F(WineSmoke, ASecondInstanceEndsAtOnce) {
     EXPECT_TRUE(m_program->running());
 }
 
+// At rest the program does not look at the pointer: a window of its own over the toolbar's edge
+// tells it when the pointer comes; while the toolbar is open it looks ten times a second. Wine
+// knows where the pointer is only over its own windows: the pointer leaves for the tray icon.
+TEST_F(WineSmoke, TouchingTheTopEdgeOpensTheToolbarAndLeavingItParksIt) {
+    m_program = &launch();
+    const QRect tray = icon();
+    const auto open = [&] {
+        const std::vector<WindowInfo> windows = windowsOf(pid());
+        return std::any_of(windows.begin(), windows.end(), [](const WindowInfo& w) {
+            return w.rect == QRect((1920 - 346) / 2, 0, 346, 57);
+        });
+    };
+    // Where the tests before left Wine's pointer, which may be the edge.
+    moveMouse(tray.center());
+    EXPECT_TRUE(waitFor([&] { return !open(); }));
+    EXPECT_TRUE(holdsFor([&] { return !open(); }, 1s));
+    moveMouse(QPoint(960, 0));
+    EXPECT_TRUE(waitFor(open));
+    moveMouse(tray.center());
+    EXPECT_TRUE(waitFor([&] { return !open(); }));
+}
+
 // A Windows program or one of Wine's tools, run to its end; its exit code.
 int wine(const std::vector<QString>& arguments, Milliseconds timeout = 60s) {
     std::vector<std::string> argv = {"/usr/lib/wine/wine64"};

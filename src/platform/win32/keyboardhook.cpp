@@ -88,6 +88,13 @@ void KeyboardHook::report(bool pressed, int code) {
         m_taps.press(code);
     else
         m_taps.release(code);
+    if (m_reported)
+        m_reported();
+}
+
+void KeyboardHook::onReport(std::function<void()> reported) {
+    const std::lock_guard lock(m_mutex);
+    m_reported = std::move(reported);
 }
 
 QSet<VirtualKey> KeyboardHook::keysDown(const QList<VirtualKey>& keys) {

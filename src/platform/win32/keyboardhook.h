@@ -6,6 +6,7 @@
 #include <QList>
 #include <QSet>
 
+#include <functional>
 #include <future>
 #include <mutex>
 #include <thread>
@@ -30,12 +31,15 @@ public:
     QSet<VirtualKey> keysDown(const QList<VirtualKey>& keys);
     // A press or release the hook observed, told from its thread.
     void report(bool pressed, int code);
+    // Calls reported, on the hook's thread, after each press or release; none: nothing.
+    void onReport(std::function<void()> reported);
 
 private:
     void watch(std::promise<void>& started);
 
     std::mutex m_mutex;
     KeyTaps m_taps;
+    std::function<void()> m_reported;
     unsigned long m_threadId = 0;
     std::thread m_thread;
 };

@@ -1,6 +1,7 @@
 #include "platform/desktop.h"
 #include "platform/devicepixels.h"
 #include "platform/win32/keyboardhook.h"
+#include "platform/win32/win32changes.h"
 
 #include <windows.h>
 
@@ -80,6 +81,20 @@ public:
         return m_keys.keysDown(keys);
     }
 
+    bool watchChanges(std::function<void()> changed) override {
+        m_changes = std::make_unique<Win32Changes>(m_keys, std::move(changed));
+        return true;
+    }
+
+    void watchPointerIn(const QList<QRect>& areas) override {
+        if (!m_changes)
+            return;
+        QList<QRect> device;
+        for (const QRect& area : areas)
+            device.append(toDevicePixels(area, screenScales()));
+        m_changes->watchPointerIn(device);
+    }
+
     QPoint cursorPos() override {
         POINT point = {};
         GetCursorPos(&point);
@@ -134,6 +149,7 @@ public:
 private:
     HANDLE m_mutex = nullptr;
     KeyboardHook m_keys;
+    std::unique_ptr<Win32Changes> m_changes;
 };
 
 } // namespace

@@ -172,14 +172,16 @@ QString ImagesFolderToView() {
     return QFileInfo(dated).isDir() ? QDir::cleanPath(dated) : QDir::cleanPath(folder);
 }
 
-void CaptureScreenArea(QImage& target) {
+namespace {
+
+void captureEveryScreen(QImage& target, QImage (Desktop::*grab)(const QRect&)) {
     // In device pixels: monitors at different ratios then lie side by side as they do on the
     // desk, each with all of its pixels.
     QList<QRect> areas;
     for (const ScreenScale& screen : screenScales())
         areas.append(deviceArea(screen));
     const QRect desk = boundingBox(areas);
-    target = desktop().grabDevicePixels(desk);
+    target = (desktop().*grab)(desk);
     if (target.isNull())
         return;
     // The root window goes on where no monitor shows it, with whatever it holds there.
@@ -191,6 +193,16 @@ void CaptureScreenArea(QImage& target) {
     QPainter painter(&target);
     for (const QRect& part : uncovered)
         painter.fillRect(part, Qt::black);
+}
+
+} // namespace
+
+void CaptureScreenArea(QImage& target) {
+    captureEveryScreen(target, &Desktop::grabDevicePixels);
+}
+
+void CaptureScreenToSave(QImage& target) {
+    captureEveryScreen(target, &Desktop::grabDevicePixelsToSave);
 }
 
 void CaptureScreenRect(QImage& picture, int x1, int y1, int x2, int y2) {
@@ -234,9 +246,10 @@ QString SaveCaptureImage(const QImage& picture, const QString& prefix) {
     }
     ++appState().CaptureNumber;
     // The program owns the clipboard from here on, so that a paste works in any program, until
-    // another program puts something there.
+    // another program puts something there. The colour channels alone, as the file has them: a
+    // picture copied to be saved may hold anything in its alpha byte.
     if (CopiesCapturesToClipboard())
-        QGuiApplication::clipboard()->setImage(picture);
+        QGuiApplication::clipboard()->setImage(picture.convertToFormat(QImage::Format_RGB888));
     return result.path;
 }
 

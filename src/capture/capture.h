@@ -13,6 +13,8 @@ namespace vantor {
 // Copies every screen into target, one picture as large as the box that holds them all; what
 // no screen covers is black.
 void CaptureScreenArea(QImage& target);
+// The same for a picture that only SaveCaptureImage reads: its alpha byte may hold anything.
+void CaptureScreenToSave(QImage& target);
 
 // Copies the screen rectangle from (x1, y1) to (x2, y2), right and bottom excluded, into
 // picture. Parts beyond the screen are black; a reversed rectangle gives an empty picture.
@@ -20,8 +22,9 @@ void CaptureScreenRect(QImage& picture, int x1, int y1, int x2, int y2);
 
 // Writes picture as the next numbered BMP file into today's folder below the images folder,
 // asking for the images folder first when none is set. A null picture is a copy the desktop
-// refused, which is said and not saved. Returns the file written, or an empty
-// string when the user was told why nothing was saved; CaptureNumber then stays as it was.
+// refused, which is said and not saved. Only its colour channels are read. Returns the file
+// written, or an empty string when the user was told why nothing was saved; CaptureNumber then
+// stays as it was.
 QString SaveCaptureImage(const QImage& picture, const QString& prefix);
 
 // Tells the user that a capture was not saved, and why (a few words).

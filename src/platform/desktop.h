@@ -105,6 +105,9 @@ public:
     // A null picture where the desktop gives no true copy, and copyRefusal() says why: a blind
     // copy is never passed off as the screen.
     virtual QImage grabDevicePixels(const QRect& device) = 0;
+    // The same for a picture that is only written to a file, whose writers read the colour channels
+    // alone: its alpha byte may hold anything, where that spares a pass over every pixel.
+    virtual QImage grabDevicePixelsToSave(const QRect& device) { return grabDevicePixels(device); }
     // The same, quick enough for a live copy; where the system has one way only, that one.
     virtual QImage grabLiveDevicePixels(const QRect& device) { return grabDevicePixels(device); }
     // Why the last copy gave no picture.

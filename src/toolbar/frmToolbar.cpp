@@ -181,7 +181,7 @@ void frmToolbar::TimerAnimationClose_Timer() {
 
 void frmToolbar::CaptureEntireScreen() {
     QImage picture;
-    CaptureScreenArea(picture);
+    CaptureScreenToSave(picture);
     SaveCaptureImage(picture, sizedPrefix(LoadText(124), picture.size()));
 }
 

@@ -31,6 +31,11 @@ TEST(BmpFile, GivesQtsBytesForEveryRowPaddingAndResolution) {
         EXPECT_EQ(bmpFileOf(image), expected);
         // Written over an earlier file's memory, headers and padding included.
         EXPECT_EQ(bmpFileOf(image, QByteArray(expected.size(), '\xff')), expected);
+        // A copy whose padding byte the screen left at zero.
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < width; ++x)
+                reinterpret_cast<QRgb*>(image.scanLine(y))[x] &= 0xffffff;
+        EXPECT_EQ(bmpFileOf(image), expected);
     }
 }
 

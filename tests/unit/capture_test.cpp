@@ -91,8 +91,13 @@ TEST(PngFile, DecodesToTheSamePixelsWhateverTheirNeighbours) {
     for (int y = 0; y < noise.height(); ++y)
         for (int x = 0; x < noise.width(); ++x)
             noise.setPixel(x, y, 0xff000000u | (seed = seed * 1103515245u + 12345u) >> 8);
-    EXPECT_EQ(QImage::fromData(pngFileOf(noise), "PNG").convertToFormat(QImage::Format_RGB32),
-              noise);
+    const QByteArray png = pngFileOf(noise);
+    EXPECT_EQ(QImage::fromData(png, "PNG").convertToFormat(QImage::Format_RGB32), noise);
+    // A copy whose padding byte the screen left at zero.
+    for (int y = 0; y < noise.height(); ++y)
+        for (int x = 0; x < noise.width(); ++x)
+            reinterpret_cast<QRgb*>(noise.scanLine(y))[x] &= 0xffffff;
+    EXPECT_EQ(pngFileOf(noise), png);
     EXPECT_TRUE(pngFileOf(noise.convertToFormat(QImage::Format_ARGB32)).isEmpty());
 }
 

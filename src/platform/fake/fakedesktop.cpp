@@ -28,6 +28,17 @@ QImage FakeDesktop::grabDevicePixels(const QRect& rect) {
     return result;
 }
 
+QImage FakeDesktop::grabDevicePixelsToSave(const QRect& rect) {
+    // As a shared-memory copy of an X server may come: the padding byte zero, not opaque.
+    QImage result = grabDevicePixels(rect);
+    for (int y = 0; y < result.height(); ++y) {
+        auto* row = reinterpret_cast<QRgb*>(result.scanLine(y));
+        for (int x = 0; x < result.width(); ++x)
+            row[x] &= 0x00ffffffu;
+    }
+    return result;
+}
+
 FakeDesktop& installFakeDesktop() {
     auto fake = std::make_unique<FakeDesktop>();
     FakeDesktop& reference = *fake;

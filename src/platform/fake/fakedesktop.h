@@ -20,6 +20,7 @@ public:
     bool isPlacedByUser(NativeWindow window) override { return !fixedWindows.contains(window); }
     void keepOffTaskbar(NativeWindow window) override { offTaskbar.insert(window); }
     QImage grabDevicePixels(const QRect& rect) override;
+    QImage grabDevicePixelsToSave(const QRect& rect) override;
     bool compositorRunning() override { return compositor; }
 
     bool anotherInstanceRuns = false;

@@ -50,6 +50,7 @@ public:
     bool isPlacedByUser(NativeWindow window) override;
     void keepOffTaskbar(NativeWindow window) override;
     QImage grabDevicePixels(const QRect& device) override;
+    QImage grabDevicePixelsToSave(const QRect& device) override;
     bool freezeScreenBehind(NativeWindow window, const QRect& area) override;
     void drawOnWindow(NativeWindow window, const QImage& picture, QPoint topLeft) override;
     std::unique_ptr<ScreenMagnifier> magnifierFor(NativeWindow window, QRgb frame) override {
@@ -308,6 +309,12 @@ QImage X11Desktop::grabDevicePixels(const QRect& device) {
     if (!m_grabber)
         m_grabber = std::make_unique<X11ScreenGrabber>(m_display);
     return m_grabber->grab(device);
+}
+
+QImage X11Desktop::grabDevicePixelsToSave(const QRect& device) {
+    if (!m_grabber)
+        m_grabber = std::make_unique<X11ScreenGrabber>(m_display);
+    return m_grabber->grab(device, X11ScreenGrabber::Padding::AsCopied);
 }
 
 bool X11Desktop::freezeScreenBehind(NativeWindow window, const QRect& logicalArea) {

@@ -210,7 +210,7 @@ bool X11ScreenGrabber::copyShared(const QRect& visible, QImage& result, QPoint o
     return true;
 }
 
-QImage X11ScreenGrabber::pictureOnSegment(const QRect& visible) {
+QImage X11ScreenGrabber::pictureOnSegment(const QRect& visible, Padding padding) {
     XImage* image = copySharedImage(visible);
     if (image == nullptr)
         return {};
@@ -221,7 +221,7 @@ QImage X11ScreenGrabber::pictureOnSegment(const QRect& visible) {
         return result;
     }
     // In place: the padding byte of each pixel becomes opaque alpha.
-    for (int y = 0; y < image->height; ++y) {
+    for (int y = 0; padding == Padding::Opaque && y < image->height; ++y) {
         auto* row = reinterpret_cast<quint32*>(image->data + qsizetype(y) * image->bytes_per_line);
         copyRow(row, row, image->width);
     }
@@ -252,12 +252,12 @@ bool X11ScreenGrabber::copyPlain(const QRect& visible, QImage& result, QPoint of
     return true;
 }
 
-QImage X11ScreenGrabber::grab(const QRect& rect) {
+QImage X11ScreenGrabber::grab(const QRect& rect, Padding padding) {
     m_giveBack.start();
     const QRect visible = rect.intersected(rootRect());
     // All on the screen: the picture is the shared memory the server wrote, with no copy.
     if (m_useShm && visible == rect && !rect.isEmpty())
-        if (QImage picture = pictureOnSegment(rect); !picture.isNull())
+        if (QImage picture = pictureOnSegment(rect, padding); !picture.isNull())
             return picture;
     QImage result(rect.size(), QImage::Format_RGB32);
     // Only what the screen does not cover is painted black: a full screen is 8 MB to spare.

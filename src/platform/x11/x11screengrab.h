@@ -26,13 +26,18 @@ public:
     X11ScreenGrabber(const X11ScreenGrabber&) = delete;
     X11ScreenGrabber& operator=(const X11ScreenGrabber&) = delete;
 
+    // What a picture handed out over the segment holds in each pixel's padding byte: opaque alpha,
+    // as Qt's RGB32 wants for drawing, or what the server wrote, for a picture only written to a
+    // file, which spares a pass over every pixel.
+    enum class Padding { Opaque, AsCopied };
+
     // The pixels inside rect, in root coordinates; parts beyond the root window are black.
-    QImage grab(const QRect& rect);
+    QImage grab(const QRect& rect, Padding padding = Padding::Opaque);
 
 private:
     QRect rootRect() const;
     // The screen inside visible as a picture over the segment; null where it cannot be.
-    QImage pictureOnSegment(const QRect& visible);
+    QImage pictureOnSegment(const QRect& visible, Padding padding);
     // The screen inside visible in the segment, as an image to drop with dropSharedImage.
     XImage* copySharedImage(const QRect& visible);
     void dropSharedImage(XImage* image);

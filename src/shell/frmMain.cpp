@@ -290,8 +290,9 @@ void frmMain::TimerTestForeWindow_Timer() {
     }
     m_inTick = false;
     const bool opened = toolbar.ShowToolbar(seen.cursor.x(), seen.cursor.y());
-    // A combination still held runs again on the next tick.
-    paceAfterLook(held);
+    // A combination still held runs again on the next tick; a toolbar that begins to open, still
+    // parked at this moment, is seen on its way, or the pointer leaving it at once goes unseen.
+    paceAfterLook(held || opened);
     if (opened)
         return;
     TrackedWindow = trackedWindowFor(seen.foreground);

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QSignalSpy>
+#include <QTest>
 
 using namespace vantor;
 using namespace vantor::test;
@@ -150,6 +151,18 @@ TEST_F(Monitor, AnotherProgramsWindowSnapsOntoAGuideOnlyWhenItShould) {
         EXPECT_EQ(!fakeDesktop().moves.isEmpty(), moved) << what;
     }
     EXPECT_EQ(main.trackedWindow(), 0u) << "the program's own windows are not tracked";
+}
+
+// Where the desktop tells of changes the monitor rests between them: the look that begins to open
+// the toolbar, still parked then, keeps it looking until the pointer has left.
+TEST_F(Monitor, APointerThatTouchesTheEdgeAndLeavesAtOnceParksTheToolbarAgain) {
+    fakeDesktop().tellsOfChanges = true;
+    main.Start();
+    fakeDesktop().cursor = QPoint(960, 0);
+    main.TimerTestForeWindow_Timer();
+    fakeDesktop().cursor = QPoint(960, 500);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return toolbar.isOpen(); }, 1000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !toolbar.isOpen(); }, 3000));
 }
 
 } // namespace

@@ -22,6 +22,10 @@ public:
     QImage grabDevicePixels(const QRect& rect) override;
     QImage grabDevicePixelsToSave(const QRect& rect) override;
     bool compositorRunning() override { return compositor; }
+    bool watchChanges(std::function<void()> changed) override {
+        toldOf = std::move(changed);
+        return tellsOfChanges;
+    }
 
     bool anotherInstanceRuns = false;
     QSet<VirtualKey> held;
@@ -34,6 +38,9 @@ public:
     QSet<NativeWindow> offTaskbar;
     QImage screen;
     bool compositor = false;
+    // Whether it says it tells of changes, as the X11 and Windows desktops do, and whom it tells.
+    bool tellsOfChanges = false;
+    std::function<void()> toldOf;
 };
 
 // Installs a new fake as the program's desktop and returns it.

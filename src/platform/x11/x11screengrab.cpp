@@ -220,7 +220,7 @@ QImage X11ScreenGrabber::pictureOnSegment(const QRect& visible, Padding padding)
         dropSharedImage(image);
         return result;
     }
-    // In place: the padding byte of each pixel becomes opaque alpha.
+    // In place, unless the picture is only saved: the padding byte of each pixel becomes opaque.
     for (int y = 0; padding == Padding::Opaque && y < image->height; ++y) {
         auto* row = reinterpret_cast<quint32*>(image->data + qsizetype(y) * image->bytes_per_line);
         copyRow(row, row, image->width);

@@ -82,11 +82,6 @@ TEST_F(ToolbarTest, CtrlDigitsAndTheTopEdgesToolbarDoTheirJobsWhileAnotherProgra
     holdKey("Control_L", false);
     EXPECT_TRUE(thenSaved({SectionShot}));
 
-    // Touched and left at once: the toolbar that began to slide down goes back.
-    moveMouse(QPoint(OpenToolbar.center().x(), 0));
-    waitForWindow("frmToolbar", [](const QRect& bar) { return bar.top() > -58; });
-    moveMouse(QPoint(OpenToolbar.center().x(), 300));
-    waitForWindow("frmToolbar", OpenToolbar.translated(0, -58));
     moveMouse(QPoint(OpenToolbar.center().x(), 0));
     waitForWindow("frmToolbar", OpenToolbar);
     savePng(screenshot(OpenToolbar.adjusted(-20, 0, 20, 20)), "open-toolbar");

@@ -22,10 +22,7 @@ public:
     QImage grabDevicePixels(const QRect& rect) override;
     QImage grabDevicePixelsToSave(const QRect& rect) override;
     bool compositorRunning() override { return compositor; }
-    bool watchChanges(std::function<void()> changed) override {
-        toldOf = std::move(changed);
-        return tellsOfChanges;
-    }
+    bool watchChanges(std::function<void()>) override { return tellsOfChanges; }
 
     bool anotherInstanceRuns = false;
     QSet<VirtualKey> held;
@@ -38,9 +35,8 @@ public:
     QSet<NativeWindow> offTaskbar;
     QImage screen;
     bool compositor = false;
-    // Whether it says it tells of changes, as the X11 and Windows desktops do, and whom it tells.
+    // Whether it says it tells of changes, as the X11 and Windows desktops do; it never does.
     bool tellsOfChanges = false;
-    std::function<void()> toldOf;
 };
 
 // Installs a new fake as the program's desktop and returns it.
